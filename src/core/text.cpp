@@ -1,0 +1,142 @@
+// Single-byte text helpers shared by every subsystem.
+#include "core/text.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "core/errors.h"
+
+namespace veltrane {
+namespace {
+
+char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Parses sign, digits, optional fraction and optional exponent; returns characters consumed (0: none).
+size_t ParseNumberPrefix(std::string_view text, double& value) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  size_t digitsStart = i;
+  double result = 0;
+  while (i < text.size() && IsDigit(text[i])) result = result * 10 + (text[i++] - '0');
+  size_t intDigits = i - digitsStart;
+  size_t fracDigits = 0;
+  if (i < text.size() && text[i] == '.') {
+    size_t fracStart = ++i;
+    double scale = 0.1;
+    while (i < text.size() && IsDigit(text[i])) {
+      result += (text[i++] - '0') * scale;
+      scale /= 10;
+    }
+    fracDigits = i - fracStart;
+  }
+  if (intDigits == 0 && fracDigits == 0) return 0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    size_t save = i++;
+    bool expNegative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) expNegative = text[i++] == '-';
+    if (i < text.size() && IsDigit(text[i])) {
+      int exponent = 0;
+      while (i < text.size() && IsDigit(text[i])) exponent = std::min(exponent * 10 + (text[i++] - '0'), 4000);
+      result *= std::pow(10.0, expNegative ? -exponent : exponent);
+    } else {
+      i = save;
+    }
+  }
+  value = negative ? -result : result;
+  return i;
+}
+
+double ToDouble(std::string_view text) {
+  std::string_view trimmed = TrimSpaces(text);
+  double value = 0;
+  size_t used = ParseNumberPrefix(trimmed, value);
+  if (used == 0 || used != trimmed.size()) Raise(kErrTypeMismatch);
+  return value;
+}
+
+}  // namespace
+
+std::string Upper(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = UpperChar(c);
+  return result;
+}
+
+std::string Lower(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = LowerChar(c);
+  return result;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (UpperChar(a[i]) != UpperChar(b[i])) return false;
+  }
+  return true;
+}
+
+bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle) {
+  return Upper(haystack).find(Upper(needle)) != std::string::npos;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::string Trim(std::string_view text) { return std::string(TrimSpaces(text)); }
+
+int64_t RoundHalfEven(double value) { return static_cast<int64_t>(std::nearbyint(value)); }
+
+int32_t ToLong(std::string_view text) {
+  double rounded = std::nearbyint(ToDouble(text));
+  if (rounded < std::numeric_limits<int32_t>::min() || rounded > std::numeric_limits<int32_t>::max()) {
+    Raise(kErrOverflow);
+  }
+  return static_cast<int32_t>(rounded);
+}
+
+int16_t ToInteger(std::string_view text) {
+  int32_t value = ToLong(text);
+  if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
+    Raise(kErrOverflow);
+  }
+  return static_cast<int16_t>(value);
+}
+
+double LeadingNumber(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  double value = 0;
+  return ParseNumberPrefix(text.substr(i), value) == 0 ? 0 : value;
+}
+
+size_t FindFirst(std::string_view text, std::string_view what) {
+  size_t at = text.find(what);
+  return at == std::string_view::npos ? 0 : at + 1;
+}
+
+size_t FindLast(std::string_view text, std::string_view what) {
+  size_t at = text.rfind(what);
+  return at == std::string_view::npos ? 0 : at + 1;
+}
+
+std::string ToHexUpper(uint32_t value) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  if (value == 0) return "0";
+  std::string result;
+  while (value != 0) {
+    result.insert(result.begin(), kDigits[value & 0xF]);
+    value >>= 4;
+  }
+  return result;
+}
+
+}  // namespace veltrane

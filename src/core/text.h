@@ -1,0 +1,36 @@
+// Single-byte text helpers with the program's rules: ASCII case folding, blank trimming, number reading.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace veltrane {
+
+std::string Upper(std::string_view text);
+std::string Lower(std::string_view text);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle);
+
+// Removes leading and trailing spaces only (tabs and line ends stay), as every "trim" of the program does.
+std::string_view TrimSpaces(std::string_view text);
+std::string Trim(std::string_view text);
+
+// Rounds to the nearest integer, an exact half going to the even neighbour.
+int64_t RoundHalfEven(double value);
+
+// Reads a whole text as a number: blanks around it are allowed, a fraction is rounded half to even.
+// Throws RuntimeError(kErrTypeMismatch) for text that is not a number and kErrOverflow past 32 bits.
+int32_t ToLong(std::string_view text);
+// The same, limited to the signed 16-bit range (kErrOverflow beyond it).
+int16_t ToInteger(std::string_view text);
+// Reads the leading numeric part of a text; text that does not begin with a number counts as 0.
+double LeadingNumber(std::string_view text);
+
+// Writes 1-based positions like the program's text searches do: 0 means not found.
+size_t FindFirst(std::string_view text, std::string_view what);  // 1-based, 0 when absent
+size_t FindLast(std::string_view text, std::string_view what);   // 1-based, 0 when absent
+
+std::string ToHexUpper(uint32_t value);
+
+}  // namespace veltrane

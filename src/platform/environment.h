@@ -1,0 +1,17 @@
+// The process environment: environment variables and the program's own folder.
+#pragma once
+
+#include <string>
+
+namespace veltrane {
+
+class IEnvironment {
+ public:
+  virtual ~IEnvironment() = default;
+  // The value of an environment variable, empty when it is not set.
+  virtual std::string GetVariable(const std::string& name) = 0;
+  // The folder of the running executable, without a trailing backslash.
+  virtual std::string ProgramFolder() = 0;
+};
+
+}  // namespace veltrane

@@ -1,0 +1,66 @@
+// Files and folders: existence tests, whole-file reads and writes, copies, deletions and folder listings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/date_time.h"
+
+namespace veltrane {
+
+constexpr uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
+constexpr uint32_t kAttributeReadOnly = 0x1;
+constexpr uint32_t kAttributeHidden = 0x2;
+constexpr uint32_t kAttributeSystem = 0x4;
+constexpr uint32_t kAttributeDirectory = 0x10;
+constexpr uint32_t kAttributeArchive = 0x20;
+constexpr uint32_t kAttributeNormal = 0x80;
+
+struct FileEntry {
+  std::string name;
+  std::string fullPath;
+};
+
+// Paths are Windows paths with backslashes. Operations that can fail return an error number from
+// core/errors.h (0 on success). File contents are bytes held in std::string.
+class IFileSystem {
+ public:
+  virtual ~IFileSystem() = default;
+
+  // True for an existing file or folder.
+  virtual bool PathFileExists(const std::string& path) = 0;
+  // True for a file that a plain directory lookup finds: not a folder, not hidden, not system.
+  virtual bool PlainFileExists(const std::string& path) = 0;
+  virtual uint32_t GetFileAttributes(const std::string& path) = 0;
+
+  virtual int ReadFile(const std::string& path, std::string& contents) = 0;
+  // Creates the file or truncates it, then writes contents.
+  virtual int WriteFile(const std::string& path, std::string_view contents) = 0;
+  // Puts replacement in the place of target in one step (target may be absent); a failure leaves both.
+  virtual int ReplaceFile(const std::string& replacement, const std::string& target) = 0;
+  virtual int DeleteFile(const std::string& path) = 0;
+  virtual int CopyFile(const std::string& source, const std::string& target, bool overwrite) = 0;
+
+  virtual int CreateFolder(const std::string& path) = 0;
+  // Copies a folder with everything in it, replacing files that exist at the target.
+  virtual int CopyFolder(const std::string& source, const std::string& target) = 0;
+  // Deletes a folder with everything in it, read-only content included.
+  virtual int DeleteFolder(const std::string& path) = 0;
+  // The files directly in a folder (no sub-folders), in the platform's order.
+  virtual int ListFiles(const std::string& folder, std::vector<FileEntry>& files) = 0;
+
+  virtual int FileLength(const std::string& path, uint64_t& length) = 0;
+  // Time of the last write, local time.
+  virtual int FileDateTime(const std::string& path, DateTime& lastWrite) = 0;
+
+  // The full, long form of a path (no short 8.3 names, no "\\?\" prefix, "." and ".." resolved);
+  // returns the input when the platform cannot expand it.
+  virtual std::string FullLongPath(const std::string& path) = 0;
+
+  virtual std::string GetWindowsDirectory() = 0;
+  virtual std::string GetSystemDirectory() = 0;
+};
+
+}  // namespace veltrane

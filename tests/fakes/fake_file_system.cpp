@@ -1,0 +1,311 @@
+// The in-memory file system's operations, with the error numbers the real one reports.
+#include "fakes/fake_file_system.h"
+
+#include "core/errors.h"
+#include "core/text.h"
+
+namespace veltrane::fakes {
+
+FakeFileSystem::FakeFileSystem() { AddFolder("C:\\"); }
+
+std::string FakeFileSystem::Key(const std::string& path) {
+  std::string key = Upper(path);
+  for (char& c : key) {
+    if (c == '/') c = '\\';
+  }
+  while (key.size() > 3 && key.back() == '\\') key.pop_back();
+  if (key.size() == 2 && key[1] == ':') key += '\\';
+  return key;
+}
+
+std::string FakeFileSystem::Parent(const std::string& key) {
+  size_t slash = key.rfind('\\');
+  if (slash == std::string::npos) return {};
+  if (slash == 2 && key.size() > 3) return key.substr(0, 3);
+  if (slash == key.size() - 1) return {};
+  return key.substr(0, slash);
+}
+
+const FakeFileSystem::Node* FakeFileSystem::Lookup(const std::string& path) const {
+  if (path.empty()) return nullptr;
+  auto found = nodes_.find(Key(path));
+  return found == nodes_.end() ? nullptr : &found->second;
+}
+
+FakeFileSystem::Node* FakeFileSystem::Lookup(const std::string& path) {
+  return const_cast<Node*>(static_cast<const FakeFileSystem*>(this)->Lookup(path));
+}
+
+bool FakeFileSystem::ParentExists(const std::string& path) const {
+  std::string parent = Parent(Key(path));
+  if (parent.empty()) return false;
+  auto found = nodes_.find(parent);
+  return found != nodes_.end() && found->second.folder;
+}
+
+void FakeFileSystem::AddFolder(const std::string& path) {
+  std::string key = Key(path);
+  if (key.empty() || nodes_.count(key) != 0) return;
+  std::string parent = Parent(key);
+  if (!parent.empty() && parent != key) AddFolder(parent);
+  Node node;
+  node.path = path;
+  node.folder = true;
+  node.attributes = kAttributeDirectory;
+  nodes_[key] = node;
+}
+
+void FakeFileSystem::AddFile(const std::string& path, std::string contents, uint32_t attributes) {
+  std::string key = Key(path);
+  AddFolder(Parent(key));
+  Node node;
+  node.path = path;
+  node.data = std::move(contents);
+  node.attributes = attributes;
+  nodes_[key] = node;
+}
+
+void FakeFileSystem::SetInUse(const std::string& path, bool inUse) {
+  if (Node* node = Lookup(path)) node->inUse = inUse;
+}
+
+void FakeFileSystem::SetDateTime(const std::string& path, DateTime value) {
+  if (Node* node = Lookup(path)) node->time = value;
+}
+
+void FakeFileSystem::AddShortName(const std::string& shortPath, const std::string& longPath) {
+  shortNames_[Key(shortPath)] = longPath;
+}
+
+bool FakeFileSystem::Exists(const std::string& path) const { return Lookup(path) != nullptr; }
+
+bool FakeFileSystem::IsFolder(const std::string& path) const {
+  const Node* node = Lookup(path);
+  return node != nullptr && node->folder;
+}
+
+std::optional<std::string> FakeFileSystem::Contents(const std::string& path) const {
+  const Node* node = Lookup(path);
+  if (node == nullptr || node->folder) return std::nullopt;
+  return node->data;
+}
+
+std::vector<std::string> FakeFileSystem::ListTree(const std::string& folder) const {
+  std::string prefix = folder.empty() ? std::string() : Key(folder);
+  if (!prefix.empty() && prefix.back() != '\\') prefix += '\\';
+  std::vector<std::string> paths;
+  for (const auto& [key, node] : nodes_) {
+    if (key.compare(0, prefix.size(), prefix) == 0 && key != Key(folder)) paths.push_back(node.path);
+  }
+  return paths;
+}
+
+bool FakeFileSystem::PathFileExists(const std::string& path) {
+  if (Inject("PathFileExists") != 0) return false;
+  return Lookup(path) != nullptr;
+}
+
+bool FakeFileSystem::PlainFileExists(const std::string& path) {
+  if (Inject("PlainFileExists") != 0) return false;
+  const Node* node = Lookup(path);
+  return node != nullptr && !node->folder && (node->attributes & (kAttributeHidden | kAttributeSystem)) == 0;
+}
+
+uint32_t FakeFileSystem::GetFileAttributes(const std::string& path) {
+  if (Inject("GetFileAttributes") != 0) return kInvalidFileAttributes;
+  const Node* node = Lookup(path);
+  return node == nullptr ? kInvalidFileAttributes : node->attributes;
+}
+
+int FakeFileSystem::ReadFile(const std::string& path, std::string& contents) {
+  if (int error = Inject("ReadFile")) return error;
+  const Node* node = Lookup(path);
+  if (node == nullptr) return ParentExists(path) ? kErrFileNotFound : kErrPathNotFound;
+  if (node->folder) return kErrPathFileAccess;
+  contents = node->data;
+  return kErrNone;
+}
+
+int FakeFileSystem::WriteFile(const std::string& path, std::string_view contents) {
+  if (int error = Inject("WriteFile")) return error;
+  Node* node = Lookup(path);
+  if (node != nullptr) {
+    if (node->folder) return kErrPathFileAccess;
+    if (node->inUse || (node->attributes & kAttributeReadOnly) != 0) return kErrPermissionDenied;
+    node->data = std::string(contents);
+    return kErrNone;
+  }
+  if (!ParentExists(path)) return kErrPathNotFound;
+  AddFile(path, std::string(contents));
+  return kErrNone;
+}
+
+int FakeFileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
+  if (int error = Inject("ReplaceFile")) return error;
+  Node* source = Lookup(replacement);
+  if (source == nullptr || source->folder) return kErrFileNotFound;
+  Node* existing = Lookup(target);
+  if (existing != nullptr && (existing->folder || existing->inUse)) return kErrPermissionDenied;
+  if (existing == nullptr && !ParentExists(target)) return kErrPathNotFound;
+  Node moved = *source;
+  moved.path = existing != nullptr ? existing->path : target;
+  nodes_.erase(Key(replacement));
+  nodes_[Key(target)] = moved;
+  return kErrNone;
+}
+
+int FakeFileSystem::DeleteFile(const std::string& path) {
+  if (int error = Inject("DeleteFile")) return error;
+  Node* node = Lookup(path);
+  if (node == nullptr) return ParentExists(path) ? kErrFileNotFound : kErrPathNotFound;
+  if (node->folder) return kErrPathFileAccess;
+  if (node->inUse || (node->attributes & kAttributeReadOnly) != 0) return kErrPermissionDenied;
+  nodes_.erase(Key(path));
+  return kErrNone;
+}
+
+int FakeFileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite) {
+  if (int error = Inject("CopyFile")) return error;
+  const Node* from = Lookup(source);
+  if (from == nullptr || from->folder) return kErrFileNotFound;
+  Node* to = Lookup(target);
+  if (to != nullptr) {
+    if (!overwrite) return kErrFileExists;
+    if (to->folder || to->inUse || (to->attributes & kAttributeReadOnly) != 0) return kErrPermissionDenied;
+  } else if (!ParentExists(target)) {
+    return kErrPathNotFound;
+  }
+  Node copy = *from;
+  copy.path = to != nullptr ? to->path : target;
+  copy.inUse = false;
+  nodes_[Key(target)] = copy;
+  return kErrNone;
+}
+
+int FakeFileSystem::CreateFolder(const std::string& path) {
+  if (int error = Inject("CreateFolder")) return error;
+  if (Lookup(path) != nullptr) return kErrPathFileAccess;
+  if (!ParentExists(path)) return kErrPathNotFound;
+  AddFolder(path);
+  return kErrNone;
+}
+
+int FakeFileSystem::CopyFolder(const std::string& source, const std::string& target) {
+  if (int error = Inject("CopyFolder")) return error;
+  const Node* from = Lookup(source);
+  if (from == nullptr || !from->folder) return kErrPathNotFound;
+  const Node* to = Lookup(target);
+  if (to != nullptr && !to->folder) return kErrPathFileAccess;
+  if (to == nullptr && !ParentExists(target)) return kErrPathNotFound;
+  std::string sourceKey = Key(source);
+  std::string targetPath = target;
+  while (targetPath.size() > 3 && targetPath.back() == '\\') targetPath.pop_back();
+  std::vector<std::pair<std::string, Node>> copies;
+  for (const auto& [key, node] : nodes_) {
+    if (key == sourceKey || key.compare(0, sourceKey.size() + 1, sourceKey + "\\") == 0) {
+      Node copy = node;
+      copy.path = targetPath + node.path.substr(std::min(node.path.size(), source.size()));
+      copy.inUse = false;
+      copies.emplace_back(Key(copy.path), copy);
+    }
+  }
+  for (const auto& [key, node] : copies) {
+    auto existing = nodes_.find(key);
+    if (existing != nodes_.end() && existing->second.inUse) return kErrPermissionDenied;
+  }
+  for (auto& [key, node] : copies) {
+    auto existing = nodes_.find(key);
+    if (existing != nodes_.end()) node.path = existing->second.path;
+    nodes_[key] = node;
+  }
+  return kErrNone;
+}
+
+void FakeFileSystem::EraseTree(const std::string& key) {
+  for (auto it = nodes_.begin(); it != nodes_.end();) {
+    if (it->first == key || it->first.compare(0, key.size() + 1, key + "\\") == 0) {
+      it = nodes_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+int FakeFileSystem::DeleteFolder(const std::string& path) {
+  if (int error = Inject("DeleteFolder")) return error;
+  const Node* node = Lookup(path);
+  if (node == nullptr || !node->folder) return kErrPathNotFound;
+  std::string key = Key(path);
+  for (const auto& [childKey, child] : nodes_) {
+    if (childKey.compare(0, key.size() + 1, key + "\\") == 0 && child.inUse) return kErrPermissionDenied;
+  }
+  EraseTree(key);
+  return kErrNone;
+}
+
+int FakeFileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
+  if (int error = Inject("ListFiles")) return error;
+  const Node* node = Lookup(folder);
+  if (node == nullptr || !node->folder) return kErrPathNotFound;
+  std::string key = Key(folder);
+  files.clear();
+  for (const auto& [childKey, child] : nodes_) {
+    if (child.folder || Parent(childKey) != key) continue;
+    size_t slash = child.path.find_last_of("\\/");
+    files.push_back({child.path.substr(slash == std::string::npos ? 0 : slash + 1), child.path});
+  }
+  return kErrNone;
+}
+
+int FakeFileSystem::FileLength(const std::string& path, uint64_t& length) {
+  if (int error = Inject("FileLength")) return error;
+  const Node* node = Lookup(path);
+  if (node == nullptr) return kErrFileNotFound;
+  length = node->folder ? 0 : node->data.size();
+  return kErrNone;
+}
+
+int FakeFileSystem::FileDateTime(const std::string& path, DateTime& lastWrite) {
+  if (int error = Inject("FileDateTime")) return error;
+  const Node* node = Lookup(path);
+  if (node == nullptr) return kErrFileNotFound;
+  lastWrite = node->time;
+  return kErrNone;
+}
+
+std::string FakeFileSystem::FullLongPath(const std::string& path) {
+  Inject("FullLongPath");
+  std::string text = path;
+  for (char& c : text) {
+    if (c == '/') c = '\\';
+  }
+  if (text.rfind("\\\\?\\", 0) == 0) text = text.substr(4);
+  // Split into components, resolving "." and ".." and dropping trailing dots and spaces of each name.
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\\', start);
+    if (end == std::string::npos) end = text.size();
+    std::string part = text.substr(start, end - start);
+    if (part != "." && part != "..") {
+      while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+    }
+    if (part == "..") {
+      if (parts.size() > 1) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string result;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i != 0) result += '\\';
+    result += parts[i];
+    auto shortName = shortNames_.find(Key(result));
+    if (shortName != shortNames_.end()) result = shortName->second;
+  }
+  if (result.size() == 2 && result[1] == ':') result += '\\';
+  return result;
+}
+
+}  // namespace veltrane::fakes

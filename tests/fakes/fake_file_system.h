@@ -1,0 +1,72 @@
+// An in-memory Windows file system: case-insensitive backslash paths, attributes, times and in-use files.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/fault_injector.h"
+#include "platform/files.h"
+
+namespace veltrane::fakes {
+
+class FakeFileSystem : public IFileSystem, public FaultInjector {
+ public:
+  FakeFileSystem();
+
+  // Set-up and inspection for tests. Parents are created as needed.
+  void AddFolder(const std::string& path);
+  void AddFile(const std::string& path, std::string contents = {}, uint32_t attributes = kAttributeArchive);
+  void SetInUse(const std::string& path, bool inUse);  // writes and deletes fail with kErrPermissionDenied
+  void SetDateTime(const std::string& path, DateTime value);
+  void AddShortName(const std::string& shortPath, const std::string& longPath);
+  bool Exists(const std::string& path) const;
+  bool IsFolder(const std::string& path) const;
+  std::optional<std::string> Contents(const std::string& path) const;
+  // Every path below a folder (files and folders), in order, with their stored spelling.
+  std::vector<std::string> ListTree(const std::string& folder = {}) const;
+
+  std::string windowsDirectory = "C:\\WINDOWS";
+  std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
+
+  bool PathFileExists(const std::string& path) override;
+  bool PlainFileExists(const std::string& path) override;
+  uint32_t GetFileAttributes(const std::string& path) override;
+  int ReadFile(const std::string& path, std::string& contents) override;
+  int WriteFile(const std::string& path, std::string_view contents) override;
+  int ReplaceFile(const std::string& replacement, const std::string& target) override;
+  int DeleteFile(const std::string& path) override;
+  int CopyFile(const std::string& source, const std::string& target, bool overwrite) override;
+  int CreateFolder(const std::string& path) override;
+  int CopyFolder(const std::string& source, const std::string& target) override;
+  int DeleteFolder(const std::string& path) override;
+  int ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
+  int FileLength(const std::string& path, uint64_t& length) override;
+  int FileDateTime(const std::string& path, DateTime& lastWrite) override;
+  std::string FullLongPath(const std::string& path) override;
+  std::string GetWindowsDirectory() override { return windowsDirectory; }
+  std::string GetSystemDirectory() override { return systemDirectory; }
+
+ private:
+  struct Node {
+    std::string path;  // as first spelled
+    bool folder = false;
+    std::string data;
+    uint32_t attributes = kAttributeArchive;
+    DateTime time{2004, 12, 5, 9, 3, 5};
+    bool inUse = false;
+  };
+
+  static std::string Key(const std::string& path);
+  static std::string Parent(const std::string& key);
+  const Node* Lookup(const std::string& path) const;
+  Node* Lookup(const std::string& path);
+  bool ParentExists(const std::string& path) const;
+  void EraseTree(const std::string& key);
+
+  std::map<std::string, Node> nodes_;
+  std::map<std::string, std::string> shortNames_;
+};
+
+}  // namespace veltrane::fakes
