@@ -23,6 +23,7 @@ std::string_view ErrorDescription(int number) {
     case kErrPathNotFound: return "Path not found";
     case kErrObjectRequired: return "Object required";
     case kErrCannotCreateObject: return "ActiveX component can't create object";
+    case kErrInvalidPropertyValue: return "Invalid property value";
     default: return "Application-defined or object-defined error";
   }
 }

@@ -26,6 +26,7 @@ enum ErrorNumber : int {
   kErrPathNotFound = 76,
   kErrObjectRequired = 424,
   kErrCannotCreateObject = 429,
+  kErrInvalidPropertyValue = 380,
 };
 
 std::string_view ErrorDescription(int number);

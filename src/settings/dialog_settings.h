@@ -1,0 +1,26 @@
+// The settings dialog's load, save and reset of the stored settings, run on the dialog's model.
+#pragma once
+
+#include "ui/settings_dialog.h"
+
+namespace veltrane {
+
+class App;
+
+void GetFilePathSettings(App& app, SettingsDialog& dialog);
+void GetOptionSettings(App& app, SettingsDialog& dialog);
+void GetAdditionalOptionSettings(App& app, SettingsDialog& dialog);
+void SaveFilePathSettings(App& app, SettingsDialog& dialog);
+void SaveOptionSettings(App& app, SettingsDialog& dialog);
+void SaveAdditionalOptionSettings(App& app, SettingsDialog& dialog);
+
+namespace frmCustomSettings {
+
+// Selects the first tab, enables its frame only and loads every bound control from the store.
+void Form_Load(App& app, SettingsDialog& dialog);
+// Asks, then writes every default except the removal count and the start-up choice, and reloads.
+void cmdReset_Click(App& app);
+
+}  // namespace frmCustomSettings
+
+}  // namespace veltrane

@@ -1,0 +1,23 @@
+// The ignore list's load: decode, fill the dialog's list view, delete the plain copy.
+#include "startup/ignore_list_load.h"
+
+#include "codec/codec_files.h"
+#include "core/app.h"
+#include "core/error_report.h"
+#include "lists/gen_dec.h"
+
+namespace veltrane {
+
+void FillIgnoreList(App& app) {
+  Guarded(app.os.dialogs, "FillIgnoreList", [&] {
+    std::string plain = app.ProgramFile("ignorListTemp");
+    std::string encoded = app.ProgramFile("ignorList");
+    if (app.os.files.PathFileExists(encoded)) {
+      DecompressFile(app, encoded, plain);
+      FillListFromFile(app, app.Dialog().lvwIgnorList, plain);
+    }
+    if (app.os.files.PathFileExists(plain)) Check(app.os.files.DeleteFile(plain));
+  });
+}
+
+}  // namespace veltrane
