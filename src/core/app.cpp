@@ -17,7 +17,9 @@ SettingsDialog& App::Dialog() {
   return *dialog_;
 }
 
-void App::UnloadDialog() { dialog_.reset(); }
+void App::UnloadDialog() {
+  dialog_.reset();
+}
 
 std::string App::ProgramFolder() {
   std::string folder = os.environment.ProgramFolder();

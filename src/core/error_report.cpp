@@ -7,7 +7,8 @@
 
 namespace veltrane {
 
-void ShowErrorReport(IDialogs& dialogs, std::string_view procedure, int number, std::string_view description) {
+void ShowErrorReport(IDialogs& dialogs, std::string_view procedure, int number,
+                     std::string_view description) {
   std::string text = std::to_string(number);
   text += ':';
   text += description;

@@ -10,9 +10,15 @@
 namespace veltrane {
 namespace {
 
-char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+char UpperChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char LowerChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Parses sign, digits, optional fraction and optional exponent; returns characters consumed (0: none).
 size_t ParseNumberPrefix(std::string_view text, double& value) {
@@ -40,7 +46,8 @@ size_t ParseNumberPrefix(std::string_view text, double& value) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) expNegative = text[i++] == '-';
     if (i < text.size() && IsDigit(text[i])) {
       int exponent = 0;
-      while (i < text.size() && IsDigit(text[i])) exponent = std::min(exponent * 10 + (text[i++] - '0'), 4000);
+      while (i < text.size() && IsDigit(text[i]))
+        exponent = std::min(exponent * 10 + (text[i++] - '0'), 4000);
       result *= std::pow(10.0, expNegative ? -exponent : exponent);
     } else {
       i = save;
@@ -91,9 +98,13 @@ std::string_view TrimSpaces(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::string Trim(std::string_view text) { return std::string(TrimSpaces(text)); }
+std::string Trim(std::string_view text) {
+  return std::string(TrimSpaces(text));
+}
 
-int64_t RoundHalfEven(double value) { return static_cast<int64_t>(std::nearbyint(value)); }
+int64_t RoundHalfEven(double value) {
+  return static_cast<int64_t>(std::nearbyint(value));
+}
 
 int32_t ToLong(std::string_view text) {
   double rounded = std::nearbyint(ToDouble(text));

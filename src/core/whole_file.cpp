@@ -5,7 +5,9 @@
 
 namespace veltrane {
 
-std::string ReplacementName(const std::string& target) { return target + ".new"; }
+std::string ReplacementName(const std::string& target) {
+  return target + ".new";
+}
 
 int WriteFileWhole(IFileSystem& files, const std::string& target, std::string_view contents) {
   std::string replacement = ReplacementName(target);

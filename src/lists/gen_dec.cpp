@@ -52,6 +52,8 @@ void RemoveFromTextFileAndList(App& app, ListView& list, const std::string& sFil
   });
 }
 
-void SelectText(TextBox& textBox) { textBox.SetSelection(0, textBox.Caption().size()); }
+void SelectText(TextBox& textBox) {
+  textBox.SetSelection(0, textBox.Caption().size());
+}
 
 }  // namespace veltrane

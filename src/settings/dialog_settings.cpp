@@ -68,10 +68,13 @@ void SaveSwitches(App& app, SettingsDialog& dialog, const std::array<SwitchBindi
 }  // namespace
 
 void GetFilePathSettings(App& app, SettingsDialog& dialog) {
-  for (auto& [key, box] : PathBoxes(dialog)) box->SetCaption(GetSetting(app, kFilePaths, key, app.ProgramFolder()));
+  for (auto& [key, box] : PathBoxes(dialog))
+    box->SetCaption(GetSetting(app, kFilePaths, key, app.ProgramFolder()));
 }
 
-void GetOptionSettings(App& app, SettingsDialog& dialog) { LoadSwitches(app, dialog, kOptionSwitches); }
+void GetOptionSettings(App& app, SettingsDialog& dialog) {
+  LoadSwitches(app, dialog, kOptionSwitches);
+}
 
 void GetAdditionalOptionSettings(App& app, SettingsDialog& dialog) {
   LoadSwitches(app, dialog, kAdditionalSwitches);
@@ -86,7 +89,9 @@ void SaveFilePathSettings(App& app, SettingsDialog& dialog) {
   for (auto& [key, box] : boxes) SaveSetting(app, kFilePaths, key, box->Caption());
 }
 
-void SaveOptionSettings(App& app, SettingsDialog& dialog) { SaveSwitches(app, dialog, kOptionSwitches); }
+void SaveOptionSettings(App& app, SettingsDialog& dialog) {
+  SaveSwitches(app, dialog, kOptionSwitches);
+}
 
 void SaveAdditionalOptionSettings(App& app, SettingsDialog& dialog) {
   SaveSwitches(app, dialog, kAdditionalSwitches);
@@ -106,7 +111,8 @@ void Form_Load(App& app, SettingsDialog& dialog) {
 
 void cmdReset_Click(App& app) {
   Guarded(app.os.dialogs, "cmdReset_Click", [&] {
-    if (ShowMessage(app, "Reset all options to default?", MsgButtons::kYesNo, MsgIcon::kQuestion) != MsgAnswer::kYes) {
+    if (ShowMessage(app, "Reset all options to default?", MsgButtons::kYesNo, MsgIcon::kQuestion) !=
+        MsgAnswer::kYes) {
       return;
     }
     SettingsDialog& dialog = app.Dialog();

@@ -7,7 +7,8 @@
 
 namespace veltrane {
 
-std::string GetSetting(App& app, std::string_view section, std::string_view key, std::string_view defaultValue) {
+std::string GetSetting(App& app, std::string_view section, std::string_view key,
+                       std::string_view defaultValue) {
   return app.os.settings.GetSetting(std::string(kAppTitle), std::string(section), std::string(key),
                                     std::string(defaultValue));
 }
@@ -25,6 +26,8 @@ bool SwitchIsOn(App& app, std::string_view section, std::string_view key, int32_
   return GetNumberSetting(app, section, key, defaultValue) == 1;
 }
 
-std::string BackupsFolder(App& app) { return GetSetting(app, settings::kFilePaths, settings::kBackups, app.ProgramFolder()); }
+std::string BackupsFolder(App& app) {
+  return GetSetting(app, settings::kFilePaths, settings::kBackups, app.ProgramFolder());
+}
 
 }  // namespace veltrane

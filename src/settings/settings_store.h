@@ -34,7 +34,8 @@ inline constexpr std::string_view kRunAtStartup = "RunAtStartup";
 }  // namespace settings
 
 // The stored text under the application title, or the default when the key is absent.
-std::string GetSetting(App& app, std::string_view section, std::string_view key, std::string_view defaultValue);
+std::string GetSetting(App& app, std::string_view section, std::string_view key,
+                       std::string_view defaultValue);
 // Writes a value; a failing store raises its error number.
 void SaveSetting(App& app, std::string_view section, std::string_view key, std::string_view value);
 // Reads a switch or count as a number (kErrTypeMismatch for text that is not one).

@@ -10,10 +10,10 @@ namespace veltrane {
 class Control;
 
 enum class Change {
-  kCaption,   // caption or text
+  kCaption,  // caption or text
   kVisible,
   kEnabled,
-  kValue,     // check-box value, tab index, selection, picture, timer interval
+  kValue,  // check-box value, tab index, selection, picture, timer interval
   kColumns,
   kRowAdded,
   kRowRemoved,
@@ -30,7 +30,8 @@ class ModelObserver {
 
 class Control {
  public:
-  explicit Control(std::string name, std::string caption = {}) : name_(std::move(name)), caption_(std::move(caption)) {}
+  explicit Control(std::string name, std::string caption = {})
+      : name_(std::move(name)), caption_(std::move(caption)) {}
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   virtual ~Control() = default;
@@ -111,7 +112,8 @@ class Timer : public Control {
 // A tab strip or a drop-down list: captions and the selected index.
 class TabStrip : public Control {
  public:
-  TabStrip(std::string name, std::vector<std::string> tabs) : Control(std::move(name)), tabs_(std::move(tabs)) {}
+  TabStrip(std::string name, std::vector<std::string> tabs)
+      : Control(std::move(name)), tabs_(std::move(tabs)) {}
   const std::vector<std::string>& Tabs() const { return tabs_; }
   int SelectedIndex() const { return selected_; }
   void Select(int index);

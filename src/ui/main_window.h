@@ -1,4 +1,5 @@
-// The main window frmMain: five screen frames, the counter labels, the result and process lists, the log view.
+// The main window frmMain: five screen frames, the counter labels, the result and process lists, the log
+// view.
 #pragma once
 
 #include <cstdint>
@@ -61,8 +62,9 @@ class MainWindow : public Window {
   Label lblCurrentProcess{"lblCurrentProcess"};
   Label lblScanningResult{"lblScanningResult", "Current Overview:"};
   Label lblScanningFinished1{"lblScanningFinished1", "Scanning Finished"};
-  Label lblPatience{"lblPatience",
-                    "Please be patient as the engine scans for adware and spyware patterns on your computer."};
+  Label lblPatience{
+      "lblPatience",
+      "Please be patient as the engine scans for adware and spyware patterns on your computer."};
   Picture imgShowLog{"imgShowLog"};
   Button cmdShowLog{"cmdShowLog", "&Show Log"};
   Picture imgCancel{"imgCancel"};

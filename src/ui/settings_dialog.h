@@ -13,7 +13,8 @@ class SettingsDialog : public Window {
   // The frame of each tab, by tab index.
   Frame* TabFrame(int index);
 
-  TabStrip tabCustomSettings{"tabCustomSettings", {"Paths", "Ignorelist", "About", "Options", "Additional options"}};
+  TabStrip tabCustomSettings{"tabCustomSettings",
+                             {"Paths", "Ignorelist", "About", "Options", "Additional options"}};
   Button cmdProceed{"cmdProceed", "&Proceed"};
   Button cmdCancel{"cmdCancel", "&Cancel"};
   Button Command2{"Command2"};
@@ -42,8 +43,9 @@ class SettingsDialog : public Window {
 
   Frame fmtab2{"fmtab2"};
   Picture imgAbout{"imgAbout"};
-  Label lblAbout{"lblAbout",
-                 "Veltrane! - provides security against malicous spyware and adware living on your computer."};
+  Label lblAbout{
+      "lblAbout",
+      "Veltrane! - provides security against malicous spyware and adware living on your computer."};
 
   Frame fmTab3{"fmTab3"};
   Label lblGeneralOptions{"lblGeneralOptions", "General options"};

@@ -6,7 +6,9 @@
 
 namespace veltrane::fakes {
 
-FakeFileSystem::FakeFileSystem() { AddFolder("C:\\"); }
+FakeFileSystem::FakeFileSystem() {
+  AddFolder("C:\\");
+}
 
 std::string FakeFileSystem::Key(const std::string& path) {
   std::string key = Upper(path);
@@ -77,7 +79,9 @@ void FakeFileSystem::AddShortName(const std::string& shortPath, const std::strin
   shortNames_[Key(shortPath)] = longPath;
 }
 
-bool FakeFileSystem::Exists(const std::string& path) const { return Lookup(path) != nullptr; }
+bool FakeFileSystem::Exists(const std::string& path) const {
+  return Lookup(path) != nullptr;
+}
 
 bool FakeFileSystem::IsFolder(const std::string& path) const {
   const Node* node = Lookup(path);

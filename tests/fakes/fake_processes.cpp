@@ -53,7 +53,8 @@ TerminateResult FakeProcesses::TerminateProcess(uint32_t processId, const std::s
   if (Inject("TerminateProcess") != 0) return TerminateResult::kFailed;
   FakeProcess* process = Find(processId);
   if (process == nullptr) return TerminateResult::kFailed;
-  const std::string& image = platformId == kPlatformWin9x ? process->exeFile : process->imagePath.value_or("");
+  const std::string& image =
+      platformId == kPlatformWin9x ? process->exeFile : process->imagePath.value_or("");
   if (!EqualsIgnoreCase(image, expectedImage)) return TerminateResult::kImageMismatch;
   terminated.push_back(processId);
   processes.erase(processes.begin() + (process - processes.data()));

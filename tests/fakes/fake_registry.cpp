@@ -102,7 +102,8 @@ long FakeRegistry::CreateKey(RegKey root, const std::string& subKey, RegKey& ope
   return Open(root, subKey, true, opened);
 }
 
-long FakeRegistry::SetValueEx(RegKey key, const std::string& valueName, uint32_t type, const std::string& data) {
+long FakeRegistry::SetValueEx(RegKey key, const std::string& valueName, uint32_t type,
+                              const std::string& data) {
   if (int error = Inject("SetValueEx")) return error;
   auto path = Resolve(key, "");
   if (!path) return kErrorInvalidHandle;

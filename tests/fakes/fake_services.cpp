@@ -87,8 +87,8 @@ uint64_t FakeClock::MonotonicMs() {
 
 std::string FakeClock::GeneralDate(const DateTime& value) {
   char text[64];
-  std::snprintf(text, sizeof text, "%d/%d/%04d %02d:%02d:%02d", value.day, value.month, value.year, value.hour,
-                value.minute, value.second);
+  std::snprintf(text, sizeof text, "%d/%d/%04d %02d:%02d:%02d", value.day, value.month, value.year,
+                value.hour, value.minute, value.second);
   return text;
 }
 

@@ -102,7 +102,7 @@ class FakeFileInfo : public IFileInfo, public FaultInjector {
  public:
   std::optional<FileTimes> GetFileTimes(const std::string& path) override;
   std::optional<std::string> GetFileVersionInfo(const std::string& path) override;
-  std::map<std::string, FileTimes> times;           // by upper-case path
+  std::map<std::string, FileTimes> times;            // by upper-case path
   std::map<std::string, std::string> versionBlocks;  // by upper-case path
 };
 

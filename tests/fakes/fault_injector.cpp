@@ -11,7 +11,9 @@ void FaultInjector::FailFromCall(uint64_t n, int error, std::string op) {
   plans_[std::move(op)] = Plan{n, error, true, 0};
 }
 
-void FaultInjector::ClearFaults() { plans_.clear(); }
+void FaultInjector::ClearFaults() {
+  plans_.clear();
+}
 
 uint64_t FaultInjector::CallCount(std::string_view op) const {
   if (op.empty()) return total_;
