@@ -1,0 +1,76 @@
+// CompressFile and DecompressFile: file checks, messages and the all-or-nothing replacement of the target.
+#include "codec/codec_files.h"
+
+#include <string_view>
+
+#include "codec/crypto_graphy.h"
+#include "core/app.h"
+#include "core/error_report.h"
+#include "core/errors.h"
+#include "core/text.h"
+
+namespace veltrane {
+
+namespace {
+
+bool SourceExists(App& app, const std::string& path) {
+  uint32_t attributes = app.os.files.GetFileAttributes(path);
+  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0;
+}
+
+// The checks both operations make before touching any file; false when a message was shown.
+bool CheckNames(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
+  if (!SourceExists(app, sSourceFile)) {
+    ShowMessage(app, "Source file " + sSourceFile + " not found.", MsgButtons::kOk, MsgIcon::kCritical);
+    return false;
+  }
+  if (Trim(sTargetFile).empty()) {
+    ShowMessage(app, "Specify the name of the target file.", MsgButtons::kOk, MsgIcon::kCritical);
+    return false;
+  }
+  return true;
+}
+
+// Writes contents beside the target and puts that file in the target's place; on any failure the
+// earlier target stays as it was and the file beside it is removed.
+void ReplaceTarget(App& app, const std::string& sTargetFile, std::string_view contents) {
+  IFileSystem& files = app.os.files;
+  const std::string replacement = sTargetFile + kReplacementSuffix;
+  int result = files.WriteFile(replacement, contents);
+  if (result == kErrNone) result = files.ReplaceFile(replacement, sTargetFile);
+  if (result != kErrNone) {
+    if (files.PathFileExists(replacement)) files.DeleteFile(replacement);
+    Raise(result);
+  }
+}
+
+}  // namespace
+
+void CompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
+  if (!CheckNames(app, sSourceFile, sTargetFile)) return;
+  Guarded(app.os.dialogs, "CompressFile", [&] {
+    std::string source;
+    Check(app.os.files.ReadFile(sSourceFile, source));
+    std::string encoded;
+    clsCryptoGraphy codec(&app.yielder);
+    codec.Compress(source, encoded);
+    ReplaceTarget(app, sTargetFile, encoded);
+  });
+}
+
+void DecompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
+  if (!CheckNames(app, sSourceFile, sTargetFile)) return;
+  Guarded(app.os.dialogs, "DecompressFile", [&] {
+    std::string source;
+    Check(app.os.files.ReadFile(sSourceFile, source));
+    std::string decoded;
+    clsCryptoGraphy codec(&app.yielder);
+    if (codec.Decompress(source, decoded) == clsCryptoGraphy::kTableError) {
+      ShowMessage(app, "Fatal error reading counts", MsgButtons::kOk, MsgIcon::kExclamation);
+      decoded.clear();
+    }
+    ReplaceTarget(app, sTargetFile, decoded);
+  });
+}
+
+}  // namespace veltrane

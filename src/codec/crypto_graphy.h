@@ -1,0 +1,69 @@
+// The static Huffman codec of the encoded files: a table of scaled byte counts, then the code stream.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace veltrane {
+
+class Yielder;
+
+// One object serves one operation. Encoding counts the source, scales the counts to at most 255, builds
+// the tree and writes the count table followed by the codes; decoding rebuilds the same tree from the
+// table. Errors (overflow, a table that names symbols outside the byte range) are raised as RuntimeError.
+class clsCryptoGraphy {
+ public:
+  static constexpr int16_t kDone = 1;
+  static constexpr int16_t kTableError = -3;
+
+  // The yielder, when given, is asked to yield every few thousand bytes and at every progress event;
+  // it paces itself by time, so the byte loops stay tight.
+  explicit clsCryptoGraphy(Yielder* yielder = nullptr) : yielder_(yielder) {}
+
+  // Replaces target with the encoding of source; returns kDone.
+  int16_t Compress(std::string_view source, std::string& target);
+  // Replaces target with the decoding of source; returns kDone, or kTableError (target left empty) when
+  // the count table ends before its terminator.
+  int16_t Decompress(std::string_view source, std::string& target);
+
+  // True when the last decoding met the end symbol; false when the code stream ran out before it.
+  bool EndSymbolReached() const { return endSymbolReached_; }
+
+  std::function<void(int16_t)> CompressionProgress;
+  std::function<void(int16_t)> DecompressionProgress;
+
+ private:
+  static constexpr int kSymbols = 257;
+  static constexpr int kEndSymbol = 256;
+  static constexpr int kNodes = 515;
+  static constexpr int kSentinel = 513;
+
+  struct Node {
+    int16_t count = 0;
+    int16_t savedCount = 0;
+    int16_t oneChild = 0;
+    int16_t zeroChild = 0;
+  };
+  struct Code {
+    int16_t value = 0;
+    int16_t length = 0;
+  };
+
+  int BuildTree();
+  void AssignCodes(int node, int32_t value, int length);
+  void WriteCountTable(std::string& target) const;
+  bool ReadCountTable(std::string_view source, size_t& position);
+  void DecodeStream(std::string_view source, size_t position, int root, std::string& target);
+  void RaiseCompression(int value);
+  void MaybeYield();
+
+  Yielder* yielder_;
+  std::array<Node, kNodes> nodes_{};
+  std::array<Code, kSymbols + 1> codes_{};
+  bool endSymbolReached_ = false;
+};
+
+}  // namespace veltrane

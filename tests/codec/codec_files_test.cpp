@@ -1,0 +1,139 @@
+// CompressFile, DecompressFile and the encoding command over the fake file system: messages, error
+// reports and the whole-file replacement of the target.
+#include "codec/codec_files.h"
+
+#include <gtest/gtest.h>
+
+#include "codec/encrypt_command.h"
+#include "core/errors.h"
+#include "fakes/fake_services.h"
+
+namespace veltrane {
+namespace {
+
+using fakes::FakeSystem;
+
+const std::string kFolder = "C:\\Program Files\\Veltrane";
+const std::string kPlain = kFolder + "\\spyListTemp";
+const std::string kEncoded = kFolder + "\\spyList";
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string bytes;
+  for (int value : values) bytes.push_back(static_cast<char>(value));
+  return bytes;
+}
+
+class CodecFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    system.files.AddFolder(kFolder);
+    app = system.MakeApp();
+  }
+  void ExpectOnlyMessage(const std::string& text, const std::string& title, MsgIcon icon) {
+    ASSERT_EQ(system.dialogs.shown.size(), 1u);
+    EXPECT_EQ(system.dialogs.shown[0].text, text);
+    EXPECT_EQ(system.dialogs.shown[0].title, title);
+    EXPECT_EQ(system.dialogs.shown[0].icon, icon);
+  }
+  FakeSystem system;
+  std::unique_ptr<App> app;
+};
+
+TEST_F(CodecFilesTest, RoundTripReplacesLongerTargetsWhole) {
+  const std::string text = "\"Some Adware\",\"programfilesdir+\\Vendor\\file.exe\"\r\n";
+  system.files.AddFile(kPlain, text);
+  system.files.AddFile(kEncoded, std::string(5000, 'z'));
+  CompressFile(*app, kPlain, kEncoded);
+  system.files.AddFile(kPlain, std::string(9000, 'q'));
+  DecompressFile(*app, kEncoded, kPlain);
+  EXPECT_EQ(system.files.Contents(kPlain), text);
+  EXPECT_TRUE(system.dialogs.shown.empty());
+  EXPECT_FALSE(system.files.Exists(kEncoded + ".new"));
+  EXPECT_FALSE(system.files.Exists(kPlain + ".new"));
+  EXPECT_GT(system.events.calls, 0u);
+}
+
+TEST_F(CodecFilesTest, MissingSourceAndBlankTargetAreReported) {
+  CompressFile(*app, kFolder + "\\nothing", kEncoded);
+  ExpectOnlyMessage("Source file " + kFolder + "\\nothing not found.", "Veltrane", MsgIcon::kCritical);
+  system.dialogs.shown.clear();
+  system.files.AddFile(kPlain, "abc");
+  DecompressFile(*app, kPlain, "   ");
+  ExpectOnlyMessage("Specify the name of the target file.", "Veltrane", MsgIcon::kCritical);
+  system.dialogs.shown.clear();
+  CompressFile(*app, kFolder, kEncoded);  // a folder is not a source file
+  EXPECT_EQ(system.dialogs.shown.size(), 1u);
+  EXPECT_FALSE(system.files.Exists(kEncoded));
+}
+
+TEST_F(CodecFilesTest, ATableErrorLeavesAnEmptyTarget) {
+  system.files.AddFile(kEncoded, Bytes({0xFF, 0x0F, 0}));
+  system.files.AddFile(kPlain, "stale fields");
+  DecompressFile(*app, kEncoded, kPlain);
+  ExpectOnlyMessage("Fatal error reading counts", "Veltrane", MsgIcon::kExclamation);
+  EXPECT_EQ(system.files.Contents(kPlain), "");
+}
+
+TEST_F(CodecFilesTest, RaisedErrorsAreReportedAndKeepTheTarget) {
+  system.files.AddFile(kEncoded, Bytes({0x00, 0x02, 0x00, 0x02, 1, 0, 0xFF, 0x0F, 0}));
+  system.files.AddFile(kPlain, "earlier");
+  DecompressFile(*app, kEncoded, kPlain);
+  ExpectOnlyMessage("9:Subscript out of range", "DecompressFile", MsgIcon::kInformation);
+  EXPECT_EQ(system.files.Contents(kPlain), "earlier");
+
+  system.dialogs.shown.clear();
+  std::string heavy;
+  for (int value = 0; value < 256; ++value) heavy += std::string(255, static_cast<char>(value));
+  system.files.AddFile(kPlain, heavy);
+  system.files.AddFile(kEncoded, "earlier");
+  CompressFile(*app, kPlain, kEncoded);
+  ExpectOnlyMessage("6:Overflow", "CompressFile", MsgIcon::kInformation);
+  EXPECT_EQ(system.files.Contents(kEncoded), "earlier");
+}
+
+TEST_F(CodecFilesTest, FailuresMidwayLeaveTheEarlierTarget) {
+  system.files.AddFile(kPlain, "new text");
+  system.files.AddFile(kEncoded, "earlier");
+  struct Fault {
+    const char* op;
+    int error;
+    const char* report;
+  };
+  for (Fault fault : {Fault{"WriteFile", kErrDiskFull, "61:Disk full"},
+                      Fault{"ReplaceFile", kErrPermissionDenied, "70:Permission denied"},
+                      Fault{"ReadFile", kErrDeviceIo, "57:Device I/O error"}}) {
+    system.dialogs.shown.clear();
+    system.files.FailNthCall(1, fault.error, fault.op);
+    CompressFile(*app, kPlain, kEncoded);
+    ExpectOnlyMessage(fault.report, "CompressFile", MsgIcon::kInformation);
+    EXPECT_EQ(system.files.Contents(kEncoded), "earlier") << fault.op;
+    EXPECT_FALSE(system.files.Exists(kEncoded + ".new")) << fault.op;
+    system.files.ClearFaults();
+  }
+  system.files.FailNthCall(1, kErrDiskFull, "WriteFile");
+  system.files.AddFile(kEncoded, Bytes({0xFF, 0x0F, 0}));
+  system.dialogs.shown.clear();
+  DecompressFile(*app, kEncoded, kPlain);
+  ASSERT_EQ(system.dialogs.shown.size(), 2u);
+  EXPECT_EQ(system.dialogs.shown[1].text, "61:Disk full");
+  EXPECT_EQ(system.files.Contents(kPlain), "new text");
+}
+
+TEST_F(CodecFilesTest, EncryptCommandEncodesTheTwoHandEditedLists) {
+  system.files.AddFile(kFolder + "\\RegistrySpyList.txt", "\"Key\",\"HKEY_LOCAL_MACHINE\\Software\\X\"\r\n");
+  frmMain::cmdEncryptSpyListFile_Click(*app);
+  ExpectOnlyMessage("RegistrySpyList Encryption Done", "Veltrane", MsgIcon::kInformation);
+  EXPECT_FALSE(system.files.Exists(kFolder + "\\Spylist"));
+
+  system.dialogs.shown.clear();
+  system.files.AddFile(kFolder + "\\spyList.txt", "\"Name\",\"windir+\\x.exe\"\r\n");
+  frmMain::cmdEncryptSpyListFile_Click(*app);
+  ASSERT_EQ(system.dialogs.shown.size(), 2u);
+  EXPECT_EQ(system.dialogs.shown[0].text, "SpyList Encryption Done");
+  EXPECT_EQ(system.dialogs.shown[1].text, "RegistrySpyList Encryption Done");
+  DecompressFile(*app, kFolder + "\\SPYLIST", kPlain);
+  EXPECT_EQ(system.files.Contents(kPlain), "\"Name\",\"windir+\\x.exe\"\r\n");
+}
+
+}  // namespace
+}  // namespace veltrane

@@ -1,0 +1,101 @@
+// Decoding damaged or crafted files: it always ends, never writes more than the stream can hold, and
+// reports tables that would reach outside the node table.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "codec/crypto_graphy.h"
+#include "core/errors.h"
+
+namespace veltrane {
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string bytes;
+  for (int value : values) bytes.push_back(static_cast<char>(value));
+  return bytes;
+}
+
+int DecodeError(const std::string& source) {
+  clsCryptoGraphy codec;
+  std::string target;
+  try {
+    codec.Decompress(source, target);
+  } catch (const RuntimeError& error) {
+    return error.Number();
+  }
+  return 0;
+}
+
+TEST(CryptoGraphyCrafted, TablesThatEndEarlyAreTableErrors) {
+  const std::string abc = Bytes({0x61, 0, 0x63, 0, 1, 0, 1, 0, 1, 0, 0xFF, 0x0F, 0x1B});
+  for (size_t cut = 0; cut < 12; ++cut) {
+    clsCryptoGraphy codec;
+    std::string target = "left over";
+    EXPECT_EQ(codec.Decompress(abc.substr(0, cut), target), clsCryptoGraphy::kTableError) << cut;
+    EXPECT_TRUE(target.empty());
+  }
+  // The encoding of an empty source: its first value is never taken for the terminator.
+  clsCryptoGraphy codec;
+  std::string target;
+  EXPECT_EQ(codec.Decompress(Bytes({0xFF, 0x0F, 0}), target), clsCryptoGraphy::kTableError);
+}
+
+TEST(CryptoGraphyCrafted, RunsOutsideTheByteRangeAndBadCountsAreRaised) {
+  EXPECT_EQ(DecodeError(Bytes({0x00, 0x01, 0x00, 0x01, 1, 0, 0xFF, 0x0F, 0})), kErrSubscriptOutOfRange);
+  EXPECT_EQ(DecodeError(Bytes({0x61, 0, 0x00, 0x02, 1, 0, 0xFF, 0x0F, 0})), kErrSubscriptOutOfRange);
+  EXPECT_EQ(DecodeError(Bytes({0xFF, 0xFF, 0x61, 0, 1, 0, 0xFF, 0x0F, 0})), kErrSubscriptOutOfRange);
+  EXPECT_EQ(DecodeError(Bytes({0x63, 0, 0x61, 0, 0xFF, 0x0F, 0})), kErrSubscriptOutOfRange);
+  EXPECT_EQ(DecodeError(Bytes({0x61, 0, 0x61, 0, 0xFF, 0xFF, 0xFF, 0x0F, 0})), kErrOverflow);
+  EXPECT_EQ(DecodeError(Bytes({0x61, 0, 0x62, 0, 0x20, 0x4E, 0x20, 0x4E, 0xFF, 0x0F, 0})), kErrOverflow);
+  EXPECT_EQ(DecodeError(Bytes({0x61, 0, 0x61, 0, 0xFF, 0x7F, 0xFF, 0x0F, 0})), 0);
+}
+
+TEST(CryptoGraphyCrafted, AStreamWithoutEndSymbolStopsAtTheEndOfTheSource) {
+  clsCryptoGraphy codec;
+  std::string target;
+  // The table of "abc" and a byte of zero bits: four codes of a, then no end symbol.
+  EXPECT_EQ(codec.Decompress(Bytes({0x61, 0, 0x63, 0, 1, 0, 1, 0, 1, 0, 0xFF, 0x0F, 0x00}), target), 1);
+  EXPECT_EQ(target, "aaaa");
+  EXPECT_FALSE(codec.EndSymbolReached());
+  // No stream at all.
+  EXPECT_EQ(codec.Decompress(Bytes({0x61, 0, 0x63, 0, 1, 0, 1, 0, 1, 0, 0xFF, 0x0F}), target), 1);
+  EXPECT_EQ(target, "");
+  // Bytes after the end symbol are never read.
+  EXPECT_EQ(
+      codec.Decompress(Bytes({0x61, 0, 0x63, 0, 1, 0, 1, 0, 1, 0, 0xFF, 0x0F, 0x1B, 0x00, 0x00}), target), 1);
+  EXPECT_EQ(target, "abc");
+  EXPECT_TRUE(codec.EndSymbolReached());
+}
+
+TEST(CryptoGraphyCrafted, ATableWithOnlyZeroCountsHoldsJustTheEndSymbol) {
+  clsCryptoGraphy codec;
+  std::string target;
+  EXPECT_EQ(codec.Decompress(Bytes({0x61, 0, 0x61, 0, 0, 0, 0xFF, 0x0F, 0x80, 0x80}), target), 1);
+  EXPECT_EQ(target, "");
+  EXPECT_TRUE(codec.EndSymbolReached());
+}
+
+TEST(CryptoGraphyCrafted, RandomStreamsEndWithBoundedOutput) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 300; ++round) {
+    // A valid table with counts that make codes of very uneven length, then random bits.
+    std::string source = Bytes({0, 0, 0xFF, 0});
+    for (int i = 0; i < 256; ++i) {
+      int count = static_cast<int>(random() % 3 == 0 ? 0 : random() % (round % 2 == 0 ? 120 : 4) + 1);
+      source += Bytes({count & 0xFF, count >> 8});
+    }
+    source += Bytes({0xFF, 0x0F});
+    size_t table = source.size();
+    size_t streamLength = random() % 2000;
+    for (size_t i = 0; i < streamLength; ++i) source.push_back(static_cast<char>(random()));
+    clsCryptoGraphy codec;
+    std::string target;
+    ASSERT_EQ(codec.Decompress(source, target), 1);
+    EXPECT_LE(target.size(), (source.size() - table) * 8);
+  }
+}
+
+}  // namespace
+}  // namespace veltrane

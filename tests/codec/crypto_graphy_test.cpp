@@ -1,0 +1,171 @@
+// The codec over byte buffers: the exact bytes of small encodings, scaling, progress and round trips.
+#include "codec/crypto_graphy.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/errors.h"
+
+namespace veltrane {
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string bytes;
+  for (int value : values) bytes.push_back(static_cast<char>(value));
+  return bytes;
+}
+
+std::string Encode(std::string_view source) {
+  clsCryptoGraphy codec;
+  std::string target;
+  EXPECT_EQ(codec.Compress(source, target), 1);
+  return target;
+}
+
+std::string Decode(std::string_view source) {
+  clsCryptoGraphy codec;
+  std::string target;
+  EXPECT_EQ(codec.Decompress(source, target), 1);
+  EXPECT_TRUE(codec.EndSymbolReached());
+  return target;
+}
+
+int ErrorOf(void (*body)()) {
+  try {
+    body();
+  } catch (const RuntimeError& error) {
+    return error.Number();
+  }
+  return 0;
+}
+
+TEST(CryptoGraphyFormat, SmallSourcesEncodeToTheKnownBytes) {
+  EXPECT_EQ(Encode("abc"), Bytes({0x61, 0, 0x63, 0, 1, 0, 1, 0, 1, 0, 0xFF, 0x0F, 0x1B}));
+  EXPECT_EQ(Encode("aaaa"), Bytes({0x61, 0, 0x61, 0, 4, 0, 0xFF, 0x0F, 0xF0}));
+  EXPECT_EQ(Encode(""), Bytes({0xFF, 0x0F, 0}));
+  EXPECT_EQ(Decode(Encode("abc")), "abc");
+  EXPECT_EQ(Decode(Encode("aaaa")), "aaaa");
+}
+
+TEST(CryptoGraphyFormat, RunsSwallowGapsOfThreeZeroCountsButNotFour) {
+  std::string abracadabra = Encode("abracadabra");
+  EXPECT_EQ(abracadabra.substr(0, 20), Bytes({0x61, 0, 0x64, 0, 5, 0, 2,    0,   1, 0, 1, 0,  // a to d
+                                              0x72, 0, 0x72, 0, 2, 0, 0xFF, 0x0F}));
+  EXPECT_EQ(Decode(abracadabra), "abracadabra");
+
+  EXPECT_EQ(Encode("ae").substr(0, 16), Bytes({0x61, 0, 0x65, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0xFF, 0x0F}));
+  EXPECT_EQ(Encode("af").substr(0, 14), Bytes({0x61, 0, 0x61, 0, 1, 0, 0x66, 0, 0x66, 0, 1, 0, 0xFF, 0x0F}));
+  // A run that reaches byte value 255 ends there.
+  std::string top = Encode("\xFC\xFF");
+  EXPECT_EQ(top.substr(0, 14), Bytes({0xFC, 0, 0xFF, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0xFF, 0x0F}));
+  EXPECT_EQ(Decode(top), "\xFC\xFF");
+}
+
+TEST(CryptoGraphyFormat, CountsAreScaledWithHalvesToEven) {
+  // 510 / 255 = 2, so the scale is 3: 510 becomes 170 and a single byte is raised from 0 to 1.
+  std::string source(510, 'a');
+  source += 'b';
+  EXPECT_EQ(Encode(source).substr(0, 10), Bytes({0x61, 0, 0x62, 0, 170, 0, 1, 0, 0xFF, 0x0F}));
+  EXPECT_EQ(Decode(Encode(source)), source);
+  // 255 / 255 = 1 gives a scale of 2 and 255 / 2 = 127.5 rounds to 128; 381 / 2 = 190.5 rounds to 190.
+  EXPECT_EQ(Encode(std::string(255, 'x')).substr(4, 2), Bytes({128, 0}));
+  std::string mixed = std::string(381, 'x') + std::string(255, 'y');
+  EXPECT_EQ(Encode(mixed).substr(4, 4), Bytes({190, 0, 128, 0}));
+}
+
+TEST(CryptoGraphyProgress, EventsComeAtTheIntervalPositions) {
+  clsCryptoGraphy codec;
+  std::vector<int> events;
+  codec.CompressionProgress = [&](int16_t value) { events.push_back(value); };
+  std::string encoded;
+  codec.Compress("abc", encoded);
+  EXPECT_EQ(events, (std::vector<int>{1, 51, 52}));
+
+  events.clear();
+  codec = clsCryptoGraphy();
+  codec.CompressionProgress = [&](int16_t value) { events.push_back(value); };
+  codec.Compress(std::string(10, 'a'), encoded);
+  EXPECT_EQ(events, (std::vector<int>{1, 2, 3, 4, 5, 51, 52, 53, 54, 55, 56}));
+
+  events.clear();
+  codec = clsCryptoGraphy();
+  codec.Compress("", encoded);
+  EXPECT_TRUE(events.empty());
+
+  // 13 bytes with a 12-byte table: an interval of one byte.
+  clsCryptoGraphy decoder;
+  decoder.DecompressionProgress = [&](int16_t value) { events.push_back(value); };
+  std::string decoded;
+  decoder.Decompress(Encode("abc"), decoded);
+  EXPECT_EQ(events, (std::vector<int>{1, 2, 3, 100}));
+}
+
+TEST(CryptoGraphyProgress, LongSourcesReachAboutOneHundred) {
+  std::string source;
+  for (int i = 0; i < 20000; ++i) source += "line " + std::to_string(i) + "\r\n";
+  clsCryptoGraphy codec;
+  std::vector<int> encodeEvents;
+  codec.CompressionProgress = [&](int16_t value) { encodeEvents.push_back(value); };
+  std::string encoded;
+  codec.Compress(source, encoded);
+  ASSERT_GE(encodeEvents.size(), 90u);
+  EXPECT_EQ(encodeEvents.front(), 1);
+  EXPECT_GE(encodeEvents.back(), 98);
+  EXPECT_LE(encodeEvents.back(), 101);
+
+  clsCryptoGraphy decoder;
+  std::vector<int> decodeEvents;
+  decoder.DecompressionProgress = [&](int16_t value) { decodeEvents.push_back(value); };
+  std::string decoded;
+  decoder.Decompress(encoded, decoded);
+  EXPECT_EQ(decoded, source);
+  ASSERT_FALSE(decodeEvents.empty());
+  EXPECT_EQ(decodeEvents.back(), 100);
+  for (size_t i = 0; i + 1 < decodeEvents.size(); ++i) EXPECT_EQ(decodeEvents[i], static_cast<int>(i) + 1);
+}
+
+TEST(CryptoGraphyRoundTrip, RandomSourcesThatTheFormatCanHold) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    // Up to 128 distinct byte values always keep the scaled counts' sum within range.
+    int alphabet = 1 + static_cast<int>(random() % 128);
+    int offset = static_cast<int>(random() % (257 - alphabet));
+    size_t length = 1 + random() % (round < 150 ? 300 : 200000);
+    std::string source(length, '\0');
+    std::geometric_distribution<int> skewed(0.15);
+    for (char& c : source) c = static_cast<char>(offset + std::min(skewed(random), alphabet - 1));
+    std::string encoded = Encode(source);
+    ASSERT_EQ(Decode(encoded), source) << "round " << round;
+  }
+}
+
+TEST(CryptoGraphyOverflow, SumsAndCodesBeyondTheFormatRaiseOverflow) {
+  // Every byte value 127 times stays unscaled and sums to 32513: still within range.
+  std::string fits;
+  for (int value = 0; value < 256; ++value) fits += std::string(127, static_cast<char>(value));
+  EXPECT_EQ(Decode(Encode(fits)), fits);
+  // 255 times each scales to 128 and sums past 32767.
+  EXPECT_EQ(ErrorOf([] {
+              std::string source;
+              for (int value = 0; value < 256; ++value) source += std::string(255, static_cast<char>(value));
+              Encode(source);
+            }),
+            kErrOverflow);
+  // Fibonacci-like counts next to many equal heavy ones make the rarest codes 17 bits long. Every count
+  // is twelve times the count it scales to, since the largest (233 x 12) gives a scale of 12.
+  EXPECT_EQ(ErrorOf([] {
+              std::string source;
+              const int fibonacci[] = {1, 2, 3, 5, 8, 13, 21, 34, 55, 89, 144, 233};
+              for (int i = 0; i < 12; ++i) source += std::string(fibonacci[i] * 12, static_cast<char>(i));
+              for (int value = 20; value < 144; ++value)
+                source += std::string(144 * 12, static_cast<char>(value));
+              Encode(source);
+            }),
+            kErrOverflow);
+}
+
+}  // namespace
+}  // namespace veltrane
