@@ -1,0 +1,84 @@
+// The definition load cycle: decode beside the encoded file, read its fields, delete the plain copy.
+#include "startup/loaders.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "codec/codec_files.h"
+#include "core/app.h"
+#include "core/error_report.h"
+#include "core/errors.h"
+#include "startup/field_reader.h"
+
+namespace veltrane {
+namespace {
+
+// Runs the load cycle of one definition file as the procedure named; store(position, field) receives
+// every field with its 0-based position in the file. A missing file is no error, and a plain copy left
+// behind by an earlier failure is deleted either way.
+template <class Store>
+void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view fileName, Store&& store) {
+  Guarded(app.os.dialogs, procedure, [&] {
+    IFileSystem& files = app.os.files;
+    const std::string source = app.ProgramFile(fileName);
+    const std::string plain = source + "Temp";
+    if (files.PathFileExists(source)) {
+      DecompressFile(app, source, plain);
+      std::string text;
+      Check(files.ReadFile(plain, text));
+      FieldReader reader(text);
+      std::string_view field;
+      size_t position = 0;
+      int32_t& count = app.definitions.lDefinitionCount;
+      while (reader.Next(field)) {
+        if (count == std::numeric_limits<int32_t>::max()) Raise(kErrOverflow);
+        ++count;
+        store(position, field);
+        ++position;
+      }
+    }
+    if (files.PathFileExists(plain)) Check(files.DeleteFile(plain));
+  });
+}
+
+}  // namespace
+
+void FillScanList(App&) {}
+
+void FillScanItemList(App& app) {
+  DefinitionStore& store = app.definitions;
+  LoadDefinitionFile(app, "FillScanItemList", "spyList", [&](size_t position, std::string_view field) {
+    (position % 2 == 0 ? store.sScanItemName : store.sScanItemFile).emplace_back(field);
+  });
+}
+
+void FillRegistryScanItemList(App& app) {
+  DefinitionStore& store = app.definitions;
+  LoadDefinitionFile(
+      app, "FillRegistryScanItemList", "RegistrySpyList", [&](size_t position, std::string_view field) {
+        (position % 2 == 0 ? store.sRegistryItemName : store.sRegistryItemKey).emplace_back(field);
+      });
+}
+
+void FillScanItemExtList(App& app) {
+  DefinitionStore& store = app.definitions;
+  LoadDefinitionFile(app, "FillScanItemExtList", "spyExtList",
+                     [&](size_t, std::string_view field) { store.sScanItemExt.emplace_back(field); });
+  // The memory scan counts on exactly these four, so they are set even when reading the file failed.
+  store.sScanItemExt.assign(kScanItemExtensions.begin(), kScanItemExtensions.end());
+}
+
+void FillCookieList(App& app) {
+  std::vector<std::string>& cookies = app.definitions.sCookieItem;
+  // The first field of a pair takes a new element and its partner overwrites it.
+  LoadDefinitionFile(app, "FillCookieList", "SpywareCookies", [&](size_t position, std::string_view field) {
+    if (position % 2 == 0) {
+      cookies.emplace_back(field);
+    } else {
+      cookies.back().assign(field);
+    }
+  });
+}
+
+}  // namespace veltrane

@@ -1,0 +1,152 @@
+// The definition loaders: pairing by position, the cookie and extension rules and the load cycle's failures.
+#include "startup/loaders.h"
+
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "startup/definition_files.h"
+
+namespace veltrane {
+namespace {
+
+using List = std::vector<std::string>;
+using testing::PutEncoded;
+
+class LoadersTest : public ::testing::Test {
+ protected:
+  fakes::FakeSystem system;
+  std::unique_ptr<App> app = system.MakeApp();
+  DefinitionStore& store = app->definitions;
+
+  bool Exists(const std::string& name) { return system.files.Exists(app->ProgramFile(name)); }
+  const std::vector<fakes::ShownMessage>& Shown() { return system.dialogs.shown; }
+};
+
+TEST_F(LoadersTest, FileDefinitionsPairByPositionAcrossLines) {
+  PutEncoded(system, *app, "spyList", "A,a\r\nB\r\nb\r\n");
+  FillScanItemList(*app);
+  EXPECT_EQ(store.sScanItemName, (List{"A", "B"}));
+  EXPECT_EQ(store.sScanItemFile, (List{"a", "b"}));
+  EXPECT_EQ(store.lDefinitionCount, 4);
+  EXPECT_FALSE(Exists("spyListTemp"));
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(LoadersTest, AnOddFieldCountLeavesTheLastNameWithoutPartner) {
+  PutEncoded(system, *app, "RegistrySpyList", "A,a,B");
+  FillRegistryScanItemList(*app);
+  EXPECT_EQ(store.sRegistryItemName, (List{"A", "B"}));
+  EXPECT_EQ(store.sRegistryItemKey, (List{"a"}));
+  EXPECT_EQ(store.lDefinitionCount, 3);
+}
+
+TEST_F(LoadersTest, AQuotedLineIsOneFieldWithItsComma) {
+  PutEncoded(system, *app, "spyList", "\"Gator,gator.exe\"\r\nGator,gator.exe\r\n");
+  FillScanItemList(*app);
+  EXPECT_EQ(store.sScanItemName, (List{"Gator,gator.exe", "gator.exe"}));
+  EXPECT_EQ(store.sScanItemFile, (List{"Gator"}));
+}
+
+TEST_F(LoadersTest, CookiesKeepTheSecondFieldOfEachPair) {
+  PutEncoded(system, *app, "SpywareCookies", "P,Q\r\nR,S\r\n");
+  FillCookieList(*app);
+  EXPECT_EQ(store.sCookieItem, (List{"Q", "S"}));
+  EXPECT_EQ(store.lDefinitionCount, 4);
+}
+
+TEST_F(LoadersTest, AnUnpairedLastCookieFieldIsKept) {
+  PutEncoded(system, *app, "SpywareCookies", "P,Q,R");
+  FillCookieList(*app);
+  EXPECT_EQ(store.sCookieItem, (List{"Q", "R"}));
+  EXPECT_EQ(store.lDefinitionCount, 3);
+}
+
+TEST_F(LoadersTest, ExtensionFieldsAreCountedThenReplacedByTheFourFixedOnes) {
+  PutEncoded(system, *app, "spyExtList", "com,scr");
+  FillScanItemExtList(*app);
+  EXPECT_EQ(store.sScanItemExt, (List{"exe", "dll", "log", "lnk"}));
+  EXPECT_EQ(store.lDefinitionCount, 2);
+}
+
+TEST_F(LoadersTest, MissingFilesAreSilentAndLeaveOnlyTheExtensions) {
+  FillScanList(*app);
+  FillScanItemList(*app);
+  FillRegistryScanItemList(*app);
+  FillScanItemExtList(*app);
+  FillCookieList(*app);
+  EXPECT_EQ(store.lDefinitionCount, 0);
+  EXPECT_TRUE(store.sScanItemName.empty() && store.sScanItemFile.empty() && store.sRegistryItemName.empty() &&
+              store.sRegistryItemKey.empty() && store.sCookieItem.empty());
+  EXPECT_EQ(store.sScanItemExt, (List{"exe", "dll", "log", "lnk"}));
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(LoadersTest, AStaleTemporaryFileIsDeletedEvenWithoutItsSource) {
+  system.files.AddFile(app->ProgramFile("spyListTemp"), "Left,behind\r\n");
+  system.files.AddFile(app->ProgramFile("SpywareCookiesTemp"), "x");
+  FillScanItemList(*app);
+  FillCookieList(*app);
+  EXPECT_FALSE(Exists("spyListTemp"));
+  EXPECT_FALSE(Exists("SpywareCookiesTemp"));
+  EXPECT_TRUE(store.sScanItemName.empty());
+  EXPECT_EQ(store.lDefinitionCount, 0);
+}
+
+TEST_F(LoadersTest, ADamagedFileIsReportedByTheDecoderAndReadsAsEmpty) {
+  system.files.AddFile(app->ProgramFile("spyList"), std::string("\x61", 1));
+  FillScanItemList(*app);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].text, "Fatal error reading counts");
+  EXPECT_TRUE(store.sScanItemName.empty());
+  EXPECT_EQ(store.lDefinitionCount, 0);
+  EXPECT_FALSE(Exists("spyListTemp"));
+}
+
+TEST_F(LoadersTest, AnUnreadableTemporaryFileIsReportedAndKeptWithEarlierFields) {
+  PutEncoded(system, *app, "spyList", "A,a\r\n");
+  PutEncoded(system, *app, "RegistrySpyList", "R,HKEY_CURRENT_USER\\Software\\R\r\n");
+  FillScanItemList(*app);
+
+  // Count the decoder's own reads, then fail the loader's read of the plain file that follows them.
+  system.files.ResetCounts();
+  DecompressFile(*app, app->ProgramFile("RegistrySpyList"), app->ProgramFile("probe"));
+  const uint64_t decoderReads = system.files.CallCount("ReadFile");
+  system.files.FailNthCall(decoderReads + 1, kErrPermissionDenied, "ReadFile");
+  FillRegistryScanItemList(*app);
+
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].title, "FillRegistryScanItemList");
+  EXPECT_EQ(Shown()[0].text, "70:Permission denied");
+  EXPECT_TRUE(store.sRegistryItemName.empty());
+  EXPECT_EQ(store.sScanItemName, (List{"A"}));
+  EXPECT_EQ(store.lDefinitionCount, 2);
+  EXPECT_TRUE(Exists("RegistrySpyListTemp"));
+
+  // The next load deletes what the failed one left behind.
+  FillRegistryScanItemList(*app);
+  EXPECT_FALSE(Exists("RegistrySpyListTemp"));
+  EXPECT_EQ(store.sRegistryItemKey, (List{"HKEY_CURRENT_USER\\Software\\R"}));
+}
+
+TEST_F(LoadersTest, TheExtensionsAreSetEvenWhenTheirFileCannotBeRead) {
+  PutEncoded(system, *app, "spyExtList", "exe,dll,log,lnk,com");
+  system.files.FailFromCall(1, kErrDeviceIo, "ReadFile");
+  FillScanItemExtList(*app);
+  EXPECT_FALSE(Shown().empty());
+  EXPECT_EQ(store.sScanItemExt, (List{"exe", "dll", "log", "lnk"}));
+}
+
+TEST_F(LoadersTest, LargeListsLoadCompletely) {
+  std::string plain;
+  for (int i = 0; i < 20000; ++i)
+    plain += "\"Name " + std::to_string(i) + "\",\"file" + std::to_string(i) + ".exe\"\r\n";
+  PutEncoded(system, *app, "spyList", plain);
+  FillScanItemList(*app);
+  ASSERT_EQ(store.sScanItemName.size(), 20000u);
+  EXPECT_EQ(store.sScanItemName.back(), "Name 19999");
+  EXPECT_EQ(store.sScanItemFile.back(), "file19999.exe");
+  EXPECT_EQ(store.lDefinitionCount, 40000);
+}
+
+}  // namespace
+}  // namespace veltrane

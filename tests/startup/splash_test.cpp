@@ -1,0 +1,146 @@
+// The start-up sequence: its order, its single run, the splash key and the main window's load.
+#include "startup/splash.h"
+
+#include <gtest/gtest.h>
+
+#include "startup/definition_files.h"
+#include "ui/controls.h"
+
+namespace veltrane {
+namespace {
+
+using testing::PutEncoded;
+
+class CaptionRecorder : public ModelObserver {
+ public:
+  void OnChanged(const Control& control, Change change, size_t) override {
+    if (change == Change::kCaption) captions.push_back(control.Caption());
+  }
+  std::vector<std::string> captions;
+};
+
+class SplashTest : public ::testing::Test {
+ protected:
+  void PutAllFiles() {
+    PutEncoded(system, *app, "Spylist",
+               "\"Gator\",\"programfilesdir+\\Gator\"\r\n\"Cydoor\",\"cd_clint\"\r\n");
+    PutEncoded(system, *app, "RegistrySpylist", "\"Gator\",\"HKEY_LOCAL_MACHINE\\Software\\Gator.com\"\r\n");
+    PutEncoded(system, *app, "spyExtList", "\"exe\",\"dll\",\"log\",\"lnk\"\r\n");
+    PutEncoded(system, *app, "SpywareCookies", "\"DoubleClick\",\"doubleclick\"\r\n");
+    PutEncoded(system, *app, "ignorList", "Gator:-C:\\Program Files\\Gator:-Scan Drives\r\n");
+    system.events.calls = 0;
+  }
+
+  fakes::FakeSystem system;
+  std::unique_ptr<App> app = system.MakeApp();
+  static constexpr int32_t kFieldsInAllFiles = 4 + 2 + 4 + 2;
+};
+
+TEST_F(SplashTest, TheFirstTickLoadsEverythingInOrderAndOpensTheMainWindow) {
+  PutAllFiles();
+  system.settings.SaveSetting("Veltrane", "Settings", "RunAtStartup", "1");
+  CaptionRecorder recorder;
+  app->splash.lblsplash.SetObserver(&recorder);
+
+  frmSplash::Form_Paint(*app);
+  ASSERT_TRUE(app->splash.Timer1.Enabled());
+  frmSplash::Timer1_Timer(*app);
+
+  EXPECT_EQ(recorder.captions, (std::vector<std::string>{
+                                   "Loading ignorelist...", "Loading scanlist...",
+                                   "Loading scan items definition...", "Loading registry items definition...",
+                                   "Loading ext definitions...", "Loading cookie definitions..."}));
+  EXPECT_FALSE(app->splash.Timer1.Enabled());
+  EXPECT_FALSE(app->splash.Visible());
+  EXPECT_TRUE(app->main.Visible());
+  EXPECT_TRUE(app->main.fmMain.Visible());
+  for (Frame* screen :
+       {&app->main.fmScanResult, &app->main.fmScanLog, &app->main.fmContinue, &app->main.fmBackUp}) {
+    EXPECT_FALSE(screen->Visible()) << screen->Name();
+  }
+  EXPECT_EQ(app->main.lblSpyCount.Caption(), std::to_string(kFieldsInAllFiles));
+  EXPECT_EQ(app->definitions.sCookieItem, (std::vector<std::string>{"doubleclick"}));
+  ASSERT_EQ(app->Dialog().lvwIgnorList.Count(), 1u);
+  EXPECT_EQ(app->Dialog().lvwIgnorList.Row(0).SubItem(2), "Scan Drives");
+  EXPECT_EQ(app->Dialog().chkStartup.Value(), 1);
+  EXPECT_FALSE(app->quitRequested);
+  EXPECT_TRUE(system.dialogs.shown.empty());
+  EXPECT_TRUE(system.files.ListTree(app->ProgramFolder()).size() == 5u) << "no temporary file is left";
+}
+
+TEST_F(SplashTest, PaintsAndTicksDuringTheLoadDoNotStartItAgain) {
+  PutAllFiles();
+  system.events.onEvents = [&](uint64_t) {
+    frmSplash::Form_Paint(*app);
+    frmSplash::Timer1_Timer(*app);
+  };
+  frmSplash::Form_Paint(*app);
+  frmSplash::Timer1_Timer(*app);
+  frmSplash::Form_Paint(*app);
+  frmSplash::Timer1_Timer(*app);
+
+  ASSERT_GT(system.events.calls, 0u) << "the decoder must yield for this test to mean anything";
+  EXPECT_EQ(app->definitions.lDefinitionCount, kFieldsInAllFiles);
+  EXPECT_EQ(app->definitions.sScanItemName.size(), 2u);
+  EXPECT_EQ(app->Dialog().lvwIgnorList.Count(), 1u);
+  EXPECT_FALSE(app->splash.Timer1.Enabled());
+}
+
+TEST_F(SplashTest, AKeyBeforeTheFirstTickEndsTheProgramWithoutLoading) {
+  PutAllFiles();
+  frmSplash::Form_Paint(*app);
+  frmSplash::Form_KeyPress(*app);
+  frmSplash::Form_Paint(*app);
+  frmSplash::Timer1_Timer(*app);
+  EXPECT_TRUE(app->quitRequested);
+  EXPECT_FALSE(app->splash.Visible());
+  EXPECT_FALSE(app->splash.Timer1.Enabled());
+  EXPECT_EQ(app->definitions.lDefinitionCount, 0);
+  EXPECT_EQ(app->splash.lblsplash.Caption(), "Loading definitions list...");
+}
+
+TEST_F(SplashTest, AKeyDuringTheLoadClosesOnlyTheSplash) {
+  PutAllFiles();
+  system.events.onEvents = [&](uint64_t) { frmSplash::Form_KeyPress(*app); };
+  frmSplash::Form_Paint(*app);
+  frmSplash::Timer1_Timer(*app);
+  EXPECT_FALSE(app->quitRequested);
+  EXPECT_TRUE(app->main.Visible());
+  EXPECT_EQ(app->definitions.lDefinitionCount, kFieldsInAllFiles);
+}
+
+TEST_F(SplashTest, WithoutAnyFileTheCountIsZero) {
+  frmSplash::Timer1_Timer(*app);
+  EXPECT_EQ(app->main.lblSpyCount.Caption(), "0");
+  EXPECT_EQ(app->definitions.sScanItemExt.size(), 4u);
+  EXPECT_EQ(app->Dialog().chkStartup.Value(), 0);
+  EXPECT_TRUE(system.dialogs.shown.empty());
+}
+
+TEST_F(SplashTest, ADamagedStartUpChoiceIsReportedAndTheCountStillShows) {
+  app->definitions.lDefinitionCount = 1296;
+  system.settings.SaveSetting("Veltrane", "Settings", "RunAtStartup", "yes");
+  frmMain::Form_Load(*app);
+  ASSERT_EQ(system.dialogs.shown.size(), 1u);
+  EXPECT_EQ(system.dialogs.shown[0].title, "Form_Load");
+  EXPECT_EQ(system.dialogs.shown[0].text, "13:Type mismatch");
+  EXPECT_EQ(app->main.lblSpyCount.Caption(), "1296");
+}
+
+TEST_F(SplashTest, TheStoredStartUpChoiceWinsOverTheDialogsOwnLoad) {
+  system.settings.SaveSetting("Veltrane", "Options", "WindowStartup", "1");
+  system.settings.SaveSetting("Veltrane", "Settings", "RunAtStartup", "0");
+  frmMain::Form_Load(*app);
+  EXPECT_EQ(app->Dialog().chkStartup.Value(), 0);
+}
+
+TEST_F(SplashTest, ClosingTheMainWindowEndsTheProgramAndTheDialog) {
+  app->Dialog();
+  frmMain::Form_Activate(*app);
+  frmMain::Form_Unload(*app);
+  EXPECT_TRUE(app->quitRequested);
+  EXPECT_FALSE(app->DialogLoaded());
+}
+
+}  // namespace
+}  // namespace veltrane
