@@ -1,0 +1,212 @@
+// Continue and Remove, and the removal procedures of the memory, registry and drive findings.
+#include "remedy/removal.h"
+
+#include <charconv>
+#include <limits>
+#include <string>
+
+#include "core/app.h"
+#include "core/error_report.h"
+#include "core/errors.h"
+#include "core/text.h"
+#include "remedy/protection.h"
+#include "remedy/records.h"
+#include "settings/settings_store.h"
+
+namespace veltrane {
+
+namespace {
+
+constexpr std::string_view kIgnored = "Ignored";
+
+const ListRow& ResultRow(App& app, int index1Based) {
+  if (index1Based < 1) Raise(kErrSubscriptOutOfRange);
+  return app.main.lvwScanDriveResult.Row(static_cast<size_t>(index1Based - 1));
+}
+
+void RemoveRow(App& app, const ListRow& row, int index1Based) {
+  const std::string& category = row.SubItem(2);
+  if (EqualsIgnoreCase(category, "Scan Memory")) {
+    DeleteScanMemoryResult(app, index1Based);
+  } else if (EqualsIgnoreCase(category, "Scan registry")) {
+    DeleteScanRegistryResult(app, index1Based);
+  } else if (EqualsIgnoreCase(category, "Scan Drives") || EqualsIgnoreCase(category, "Spyware Cookie")) {
+    DeleteScanDriveResult(app, index1Based);
+  }
+}
+
+void Continue(App& app, std::string_view procedure) {
+  Guarded(app.os.dialogs, procedure, [&] {
+    MainWindow& main = app.main;
+    ListView& results = main.lvwScanDriveResult;
+    if (results.Empty()) {
+      ShowMessage(app, "Congratulations!No suspicious component detected", MsgButtons::kOk,
+                  MsgIcon::kInformation);
+      main.fmScanResult.SetVisible(false);
+      main.fmMain.SetVisible(true);
+      return;
+    }
+    main.fmScanResult.SetVisible(false);
+    if (results.ColumnCount() == 4) {
+      results.RemoveIf([](const ListRow& row) { return row.SubItem(3) == kIgnored; });
+      results.RemoveColumn(3);
+    }
+    main.fmContinue.SetVisible(true);
+  });
+}
+
+void BackToStart(App& app) {
+  app.main.fmContinue.SetVisible(false);
+  app.main.fmMain.SetVisible(true);
+}
+
+void Remove(App& app, std::string_view procedure) {
+  Guarded(app.os.dialogs, procedure, [&] {
+    ListView& results = app.main.lvwScanDriveResult;
+    if (results.Empty()) {
+      BackToStart(app);
+      return;
+    }
+    // The procedures leave the list as it is, so positions stay valid through the loops.
+    size_t count = results.Count();
+    if (SwitchIsOn(app, settings::kOptions, settings::kRemoveComponents, 0)) {
+      for (size_t i = 0; i < count && i < results.Count(); ++i) {
+        RemoveRow(app, results.Row(i), static_cast<int>(i + 1));
+      }
+      BackToStart(app);
+      return;
+    }
+    bool anyChecked = false;
+    for (const ListRow& row : results.Rows()) anyChecked = anyChecked || row.checked;
+    if (!anyChecked) {
+      if (ShowMessage(app, "Nothing selected for removal.\r\nReally continue", MsgButtons::kYesNo,
+                      MsgIcon::kInformation) == MsgAnswer::kYes) {
+        BackToStart(app);
+      }
+      return;
+    }
+    if (SwitchIsOn(app, settings::kOptions, settings::kSafeMode, 1)) {
+      if (ShowMessage(app, "Remove the selected components from your system.", MsgButtons::kOkCancel,
+                      MsgIcon::kInformation) != MsgAnswer::kOk) {
+        return;
+      }
+    }
+    for (size_t i = 0; i < count && i < results.Count(); ++i) {
+      if (results.Row(i).checked) RemoveRow(app, results.Row(i), static_cast<int>(i + 1));
+    }
+    ShowMessage(app, "Cleaning finished", MsgButtons::kOk, MsgIcon::kInformation);
+    BackToStart(app);
+  });
+}
+
+std::optional<uint32_t> ProcessIdFromKey(const std::string& key) {
+  if (key.size() < 2) return std::nullopt;
+  uint32_t id = 0;
+  const char* begin = key.data() + 1;
+  const char* end = key.data() + key.size();
+  auto [stop, error] = std::from_chars(begin, end, id);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return id;
+}
+
+void ShowProtected(App& app, const std::string& path, std::string_view what) {
+  std::string text = path;
+  text += "\r\n";
+  text += what;
+  ShowMessage(app, text, MsgButtons::kOk, MsgIcon::kExclamation);
+}
+
+// Deletes one registry value; true only when the platform reports it deleted.
+bool DeleteRegistryValue(App& app, RegKey root, const std::string& subKey, const std::string& valueName) {
+  RegKey key = 0;
+  if (app.os.registry.OpenKey(root, subKey, key) != kRegSuccess) return false;
+  long result = app.os.registry.DeleteValue(key, valueName);
+  app.os.registry.CloseKey(key);
+  return result == kRegSuccess;
+}
+
+}  // namespace
+
+namespace frmMain {
+void cmdContinue_Click(App& app) {
+  Continue(app, "cmdContinue_Click");
+}
+void imgContinue_Click(App& app) {
+  Continue(app, "imgContinue_Click");
+}
+void cmdGotoMain_Click(App& app) {
+  Remove(app, "cmdGotoMain_Click");
+}
+void imgContinue1_Click(App& app) {
+  Remove(app, "imgContinue1_Click");
+}
+}  // namespace frmMain
+
+void DeleteScanMemoryResult(App& app, int index1Based) {
+  Guarded(app.os.dialogs, "DeleteScanMemoryResult", [&] {
+    std::string image = ResultRow(app, index1Based).SubItem(1);
+    std::optional<size_t> running = app.main.lvwRunningProcessess.FindItem(image, SearchIn::kText);
+    if (!running) return;
+    std::optional<uint32_t> processId = ProcessIdFromKey(app.main.lvwRunningProcessess.Row(*running).key);
+    if (!processId) {
+      ShowMessage(app, "Process cann't be terminated", MsgButtons::kOk, MsgIcon::kInformation);
+      return;
+    }
+    if (*processId == 0 || *processId == app.os.processes.CurrentProcessId() ||
+        IsCriticalProcessImage(image)) {
+      ShowProtected(app, image,
+                    "This process is needed by the system or by Veltrane and has not been terminated.");
+      return;
+    }
+    // The ID may belong to another program by now; the platform terminates only the image named here.
+    TerminateResult result = app.os.processes.TerminateProcess(*processId, image);
+    if (result == TerminateResult::kFailed) {
+      ShowMessage(app, "Process cann't be terminated", MsgButtons::kOk, MsgIcon::kInformation);
+    }
+  });
+}
+
+void DeleteScanRegistryResult(App& app, int index1Based) {
+  Guarded(app.os.dialogs, "DeleteScanRegistryResult", [&] {
+    RegistryRemovalTarget target = SplitRemovalRecord(ResultRow(app, index1Based).SubItem(1));
+    std::optional<RegKey> root = RemovalRoot(target.rootName);
+    if (!root) return;
+    if (DeleteRegistryValue(app, *root, target.subKey, target.valueName)) RaiseRemovalCounter(app);
+  });
+}
+
+void DeleteScanDriveResult(App& app, int index1Based) {
+  Guarded(app.os.dialogs, "DeleteScanDriveResult", [&] {
+    if (index1Based < 1 || static_cast<size_t>(index1Based) > app.main.lvwScanDriveResult.Count()) return;
+    std::string path = ResultRow(app, index1Based).SubItem(1);
+    IFileSystem& files = app.os.files;
+    bool plainFile = files.PlainFileExists(path) && !TrimSpaces(path).empty();
+    bool folder = false;
+    if (!plainFile) {
+      uint32_t attributes = files.GetFileAttributes(path);
+      folder = attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
+    }
+    if (!plainFile && !folder) return;
+    if (IsProtectedFromRemoval(app, path)) {
+      ShowProtected(app, path,
+                    "This path is protected (a drive, the system, the programs, the user's profile or "
+                    "Veltrane itself) and has not been removed.");
+      return;
+    }
+    int error = plainFile ? files.DeleteFile(path) : files.DeleteFolder(path);
+    if (error == kErrFileAlreadyOpen) {
+      ShowMessage(app, "File already in use", MsgButtons::kOk, MsgIcon::kInformation);
+      return;
+    }
+    // Only a file that is really gone is counted; folders are not counted at all.
+    if (error == kErrNone && plainFile) RaiseRemovalCounter(app);
+  });
+}
+
+void RaiseRemovalCounter(App& app) {
+  int32_t count = GetNumberSetting(app, settings::kScanResult, settings::kComponentsRemoved, 0);
+  if (count < std::numeric_limits<int32_t>::max()) ++count;
+  SaveSetting(app, settings::kScanResult, settings::kComponentsRemoved, std::to_string(count));
+}
+
+}  // namespace veltrane

@@ -1,0 +1,27 @@
+// The Continue step after a scan and the removal of the checked findings, per category.
+#pragma once
+
+#include <cstdint>
+
+namespace veltrane {
+
+class App;
+
+namespace frmMain {
+// Continue: drops the ignored rows and opens the checked-list screen.
+void cmdContinue_Click(App& app);
+void imgContinue_Click(App& app);
+// Remove: removes the checked findings (all of them when "RemoveComponents" is on).
+void cmdGotoMain_Click(App& app);
+void imgContinue1_Click(App& app);
+}  // namespace frmMain
+
+// The removal of one result row, by its 1-based position; the result list is left as it is.
+void DeleteScanMemoryResult(App& app, int index1Based);
+void DeleteScanRegistryResult(App& app, int index1Based);
+void DeleteScanDriveResult(App& app, int index1Based);
+
+// Adds one to "ScanResult"/"ComponentsRemoved"; the count stays at the largest 32-bit value once there.
+void RaiseRemovalCounter(App& app);
+
+}  // namespace veltrane
