@@ -1,10 +1,19 @@
 // Bit packing for the code stream: most significant bit first, through a 64-bit accumulator.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace veltrane {
+
+inline uint64_t LoadBigEndian64(const uint8_t* bytes) {
+  uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+  return word;
+}
 
 // Writes codes into a buffer sized in advance; the buffer needs kSlack bytes beyond the stream, since
 // whole 32-bit words are stored at a time.
@@ -56,20 +65,21 @@ class BitReader {
 
   // Tops the buffer up to at least 56 bits where the source has them.
   void Refill() {
-    if (end_ - next_ >= 8) {
-      uint64_t word = 0;
-      for (int i = 0; i < 8; ++i) word = (word << 8) | next_[i];
-      // Bits beyond the count are the true following bits, so OR-ing them again later is harmless.
-      buffer_ |= word >> count_;
-      next_ += (63 - count_) >> 3;
-      count_ |= 56;
-      return;
-    }
+    // Bits beyond the count are the true following bits, so OR-ing them again later is harmless.
+    if (HasEightBytes()) return RefillFast();
     while (count_ <= 56 && next_ < end_) {
       buffer_ |= uint64_t{*next_++} << (56 - count_);
       count_ += 8;
     }
   }
+
+  // Tops up without looking at the end; only while at least 8 bytes remain.
+  void RefillFast() {
+    buffer_ |= LoadBigEndian64(next_) >> count_;
+    next_ += (63 - count_) >> 3;
+    count_ |= 56;
+  }
+  bool HasEightBytes() const { return end_ - next_ >= 8; }
 
   uint32_t Count() const { return count_; }
   uint64_t Peek() const { return buffer_; }

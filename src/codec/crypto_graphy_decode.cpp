@@ -1,6 +1,9 @@
 // Decoding of the code stream: a lookup table on the next bits, with a walk of the tree for long codes.
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
+#include <vector>
 
 #include "codec/bit_stream.h"
 #include "codec/crypto_graphy.h"
@@ -10,25 +13,26 @@ namespace veltrane {
 
 namespace {
 
-constexpr uint32_t kLookupBits = 11;
 constexpr uint64_t kYieldStride = 8192;
 
-// What the next kLookupBits bits decode to: up to two symbols (the second always a byte), or, when no
-// leaf lies within reach, the inner node that those bits lead to.
-struct LookupEntry {
-  uint16_t first = 0;  // symbol, or inner node when symbols is 0
-  uint8_t second = 0;
-  uint8_t symbols = 0;
-  uint8_t firstLength = 0;
-  uint8_t totalLength = 0;
-};
+// The fast table: up to four bytes that the next kFastBits bits decode to, packed as
+// bytes (bits 0-31), how many (bits 32-39; 0 when the first code is longer or is the end symbol) and the
+// bits they take (bits 40-47). The loop stores all four bytes and advances by the count.
+constexpr uint32_t kFastBits = 12;
+
+// Stores the four bytes of a fast-table entry in stream order; only the entry's count of them are kept.
+inline void Emit(uint8_t* out, uint64_t entry) {
+  auto bytes = static_cast<uint32_t>(entry);
+  if constexpr (std::endian::native == std::endian::big) bytes = __builtin_bswap32(bytes);
+  std::memcpy(out, &bytes, 4);
+}
 
 }  // namespace
 
 void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int root, std::string& target) {
   const auto* begin = reinterpret_cast<const uint8_t*>(source.data()) + position;
   const auto* end = reinterpret_cast<const uint8_t*>(source.data()) + source.size();
-  BitReader reader(begin, end);
+  BitReader sharedReader(begin, end);
   // Every symbol takes at least one bit, so a crafted stream can never make more bytes than this.
   const uint64_t limit = static_cast<uint64_t>(end - begin) * 8;
 
@@ -39,43 +43,38 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
 
   if (root <= kEndSymbol) {
     // A tree of a single leaf: only the end symbol has a count, and its code is one bit.
-    if (reader.TakeBit() >= 0) finishAtEnd();
+    if (sharedReader.TakeBit() >= 0) finishAtEnd();
     return;
   }
 
-  auto walk = [&](int node) {
+  auto walk = [&](BitReader& bits, int node) {
     while (node > kEndSymbol) {
-      int bit = reader.TakeBit();
+      int bit = bits.TakeBit();
       if (bit < 0) return -1;
       node = bit != 0 ? nodes_[node].oneChild : nodes_[node].zeroChild;
     }
     return node;
   };
 
-  std::array<LookupEntry, size_t{1} << kLookupBits> table{};
-  for (uint32_t prefix = 0; prefix < table.size(); ++prefix) {
-    auto descend = [&](int node, uint32_t& used) {
-      while (node > kEndSymbol && used < kLookupBits) {
-        bool bit = ((prefix >> (kLookupBits - 1 - used)) & 1) != 0;
-        node = bit ? nodes_[node].oneChild : nodes_[node].zeroChild;
-        ++used;
-      }
-      return node;
-    };
-    LookupEntry& entry = table[prefix];
+  std::vector<uint64_t> fast(size_t{1} << kFastBits);
+  for (uint32_t prefix = 0; prefix < fast.size(); ++prefix) {
     uint32_t used = 0;
-    int node = descend(root, used);
-    entry.first = static_cast<uint16_t>(node);
-    entry.firstLength = entry.totalLength = static_cast<uint8_t>(used);
-    if (node > kEndSymbol) continue;
-    entry.symbols = 1;
-    if (node == kEndSymbol) continue;
-    int next = descend(root, used);
-    if (next < kEndSymbol) {
-      entry.second = static_cast<uint8_t>(next);
-      entry.symbols = 2;
-      entry.totalLength = static_cast<uint8_t>(used);
+    uint64_t packed = 0;
+    uint32_t symbols = 0;
+    while (symbols < 4) {
+      int node = root;
+      uint32_t taken = used;
+      while (node > kEndSymbol && taken < kFastBits) {
+        bool bit = ((prefix >> (kFastBits - 1 - taken)) & 1) != 0;
+        node = bit ? nodes_[node].oneChild : nodes_[node].zeroChild;
+        ++taken;
+      }
+      if (node >= kEndSymbol) break;
+      packed |= uint64_t{static_cast<uint8_t>(node)} << (8 * symbols);
+      ++symbols;
+      used = taken;
     }
+    fast[prefix] = packed | (uint64_t{symbols} << 32) | (uint64_t{used} << 40);
   }
 
   // Progress interval from the source length and the table size, computed as the stored files expect.
@@ -93,25 +92,30 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
     const uint64_t stop = std::min({nextProgress, nextYield, static_cast<uint64_t>(target.size())});
     auto* out = reinterpret_cast<uint8_t*>(target.data());
     int symbol = 0;
+    // A local copy of the reader, so that the byte stores below cannot alias its state.
+    BitReader reader = sharedReader;
     while (written < stop) {
-      if (reader.Count() < kLookupBits) reader.Refill();
-      if (reader.Count() >= kLookupBits) {
-        const LookupEntry& entry = table[reader.Peek() >> (64 - kLookupBits)];
-        if (entry.symbols == 2 && written + 2 <= stop) {
-          out[written] = static_cast<uint8_t>(entry.first);
-          out[written + 1] = entry.second;
-          written += 2;
-          reader.Consume(entry.totalLength);
-          continue;
-        }
-        reader.Consume(entry.firstLength);
-        symbol = entry.symbols == 0 ? walk(entry.first) : entry.first;
-      } else {
-        symbol = walk(root);
+      while (written + 8 <= stop && reader.HasEightBytes()) {
+        reader.RefillFast();
+        // A refill leaves at least 56 bits, enough for two lookups.
+        uint64_t entry = fast[reader.Peek() >> (64 - kFastBits)];
+        if (((entry >> 32) & 0xFF) == 0) break;
+        Emit(out + written, entry);
+        written += (entry >> 32) & 0xFF;
+        reader.Consume(static_cast<uint32_t>(entry >> 40));
+        entry = fast[reader.Peek() >> (64 - kFastBits)];
+        if (((entry >> 32) & 0xFF) == 0) continue;
+        Emit(out + written, entry);
+        written += (entry >> 32) & 0xFF;
+        reader.Consume(static_cast<uint32_t>(entry >> 40));
       }
+      if (written >= stop) break;
+      // Codes longer than the table, the end symbol and the last bytes before a stop, bit by bit.
+      symbol = walk(reader, root);
       if (symbol < 0 || symbol == kEndSymbol) break;
       out[written++] = static_cast<uint8_t>(symbol);
     }
+    sharedReader = reader;
     if (written < stop) {
       // The end symbol, or a stream that ran out without one: what was decoded stays.
       if (symbol == kEndSymbol) finishAtEnd();
