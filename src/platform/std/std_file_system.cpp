@@ -1,0 +1,178 @@
+// StdFileSystem: the program's file operations over std::filesystem and file streams.
+#include "platform/std/std_file_system.h"
+
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <system_error>
+
+#include "core/errors.h"
+
+namespace veltrane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int ErrorFrom(const std::error_code& error, const fs::path& path) {
+  if (!error) return kErrNone;
+  if (error == std::errc::no_such_file_or_directory) {
+    std::error_code ignored;
+    return fs::exists(path.parent_path(), ignored) ? kErrFileNotFound : kErrPathNotFound;
+  }
+  if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
+    return kErrPermissionDenied;
+  }
+  if (error == std::errc::no_space_on_device) return kErrDiskFull;
+  if (error == std::errc::is_a_directory || error == std::errc::not_a_directory) return kErrPathFileAccess;
+  return kErrDeviceIo;
+}
+
+}  // namespace
+
+fs::path StdFileSystem::ToPath(const std::string& path) {
+  std::string converted = path;
+  for (char& c : converted) {
+    if (c == '\\') c = '/';
+  }
+  return fs::path(converted);
+}
+
+bool StdFileSystem::PathFileExists(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && fs::exists(ToPath(path), error);
+}
+
+bool StdFileSystem::PlainFileExists(const std::string& path) {
+  std::error_code error;
+  fs::path host = ToPath(path);
+  return fs::is_regular_file(host, error) && host.filename().string().rfind('.', 0) != 0;
+}
+
+uint32_t StdFileSystem::GetFileAttributes(const std::string& path) {
+  std::error_code error;
+  fs::file_status status = fs::status(ToPath(path), error);
+  if (error || !fs::exists(status)) return kInvalidFileAttributes;
+  if (fs::is_directory(status)) return kAttributeDirectory;
+  bool writable = (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+  return writable ? kAttributeArchive : (kAttributeArchive | kAttributeReadOnly);
+}
+
+int StdFileSystem::ReadFile(const std::string& path, std::string& contents) {
+  fs::path host = ToPath(path);
+  std::error_code error;
+  if (fs::is_directory(host, error)) return kErrPathFileAccess;
+  uintmax_t size = fs::file_size(host, error);
+  if (error) return ErrorFrom(error, host);
+  std::ifstream in(host, std::ios::binary);
+  if (!in) return kErrPermissionDenied;
+  std::string data(static_cast<size_t>(size), '\0');
+  in.read(data.data(), static_cast<std::streamsize>(size));
+  if (static_cast<uintmax_t>(in.gcount()) != size) return kErrDeviceIo;
+  contents = std::move(data);
+  return kErrNone;
+}
+
+int StdFileSystem::WriteFile(const std::string& path, std::string_view contents) {
+  fs::path host = ToPath(path);
+  std::error_code error;
+  if (fs::is_directory(host, error)) return kErrPathFileAccess;
+  if (!host.parent_path().empty() && !fs::is_directory(host.parent_path(), error)) return kErrPathNotFound;
+  std::ofstream out(host, std::ios::binary | std::ios::trunc);
+  if (!out) return kErrPermissionDenied;
+  out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+  out.flush();
+  return out ? kErrNone : kErrDeviceIo;
+}
+
+int StdFileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
+  std::error_code error;
+  fs::rename(ToPath(replacement), ToPath(target), error);
+  return ErrorFrom(error, ToPath(target));
+}
+
+int StdFileSystem::DeleteFile(const std::string& path) {
+  fs::path host = ToPath(path);
+  std::error_code error;
+  if (fs::is_directory(host, error)) return kErrPathFileAccess;
+  if (!fs::remove(host, error) && !error)
+    return ErrorFrom(std::make_error_code(std::errc::no_such_file_or_directory), host);
+  return ErrorFrom(error, host);
+}
+
+int StdFileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite) {
+  std::error_code error;
+  auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+  if (!fs::copy_file(ToPath(source), ToPath(target), options, error) && !error) return kErrFileExists;
+  if (error == std::errc::file_exists) return kErrFileExists;
+  return ErrorFrom(error, ToPath(source));
+}
+
+int StdFileSystem::CreateFolder(const std::string& path) {
+  fs::path host = ToPath(path);
+  std::error_code error;
+  if (fs::exists(host, error)) return kErrPathFileAccess;
+  fs::create_directory(host, error);
+  return ErrorFrom(error, host);
+}
+
+int StdFileSystem::CopyFolder(const std::string& source, const std::string& target) {
+  std::error_code error;
+  if (!fs::is_directory(ToPath(source), error)) return kErrPathNotFound;
+  fs::copy(ToPath(source), ToPath(target), fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+           error);
+  return ErrorFrom(error, ToPath(target));
+}
+
+int StdFileSystem::DeleteFolder(const std::string& path) {
+  fs::path host = ToPath(path);
+  std::error_code error;
+  if (!fs::is_directory(host, error)) return kErrPathNotFound;
+  fs::remove_all(host, error);
+  return ErrorFrom(error, host);
+}
+
+int StdFileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
+  fs::path host = ToPath(folder);
+  std::error_code error;
+  if (!fs::is_directory(host, error)) return kErrPathNotFound;
+  files.clear();
+  for (const fs::directory_entry& entry : fs::directory_iterator(host, error)) {
+    if (!entry.is_regular_file(error)) continue;
+    std::string name = entry.path().filename().string();
+    std::string base = folder;
+    if (!base.empty() && base.back() != '\\' && base.back() != '/') base += '\\';
+    files.push_back({name, base + name});
+  }
+  return ErrorFrom(error, host);
+}
+
+int StdFileSystem::FileLength(const std::string& path, uint64_t& length) {
+  std::error_code error;
+  uintmax_t size = fs::file_size(ToPath(path), error);
+  if (error) return ErrorFrom(error, ToPath(path));
+  length = size;
+  return kErrNone;
+}
+
+int StdFileSystem::FileDateTime(const std::string& path, DateTime& lastWrite) {
+  std::error_code error;
+  fs::file_time_type time = fs::last_write_time(ToPath(path), error);
+  if (error) return ErrorFrom(error, ToPath(path));
+  auto system = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+      time - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
+  std::time_t seconds = std::chrono::system_clock::to_time_t(system);
+  std::tm local = *std::localtime(&seconds);
+  lastWrite = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+               local.tm_hour,        local.tm_min,     local.tm_sec};
+  return kErrNone;
+}
+
+std::string StdFileSystem::FullLongPath(const std::string& path) {
+  std::error_code error;
+  fs::path absolute = fs::absolute(ToPath(path), error);
+  if (error) return path;
+  return absolute.lexically_normal().string();
+}
+
+}  // namespace veltrane

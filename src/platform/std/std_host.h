@@ -1,0 +1,34 @@
+// Every portable service in one place, wired into the Services bundle the core works through.
+#pragma once
+
+#include <iostream>
+#include <string>
+
+#include "core/services.h"
+#include "platform/std/std_file_system.h"
+#include "platform/std/std_services.h"
+
+namespace veltrane {
+
+struct StdHost {
+  explicit StdHost(std::string programFolder, std::ostream& messages = std::cerr)
+      : dialogs(messages), environment(std::move(programFolder)) {}
+
+  StdFileSystem files;
+  UnavailableProcesses processes;
+  UnavailableRegistry registry;
+  UnavailableFileInfo fileInfo;
+  InMemorySettingsStore settings;
+  UnavailableShell shell;
+  ConsoleDialogs dialogs;
+  NullEventPump events;
+  StdClock clock;
+  StdEnvironment environment;
+
+  Services MakeServices() {
+    return Services{processes, registry, files,  fileInfo, settings,
+                    shell,     dialogs,  events, clock,    environment};
+  }
+};
+
+}  // namespace veltrane

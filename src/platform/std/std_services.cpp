@@ -1,0 +1,64 @@
+// The portable services: local time through <chrono>, environment variables, console messages.
+#include "platform/std/std_services.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+
+#include "core/errors.h"
+
+namespace veltrane {
+
+DateTime StdClock::Now() {
+  std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local = *std::localtime(&seconds);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+uint64_t StdClock::MonotonicMs() {
+  auto since = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+std::string StdClock::GeneralDate(const DateTime& value) {
+  auto two = [](int number) { return (number < 10 ? "0" : "") + std::to_string(number); };
+  int hour = value.hour % 12 == 0 ? 12 : value.hour % 12;
+  return std::to_string(value.month) + "/" + std::to_string(value.day) + "/" + std::to_string(value.year) +
+         " " + std::to_string(hour) + ":" + two(value.minute) + ":" + two(value.second) +
+         (value.hour < 12 ? " AM" : " PM");
+}
+
+std::string StdEnvironment::GetVariable(const std::string& name) {
+  const char* value = std::getenv(name.c_str());
+  return value != nullptr ? value : "";
+}
+
+MsgAnswer ConsoleDialogs::MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
+                                     MsgIcon) {
+  out_ << title << ": " << text << '\n';
+  ++shown_;
+  lastText_ = text;
+  return buttons == MsgButtons::kYesNo ? MsgAnswer::kYes : MsgAnswer::kOk;
+}
+
+std::optional<std::string> ConsoleDialogs::SaveFileDialog(const SaveFileRequest&) {
+  return std::nullopt;
+}
+
+std::string InMemorySettingsStore::GetSetting(const std::string& appName, const std::string& section,
+                                              const std::string& key, const std::string& defaultValue) {
+  auto found = values_.find(appName + "|" + section + "|" + key);
+  return found != values_.end() ? found->second : defaultValue;
+}
+
+int InMemorySettingsStore::SaveSetting(const std::string& appName, const std::string& section,
+                                       const std::string& key, const std::string& value) {
+  values_[appName + "|" + section + "|" + key] = value;
+  return kErrNone;
+}
+
+int UnavailableShell::SaveShortcut(const std::string&, const ShortcutProperties&) {
+  return kErrCannotCreateObject;
+}
+
+}  // namespace veltrane

@@ -1,0 +1,113 @@
+// Portable stand-ins for the platform services on a host without Windows: the clock, the environment,
+// console messages, an in-memory settings store, and honest "unavailable" answers for the rest.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/environment.h"
+#include "platform/event_pump.h"
+#include "platform/file_info.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+
+namespace veltrane {
+
+class StdClock : public IClock {
+ public:
+  DateTime Now() override;
+  uint64_t MonotonicMs() override;
+  // "12/5/2004 9:03:05 AM"
+  std::string GeneralDate(const DateTime& value) override;
+  char ThousandsSeparator() override { return ','; }
+  char DateSeparator() override { return '/'; }
+  char TimeSeparator() override { return ':'; }
+};
+
+class StdEnvironment : public IEnvironment {
+ public:
+  explicit StdEnvironment(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+  std::string GetVariable(const std::string& name) override;
+  std::string ProgramFolder() override { return programFolder_; }
+
+ private:
+  std::string programFolder_;
+};
+
+class NullEventPump : public IEventPump {
+ public:
+  void DoEvents() override {}
+};
+
+// Prints every message as "TITLE: TEXT" and presses the first button; nothing is ever saved.
+class ConsoleDialogs : public IDialogs {
+ public:
+  explicit ConsoleDialogs(std::ostream& out) : out_(out) {}
+  MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
+                       MsgIcon icon) override;
+  std::optional<std::string> SaveFileDialog(const SaveFileRequest& request) override;
+  uint64_t Shown() const { return shown_; }
+  const std::string& LastText() const { return lastText_; }
+
+ private:
+  std::ostream& out_;
+  uint64_t shown_ = 0;
+  std::string lastText_;
+};
+
+class InMemorySettingsStore : public ISettingsStore {
+ public:
+  std::string GetSetting(const std::string& appName, const std::string& section, const std::string& key,
+                         const std::string& defaultValue) override;
+  int SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
+                  const std::string& value) override;
+
+ private:
+  std::map<std::string, std::string> values_;
+};
+
+// No processes can be listed or ended on this host.
+class UnavailableProcesses : public IProcesses {
+ public:
+  int GetPlatformId() override { return 0; }
+  std::optional<std::vector<SnapshotEntry>> TakeProcessSnapshot() override { return std::nullopt; }
+  std::optional<uint32_t> EnumProcesses(uint32_t, std::vector<uint32_t>&) override { return std::nullopt; }
+  std::optional<std::string> GetProcessImagePath(uint32_t) override { return std::nullopt; }
+  uint32_t GetPriorityClass(uint32_t) override { return 0; }
+  TerminateResult TerminateProcess(uint32_t, const std::string&) override { return TerminateResult::kFailed; }
+  uint32_t CurrentProcessId() override { return 0; }
+};
+
+// There is no registry: every key is absent.
+class UnavailableRegistry : public IRegistry {
+ public:
+  long OpenKeyEx(RegKey, const std::string&, uint32_t, RegKey&) override { return kRegFileNotFound; }
+  long OpenKey(RegKey, const std::string&, RegKey&) override { return kRegFileNotFound; }
+  long CreateKey(RegKey, const std::string&, RegKey&) override { return kRegFileNotFound; }
+  long SetValueEx(RegKey, const std::string&, uint32_t, const std::string&) override {
+    return kRegFileNotFound;
+  }
+  long DeleteValue(RegKey, const std::string&) override { return kRegFileNotFound; }
+  long CloseKey(RegKey) override { return kRegSuccess; }
+};
+
+class UnavailableShell : public IShell {
+ public:
+  BrowseResult BrowseForFolder(const std::string&, unsigned) override { return {}; }
+  std::optional<std::string> SpecialFolder(const std::string&) override { return std::nullopt; }
+  int SaveShortcut(const std::string&, const ShortcutProperties&) override;
+};
+
+class UnavailableFileInfo : public IFileInfo {
+ public:
+  std::optional<FileTimes> GetFileTimes(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> GetFileVersionInfo(const std::string&) override { return std::nullopt; }
+};
+
+}  // namespace veltrane
