@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Runs the Windows test program under Wine in the project's prefix: once as the NT family, once with the
+# Windows version of a renamed copy set to Windows 98 (9x family), then reads back the shortcut it left.
+# Usage: run-wine-test.sh path/to/veltrane-win32-test.exe
+set -u
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=wine.sh
+source "$here/wine.sh"
+
+test_exe="${1:?usage: run-wine-test.sh veltrane-win32-test.exe}"
+item_exe="$(dirname "$test_exe")/veltrane-test-item.exe"
+if [[ ! -f "$test_exe" || ! -f "$item_exe" ]]; then
+  echo "run-wine-test: $test_exe or $item_exe is missing; build the windows preset first" >&2
+  exit 77
+fi
+
+wine_prefix || exit 1
+xvfb_start || echo "run-wine-test: no X display; the dialog tests are skipped" >&2
+trap xvfb_stop EXIT
+
+stage="$WINEPREFIX/drive_c/veltrane-test"
+rm -rf "$stage"
+mkdir -p "$stage/bin"
+cp "$test_exe" "$stage/bin/veltrane-win32-test.exe"
+cp "$test_exe" "$stage/bin/veltrane-win32-test-9x.exe"
+cp "$item_exe" "$stage/bin/veltrane-test-item.exe"
+wine_set_app_version veltrane-win32-test-9x.exe win98 || exit 1
+
+failed=0
+echo "== NT family"
+wine_run 'C:\veltrane-test\bin\veltrane-win32-test.exe' --platform 2 --work 'C:\veltrane-test\nt' \
+  --link 'C:\veltrane-test\inspect.lnk' || failed=1
+
+echo "== shortcut read back with lnkinfo"
+link="$stage/inspect.lnk"
+if [[ -f "$link" ]]; then
+  info="$(lnkinfo "$link" 2>&1)"
+  checks=0
+  expect() {
+    if grep -qiF -- "$1" <<<"$info"; then
+      checks=$((checks + 1))
+    else
+      echo "FAILED lnkinfo: no \"$1\" in the shortcut"
+      failed=1
+    fi
+  }
+  expect 'Description                    : Veltrane!'
+  expect 'Working directory              : C:\veltrane-test\bin'
+  expect 'Icon location                  : veltrane-test-item.exe'
+  expect 'veltrane-test-item.exe'
+  expect 'C:\veltrane-test\bin\veltrane-test-item.exe'
+  echo "$checks lnkinfo checks passed"
+else
+  echo "FAILED: the shortcut $link was not made"
+  failed=1
+fi
+
+echo "== 9x family (Windows 98 reported to the program)"
+wine_run 'C:\veltrane-test\bin\veltrane-win32-test-9x.exe' --platform 1 --work 'C:\veltrane-test\9x' || failed=1
+
+wineserver -w
+rm -rf "$stage"
+exit $failed

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the build and test dependencies that are missing (Debian/Ubuntu, as root); quiet when all are there.
+# Source it or run it; it updates the package index at most once per run.
+
+veltrane_setup() {
+  local packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
+                  g++-mingw-w64-x86-64-posix wine wine64 xvfb liblnk-utils)
+  local missing=() package
+  for package in "${packages[@]}"; do
+    dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+  done
+  [[ ${#missing[@]} -eq 0 ]] && return 0
+
+  local sudo=()
+  [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+  echo "setup: installing ${missing[*]}" >&2
+  if [[ -z ${VELTRANE_APT_UPDATED:-} ]]; then
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
+    export VELTRANE_APT_UPDATED=1
+  fi
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
+  set -euo pipefail
+  veltrane_setup
+fi

@@ -1,0 +1,175 @@
+// The settings dialog's handlers: tabs, browsing, focus, Proceed and Cancel.
+#include "settings/dialog_handlers.h"
+
+#include <gtest/gtest.h>
+
+#include "codec/codec_files.h"
+#include "core/errors.h"
+#include "core/text.h"
+#include "fakes/fake_services.h"
+
+namespace veltrane {
+namespace {
+
+using namespace frmCustomSettings;
+
+class DialogHandlersTest : public ::testing::Test {
+ protected:
+  // The shell's folders exist on a real system; the fake file system starts without them.
+  void SetUp() override {
+    for (const auto& [name, folder] : system.shell.specialFolders) system.files.AddFolder(folder);
+  }
+
+  std::optional<std::string> Stored(const std::string& section, const std::string& key) {
+    return system.settings.Stored(section, key);
+  }
+  const std::vector<fakes::ShownMessage>& Shown() { return system.dialogs.shown; }
+
+  fakes::FakeSystem system;
+  std::unique_ptr<App> app = system.MakeApp();
+  const std::string link = "C:\\Documents and Settings\\user1\\Start Menu\\Programs\\Startup\\Veltrane!.lnk";
+};
+
+TEST_F(DialogHandlersTest, ATabClickEnablesOnlyItsFrame) {
+  SettingsDialog& dialog = app->Dialog();
+  dialog.tabCustomSettings.Select(3);
+  tabCustomSettings_Click(*app);
+  for (int tab = 0; tab < 5; ++tab) EXPECT_EQ(dialog.TabFrame(tab)->Enabled(), tab == 3) << tab;
+  EXPECT_EQ(dialog.lvwIgnorList.Count(), 0u);
+}
+
+TEST_F(DialogHandlersTest, TheIgnoreListTabRefillsTheListFromItsFile) {
+  SettingsDialog& dialog = app->Dialog();
+  dialog.lvwIgnorList.Add("Stale", {"row", "x"});
+  // The ignore list file is stored encoded; any readable list written by the program serves here.
+  system.files.AddFile(app->ProgramFile("plain"),
+                       "Gator:-C:\\Gator:-Scan Drives\r\nCydoor:-x:-Scan Memory\r\n");
+  CompressFile(*app, app->ProgramFile("plain"), app->ProgramFile("ignorList"));
+  dialog.tabCustomSettings.Select(1);
+  tabCustomSettings_Click(*app);
+  ASSERT_EQ(dialog.lvwIgnorList.Count(), 2u);
+  EXPECT_EQ(dialog.lvwIgnorList.Row(1).text, "Cydoor");
+  EXPECT_TRUE(dialog.fmTab1.Enabled());
+  EXPECT_FALSE(system.files.Exists(app->ProgramFile("ignorListTemp")));
+}
+
+TEST_F(DialogHandlersTest, BrowsingPutsTheChosenFolderIntoItsBox) {
+  system.shell.browseAnswers.push_back(
+      {BrowseResult::Outcome::kChosen, std::string("D:\\Logs\0garbage", 15)});
+  cmdLogfilesBrowse_Click(*app);
+  EXPECT_EQ(app->Dialog().txtLogFilesPath.Caption(), "D:\\Logs");
+  ASSERT_EQ(system.shell.browseRequests.size(), 1u);
+  EXPECT_EQ(system.shell.browseRequests[0], (std::pair<std::string, unsigned>{"Choose directory...", 3}));
+
+  system.shell.browseAnswers.push_back({BrowseResult::Outcome::kChosen, "E:\\Backups"});
+  cmdBackupsBrowse_Click(*app);
+  EXPECT_EQ(app->Dialog().txtBackupsPath.Caption(), "E:\\Backups");
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(DialogHandlersTest, CancellingOrAVirtualFolderKeepsTheBox) {
+  const std::string before = app->Dialog().txtKelvanePath.Caption();
+  cmdKelvaneBrowse_Click(*app);
+  EXPECT_EQ(app->Dialog().txtKelvanePath.Caption(), before);
+  EXPECT_TRUE(Shown().empty());
+
+  system.shell.browseAnswers.push_back({BrowseResult::Outcome::kNoFileSystemPath, ""});
+  cmdWaveFileBrowse_Click(*app);
+  EXPECT_EQ(app->Dialog().txtWaveFilesPath.Caption(), before);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].title, "BrowseFolder");
+  EXPECT_EQ(BrowseFolder(*app), "");
+}
+
+TEST_F(DialogHandlersTest, FocusSelectsTheWholePath) {
+  TextBox& box = app->Dialog().txtRefFilesPath;
+  txtRefFilesPath_GotFocus(*app);
+  EXPECT_EQ(box.SelStart(), 0u);
+  EXPECT_EQ(box.SelLength(), box.Caption().size());
+  EXPECT_GT(box.SelLength(), 0u);
+}
+
+TEST_F(DialogHandlersTest, ProceedWithStartUpOnStoresEverythingMakesTheShortcutAndCloses) {
+  SettingsDialog& dialog = app->Dialog();
+  dialog.chkStartup.SetValue(1);
+  dialog.chkIncludeAdditionalProcessInfo.SetValue(1);
+  dialog.txtBackupsPath.SetCaption("E:\\Backups");
+  cmdProceed_Click(*app);
+
+  EXPECT_FALSE(app->DialogLoaded());
+  EXPECT_EQ(Stored("Settings", "RunAtStartup"), "1");
+  EXPECT_EQ(Stored("Options", "WindowStartup"), "1");
+  EXPECT_EQ(Stored("AdditionalOptions", "IncludeAdditionalProcessInfo"), "1");
+  EXPECT_EQ(Stored("FilePaths", "Backups"), "E:\\Backups");
+  ASSERT_EQ(system.shell.shortcuts.count(Upper(link)), 1u);
+  const ShortcutProperties& shortcut = system.shell.shortcuts[Upper(link)];
+  EXPECT_EQ(shortcut.targetPath, "C:\\Program Files\\Veltrane\\Veltrane!.EXE");
+  EXPECT_EQ(shortcut.workingDirectory, "C:\\Program Files\\Veltrane");
+  EXPECT_EQ(shortcut.iconLocation, "Veltrane!.exe,0");
+  EXPECT_EQ(shortcut.hotKey, "CTRL+SHIFT+P");
+  EXPECT_EQ(shortcut.description, "Veltrane!");
+  EXPECT_EQ(shortcut.windowStyle, 1);
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(DialogHandlersTest, ProceedWithStartUpOffRemovesTheShortcutAndIsSilentWithoutOne) {
+  app->Dialog().chkStartup.SetValue(1);
+  cmdProceed_Click(*app);
+  ASSERT_TRUE(system.files.Exists(link));
+
+  app->Dialog().chkStartup.SetValue(0);
+  cmdProceed_Click(*app);
+  EXPECT_FALSE(system.files.Exists(link));
+  EXPECT_EQ(Stored("Settings", "RunAtStartup"), "0");
+  EXPECT_EQ(Stored("Options", "WindowStartup"), "0");
+
+  cmdProceed_Click(*app);
+  EXPECT_FALSE(app->DialogLoaded());
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(DialogHandlersTest, AFailedShortcutSaveKeepsTheDialogOpenWithTheSettingsWritten) {
+  app->Dialog().chkStartup.SetValue(1);
+  system.shell.FailNthCall(1, kErrPermissionDenied, "SaveShortcut");
+  cmdProceed_Click(*app);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].title, "cmdProceed_Click");
+  EXPECT_EQ(Shown()[0].text, "70:Permission denied");
+  EXPECT_TRUE(app->DialogLoaded());
+  EXPECT_EQ(Stored("Settings", "RunAtStartup"), "1");
+}
+
+TEST_F(DialogHandlersTest, AnUnreachableShellIsReportedByTheShortcutAndProceedStillCloses) {
+  app->Dialog().chkStartup.SetValue(1);
+  system.shell.FailNthCall(1, kErrCannotCreateObject, "SpecialFolder");
+  cmdProceed_Click(*app);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].title, "CreateLink");
+  EXPECT_FALSE(app->DialogLoaded());
+}
+
+TEST_F(DialogHandlersTest, AFailingStoreKeepsTheDialogOpen) {
+  system.settings.FailNthCall(2, kErrPermissionDenied, "SaveSetting");
+  cmdProceed_Click(*app);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].title, "cmdProceed_Click");
+  EXPECT_TRUE(app->DialogLoaded());
+  EXPECT_TRUE(system.shell.shortcuts.empty());
+}
+
+TEST_F(DialogHandlersTest, CancelWritesNothingAndUnboundControlsAreNotKept) {
+  SettingsDialog& dialog = app->Dialog();
+  dialog.chkSafeMode.SetValue(0);
+  dialog.chkPlaySound.SetValue(1);
+  cmdCancel_Click(*app);
+  EXPECT_FALSE(app->DialogLoaded());
+  EXPECT_TRUE(system.settings.values.empty());
+
+  app->Dialog().chkPlaySound.SetValue(1);
+  cmdProceed_Click(*app);
+  EXPECT_EQ(app->Dialog().chkPlaySound.Value(), 0);
+  EXPECT_EQ(app->Dialog().chkSafeMode.Value(), 1);
+}
+
+}  // namespace
+}  // namespace veltrane

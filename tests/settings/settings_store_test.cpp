@@ -1,0 +1,113 @@
+// The stored settings as the dialog loads, saves and resets them.
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "fakes/fake_services.h"
+#include "settings/dialog_settings.h"
+#include "settings/settings_store.h"
+
+namespace veltrane {
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  std::optional<std::string> Stored(const std::string& section, const std::string& key) {
+    return system.settings.Stored(section, key);
+  }
+  void Store(const std::string& section, const std::string& key, const std::string& value) {
+    system.settings.SaveSetting("Veltrane", section, key, value);
+  }
+
+  fakes::FakeSystem system;
+  std::unique_ptr<App> app = system.MakeApp();
+  const std::string folder = "C:\\Program Files\\Veltrane";
+};
+
+TEST_F(SettingsStoreTest, AnEmptyStoreShowsTheDefaults) {
+  SettingsDialog& dialog = app->Dialog();
+  EXPECT_EQ(dialog.tabCustomSettings.SelectedIndex(), 0);
+  EXPECT_TRUE(dialog.fmTab0.Enabled());
+  for (int tab = 1; tab < 5; ++tab) EXPECT_FALSE(dialog.TabFrame(tab)->Enabled()) << tab;
+  for (TextBox* box : {&dialog.txtLogFilesPath, &dialog.txtRefFilesPath, &dialog.txtKelvanePath,
+                       &dialog.txtWaveFilesPath, &dialog.txtBackupsPath}) {
+    EXPECT_EQ(box->Caption(), folder) << box->Name();
+  }
+  EXPECT_EQ(dialog.chkAutoSave.Value(), 1);
+  EXPECT_EQ(dialog.chkSafeMode.Value(), 1);
+  for (CheckBox* box : {&dialog.chkReferenceByDefault, &dialog.chkStartup, &dialog.chkRemoveComponent,
+                        &dialog.chkIncludeAdditionalProcessInfo, &dialog.chkIncludeExternalFileInfo}) {
+    EXPECT_EQ(box->Value(), 0) << box->Name();
+  }
+  EXPECT_EQ(dialog.lblTotalComponentsRemoved.Caption(), "0");
+  EXPECT_TRUE(system.settings.values.empty()) << "loading writes nothing";
+  EXPECT_TRUE(system.dialogs.shown.empty());
+}
+
+TEST_F(SettingsStoreTest, SwitchesCountOnlyWhenExactlyOne) {
+  Store("Options", "SafeMode", "2");
+  EXPECT_FALSE(SwitchIsOn(*app, "Options", "SafeMode", 1));
+  Store("Options", "SafeMode", " 1 ");
+  EXPECT_TRUE(SwitchIsOn(*app, "Options", "SafeMode", 1));
+  EXPECT_TRUE(SwitchIsOn(*app, "Options", "SaveLogFile", 1));
+  EXPECT_EQ(BackupsFolder(*app), folder);
+}
+
+TEST_F(SettingsStoreTest, ANonNumericSwitchFailsItsReader) {
+  Store("Options", "RemoveComponents", "on");
+  EXPECT_THROW(SwitchIsOn(*app, "Options", "RemoveComponents", 0), RuntimeError);
+  app->Dialog();
+  ASSERT_EQ(system.dialogs.shown.size(), 1u);
+  EXPECT_EQ(system.dialogs.shown[0].title, "Form_Load");
+  EXPECT_EQ(system.dialogs.shown[0].text, "13:Type mismatch");
+}
+
+TEST_F(SettingsStoreTest, ABlankPathStoresNoPathButEverySwitch) {
+  SettingsDialog& dialog = app->Dialog();
+  dialog.txtLogFilesPath.SetCaption("D:\\Logs ");
+  dialog.txtBackupsPath.SetCaption("   ");
+  dialog.chkRemoveComponent.SetValue(1);
+  SaveFilePathSettings(*app, dialog);
+  SaveOptionSettings(*app, dialog);
+  EXPECT_FALSE(Stored("FilePaths", "Logfile"));
+  EXPECT_FALSE(Stored("FilePaths", "Backups"));
+  EXPECT_EQ(Stored("Options", "RemoveComponents"), "1");
+  EXPECT_EQ(Stored("Options", "SafeMode"), "1");
+
+  dialog.txtBackupsPath.SetCaption("E:\\Backups");
+  SaveFilePathSettings(*app, dialog);
+  EXPECT_EQ(Stored("FilePaths", "Logfile"), "D:\\Logs ") << "stored as typed, trailing space included";
+  EXPECT_EQ(Stored("FilePaths", "Backups"), "E:\\Backups");
+}
+
+TEST_F(SettingsStoreTest, ResetAnsweredNoChangesNothing) {
+  Store("Options", "SafeMode", "0");
+  Store("FilePaths", "Backups", "E:\\Backups");
+  app->Dialog();
+  auto before = system.settings.values;
+  system.dialogs.answers.push_back(MsgAnswer::kNo);
+  frmCustomSettings::cmdReset_Click(*app);
+  EXPECT_EQ(system.settings.values, before);
+  EXPECT_EQ(app->Dialog().chkSafeMode.Value(), 0);
+  ASSERT_EQ(system.dialogs.shown.size(), 1u);
+  EXPECT_EQ(system.dialogs.shown[0].text, "Reset all options to default?");
+  EXPECT_EQ(system.dialogs.shown[0].icon, MsgIcon::kQuestion);
+}
+
+TEST_F(SettingsStoreTest, ResetWritesTheDefaultsButNotTheCountOrTheStartUpChoice) {
+  Store("Options", "SafeMode", "0");
+  Store("FilePaths", "Backups", "E:\\Backups");
+  Store("ScanResult", "ComponentsRemoved", "7");
+  Store("Settings", "RunAtStartup", "1");
+  frmCustomSettings::cmdReset_Click(*app);
+  EXPECT_EQ(Stored("Options", "SafeMode"), "1");
+  EXPECT_EQ(Stored("Options", "SaveLogFile"), "1");
+  EXPECT_EQ(Stored("AdditionalOptions", "IncludeAdditionalFileInfo"), "0");
+  EXPECT_EQ(Stored("FilePaths", "Backups"), folder);
+  EXPECT_EQ(Stored("ScanResult", "ComponentsRemoved"), "7");
+  EXPECT_EQ(Stored("Settings", "RunAtStartup"), "1");
+  EXPECT_EQ(app->Dialog().txtBackupsPath.Caption(), folder);
+  EXPECT_EQ(app->Dialog().lblTotalComponentsRemoved.Caption(), "7");
+}
+
+}  // namespace
+}  // namespace veltrane
