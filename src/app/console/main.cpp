@@ -1,0 +1,21 @@
+// veltrane.exe: the console scanner on the real Windows services.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/console/console_commands.h"
+#include "app/console/console_dialogs.h"
+#include "core/app.h"
+#include "platform/win32/win32_host.h"
+
+int main(int argc, char** argv) {
+  veltrane::win32::Win32Host host;
+  veltrane::ConsoleAnswers answers(std::cerr);
+  veltrane::Services services = host.MakeServices();
+  veltrane::Services console{services.processes, services.registry,   services.files, services.fileInfo,
+                             services.settings,  services.shell,      answers,        services.events,
+                             services.clock,     services.environment};
+  veltrane::App app(console);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  return veltrane::RunConsoleCommand(app, answers, args, std::cout, std::cerr);
+}
