@@ -179,20 +179,22 @@ void DeleteScanDriveResult(App& app, int index1Based) {
   Guarded(app.os.dialogs, "DeleteScanDriveResult", [&] {
     if (index1Based < 1 || static_cast<size_t>(index1Based) > app.main.lvwScanDriveResult.Count()) return;
     std::string path = ResultRow(app, index1Based).SubItem(1);
-    IFileSystem& files = app.os.files;
-    bool plainFile = files.PlainFileExists(path) && !TrimSpaces(path).empty();
-    bool folder = false;
-    if (!plainFile) {
-      uint32_t attributes = files.GetFileAttributes(path);
-      folder = attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
-    }
-    if (!plainFile && !folder) return;
+    if (TrimSpaces(path).empty()) return;
+    // Protection comes before any look at the disk, so that no spelling the lookup accepts can pass it.
     if (IsProtectedFromRemoval(app, path)) {
       ShowProtected(app, path,
                     "This path is protected (a drive, the system, the programs, the user's profile or "
                     "Veltrane itself) and has not been removed.");
       return;
     }
+    IFileSystem& files = app.os.files;
+    bool plainFile = files.PlainFileExists(path);
+    bool folder = false;
+    if (!plainFile) {
+      uint32_t attributes = files.GetFileAttributes(path);
+      folder = attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
+    }
+    if (!plainFile && !folder) return;
     int error = plainFile ? files.DeleteFile(path) : files.DeleteFolder(path);
     if (error == kErrFileAlreadyOpen) {
       ShowMessage(app, "File already in use", MsgButtons::kOk, MsgIcon::kInformation);

@@ -1,0 +1,296 @@
+// Backup, the backups screen, restore and clean over the fakes: round trips of files, folders and
+// registry values, same-named files, crafted backup lists, and failures in the middle of every rewrite.
+#include "remedy/backup.h"
+#include "remedy/restore.h"
+
+#include "core/whole_file.h"
+#include "remedy_fixture.h"
+
+namespace veltrane {
+namespace {
+
+using testing_remedy::Decode;
+using testing_remedy::Encode;
+using testing_remedy::kProgram;
+using testing_remedy::RemedyTest;
+
+const std::string kList = "C:\\Backups\\monday.bwk";
+const std::string kIndex = kProgram + "\\Backup";
+
+class BackupTest : public RemedyTest {
+ protected:
+  void SetUp() override {
+    RemedyTest::SetUp();
+    system.files.AddFolder("C:\\Backups");
+  }
+  // Backs up the checked rows to path, answering every question with Yes.
+  void BackUpTo(const std::string& path) {
+    system.dialogs.saveAnswers = {path};
+    frmMain::cmdBackUp_Click(*app);
+  }
+  void RestoreRow(size_t row) {
+    frmMain::cmdBackups_Click(*app);
+    app->main.lvwBackUp.Select(row);
+    frmMain::cmdRestore_Click(*app);
+  }
+  std::string Date() { return system.clock.GeneralDate(system.clock.now); }
+};
+
+TEST_F(BackupTest, NothingHappensWithoutRowsOrWithoutYesOrWithoutAPath) {
+  frmMain::cmdBackUp_Click(*app);
+  EXPECT_TRUE(system.dialogs.shown.empty());
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
+  system.dialogs.answers = {MsgAnswer::kNo};
+  frmMain::cmdBackUp_Click(*app);
+  EXPECT_TRUE(system.dialogs.saveRequests.empty());
+  frmMain::imgBackUpFiles_Click(*app);  // the dialog is cancelled
+  ASSERT_EQ(system.dialogs.saveRequests.size(), 1u);
+  EXPECT_EQ(system.dialogs.saveRequests[0].filter, "Veltrane Files (*.vlt)|*.vlt");
+  EXPECT_EQ(system.dialogs.saveRequests[0].initialFolder, kProgram);
+  EXPECT_EQ(system.dialogs.saveRequests[0].fileName, "");
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Backup selected item?", "Backup selected item?"}));
+  EXPECT_FALSE(system.files.Exists(kIndex));
+}
+
+TEST_F(BackupTest, RoundTripOfFilesFoldersAndRegistryValues) {
+  system.files.AddFile("C:\\bad\\a.exe", "program a");
+  system.files.AddFile("C:\\bad\\kit\\x.dll", "kit x");
+  system.files.AddFile("C:\\bad\\unchecked.exe", "u");
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
+  AddResult("Kit", "C:\\bad\\kit", "Scan Drives", true);
+  AddResult("Reg", "HKEY_CURRENT_USER\\Software\\X -- C:\\tool.exe -- Tool", "Scan registry", true);
+  AddResult("Def", "hkey_local_machine\\Software\\Y", "Scan registry", true);
+  AddResult("Mem", "C:\\bad\\a.exe", "Scan Memory", true);
+  AddResult("U", "C:\\bad\\unchecked.exe", "Scan Drives", false);
+  BackUpTo(kList);
+
+  EXPECT_EQ(system.dialogs.saveRequests[0].filter, "Brackwood Files (*.bwk)|*.bwk");
+  EXPECT_EQ(Decode(system.files.Contents(kList)),
+            "A:-C:\\bad\\a.exe:-Scan Drives\r\n"
+            "Kit:-C:\\bad\\kit:-Scan Drives\r\n"
+            "Reg:-HKEY_CURRENT_USER\\Software\\X -- C:\\tool.exe -- Tool:-Scan registry\r\n"
+            "Def:-hkey_local_machine\\Software\\Y:-Scan registry\r\n"
+            "Mem:-C:\\bad\\a.exe:-Scan Memory\r\n");
+  EXPECT_FALSE(system.files.Exists("C:\\Backups\\mondayTemp.bwk"));
+  EXPECT_EQ(system.files.Contents(kProgram + "\\monday\\a.exe"), "program a");
+  EXPECT_EQ(system.files.Contents(kProgram + "\\monday\\kit\\x.dll"), "kit x");
+  EXPECT_FALSE(system.files.Exists(kProgram + "\\monday\\unchecked.exe"));
+  EXPECT_EQ(system.files.Contents(kIndex),
+            Date() + ":-" + kList + ":-" + std::to_string(system.files.Contents(kList)->size()) + "\r\n");
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{"Backup selected item?", "The backup has been created successfully."}));
+
+  system.files.DeleteFile("C:\\bad\\a.exe");
+  system.files.DeleteFolder("C:\\bad\\kit");
+  system.dialogs.shown.clear();
+  RestoreRow(0);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kList + "\r\n Restore this backup?",
+                                               "Backup has been successfully restored"}));
+  EXPECT_EQ(system.files.Contents("C:\\bad\\a.exe"), "program a");
+  EXPECT_EQ(system.files.Contents("C:\\bad\\kit\\x.dll"), "kit x");
+  auto tool = system.registry.GetValue(kHkeyCurrentUser, "Software\\X", "Tool");
+  ASSERT_TRUE(tool);
+  EXPECT_EQ(tool->data, std::string("C:\\tool.exe\0", 12));  // text values carry their NUL
+  auto byDefault = system.registry.GetValue(kHkeyLocalMachine, "Software\\Y", "");
+  ASSERT_TRUE(byDefault);
+  EXPECT_EQ(byDefault->data, std::string(1, '\0'));
+  EXPECT_FALSE(system.files.Exists("C:\\Backups\\mondayTemp"));
+  EXPECT_FALSE(app->main.fmMain.Visible());
+  EXPECT_TRUE(app->main.fmBackUp.Visible());
+  frmMain::imgOk_Click(*app);
+  EXPECT_TRUE(app->main.fmMain.Visible());
+  EXPECT_FALSE(app->main.fmBackUp.Visible());
+}
+
+TEST_F(BackupTest, SameNamedFilesComeBackWithTheirOwnContent) {
+  system.files.AddFile("C:\\one\\x.dll", "first");
+  system.files.AddFile("C:\\two\\X.DLL", "second");
+  system.files.AddFile("C:\\three\\x.dll", "third");
+  AddResult("One", "C:\\one\\x.dll", "Scan Drives", true);
+  AddResult("Two", "C:\\two\\X.DLL", "Scan Drives", true);
+  AddResult("Three", "C:\\three\\x.dll", "Scan Drives", true);
+  BackUpTo("C:\\Backups\\week.one.bwk");
+  EXPECT_EQ(system.files.Contents(kProgram + "\\week.one\\x.dll"), "first");
+  EXPECT_EQ(system.files.Contents(kProgram + "\\week.one\\2\\X.DLL"), "second");
+  EXPECT_EQ(system.files.Contents(kProgram + "\\week.one\\3\\x.dll"), "third");
+  EXPECT_FALSE(system.files.Exists("C:\\Backups\\week.oneTemp.bwk"));
+  for (const char* path : {"C:\\one\\x.dll", "C:\\two\\X.DLL", "C:\\three\\x.dll"})
+    system.files.AddFile(path, "spy");
+  RestoreRow(0);
+  EXPECT_EQ(system.files.Contents("C:\\one\\x.dll"), "first");
+  EXPECT_EQ(system.files.Contents("C:\\two\\X.DLL"), "second");
+  EXPECT_EQ(system.files.Contents("C:\\three\\x.dll"), "third");
+}
+
+TEST_F(BackupTest, OldBackupsRestoreTheirCopyAndNeverAnotherFilesContent) {
+  // Made the old way: one copy for two same-named files.
+  system.files.AddFile(kProgram + "\\old\\x.dll", "first");
+  system.files.AddFile("C:\\Backups\\old.bwk",
+                       Encode("One:-C:\\one\\x.dll:-Scan Drives\r\nTwo:-C:\\two\\x.dll:-Scan Drives\r\n"));
+  system.files.AddFile(kIndex, "1/1/2004:-C:\\Backups\\old.bwk:-99\r\n");
+  system.files.AddFolder("C:\\one");
+  system.files.AddFile("C:\\two\\x.dll", "two now");
+  RestoreRow(0);
+  EXPECT_EQ(system.files.Contents("C:\\one\\x.dll"), "first");
+  EXPECT_EQ(system.files.Contents("C:\\two\\x.dll"), "two now");
+  EXPECT_TRUE(Shown("Backup has been successfully restored"));
+}
+
+TEST_F(BackupTest, IndexKeepsOneLinePerListAndHonoursATrailingBackslash) {
+  Set("FilePaths", "Backups", "C:\\Backups\\");
+  const std::string index = "C:\\Backups\\Backup";
+  system.files.AddFile(index,
+                       "d1:-" + kList + "2:-5\r\nd2:-C:\\BACKUPS\\MONDAY.BWK:-7\r\nd3:-C:\\x.bwk:-9\r\n");
+  AddResult("Mem", "C:\\bad\\a.exe", "Scan Memory", true);
+  BackUpTo(kList);
+  std::string size = std::to_string(system.files.Contents(kList)->size());
+  EXPECT_EQ(system.files.Contents(index),
+            "d1:-" + kList + "2:-5\r\nd3:-C:\\x.bwk:-9\r\n" + Date() + ":-" + kList + ":-" + size + "\r\n");
+  frmMain::imgBackups_Click(*app);
+  ASSERT_EQ(app->main.lvwBackUp.Count(), 3u);
+  EXPECT_EQ(app->main.lvwBackUp.Row(2).SubItem(1), kList);
+
+  Set("FilePaths", "Backups", "C:\\Backups");
+  app->main.lvwBackUp.Clear();
+  FillBackupList(*app);
+  EXPECT_EQ(app->main.lvwBackUp.Count(), 3u);
+}
+
+TEST_F(BackupTest, MissingIndexLeavesTheListAndReplaceCanBeDeclined) {
+  app->main.lvwBackUp.Add("kept", {"C:\\k.bwk", "1"});
+  FillBackupList(*app);
+  EXPECT_EQ(app->main.lvwBackUp.Count(), 1u);
+
+  system.files.AddFile(kList, "old list");
+  AddResult("Mem", "C:\\bad\\a.exe", "Scan Memory", true);
+  system.dialogs.answers = {MsgAnswer::kYes, MsgAnswer::kNo};
+  BackUpTo(kList);
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{"Backup selected item?", kList + "\r\nFile already exists.Replace?"}));
+  EXPECT_EQ(system.files.Contents(kList), "old list");
+  EXPECT_FALSE(system.files.Exists(kIndex));
+}
+
+TEST_F(BackupTest, RestoreNeedsASelectedExistingListAndAYes) {
+  frmMain::cmdRestore_Click(*app);
+  EXPECT_TRUE(system.dialogs.shown.empty());
+  app->main.lvwBackUp.Add("d", {"C:\\Backups\\gone.bwk", "1"});
+  frmMain::imgRestore_Click(*app);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Select the backup to restore."});
+  app->main.lvwBackUp.Select(0);
+  system.dialogs.shown.clear();
+  system.dialogs.answers = {MsgAnswer::kNo};
+  frmMain::imgRestore_Click(*app);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"C:\\Backups\\gone.bwk\r\n Restore this backup?"});
+  system.dialogs.shown.clear();
+  frmMain::imgRestore_Click(*app);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"C:\\Backups\\gone.bwk\r\n Restore this backup?",
+                                               "Error:File not found"}));
+}
+
+TEST_F(BackupTest, CraftedListsCopyOnlyFromTheirOwnFolderAndWriteOnlyUnderTheThreeRoots) {
+  const std::string list = "C:\\Downloads\\evil.bwk";
+  system.files.AddFile(kProgram + "\\evil\\ok.txt", "own copy");
+  system.files.AddFile(kProgram + "\\secret.txt", "program data");
+  system.files.AddFolder("C:\\target");
+  std::string plain =
+      "a:-C:\\target\\ok.txt:-Scan drives\r\n"
+      "b:-C:\\target\\..:-Scan drives\r\n"
+      "c:-C:\\target\\../secret.txt:-Scan drives\r\n"
+      "d:-C:\\target\\...:-SCAN DRIVES\r\n"
+      "e:-relative\\ok.txt:-Scan drives\r\n"
+      "f:-C:\\target\\c:\\secret.txt:-Scan drives\r\n"
+      "g:-HKEY_USERS\\S-1\\Run -- x -- y:-Scan registry\r\n"
+      "h:-HKEY_CURRENT_CONFIG\\x:-Scan registry\r\n"
+      "i:-hkey_current_user\\Software\\Ok -- v -- n:-scan registry\r\n"
+      ":-\r\n:-:-\r\n\r\n   \r\nno separators at all\r\n:-:-Scan drives\r\nx:--- -- --:-Scan registry\r\n";
+  plain += std::string(3000, ':') + "\r\n" + std::string(2000, '-') + "\r\n";
+  system.files.AddFile(list, Encode(plain));
+  app->main.lvwBackUp.Add("d", {list, "1"});
+  app->main.lvwBackUp.Select(0);
+  frmMain::cmdRestore_Click(*app);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{list + "\r\n Restore this backup?",
+                                               "Backup has been successfully restored"}));
+  EXPECT_EQ(system.files.Contents("C:\\target\\ok.txt"), "own copy");
+  EXPECT_EQ(system.files.ListTree("C:\\target"), std::vector<std::string>{"C:\\target\\ok.txt"});
+  EXPECT_FALSE(system.files.Exists("C:\\secret.txt"));
+  EXPECT_FALSE(system.files.Exists("relative\\ok.txt"));
+  EXPECT_FALSE(system.registry.HasKey(kHkeyUsers, "S-1\\Run"));
+  EXPECT_FALSE(system.registry.HasKey(kHkeyCurrentConfig, "x"));
+  EXPECT_EQ(system.registry.GetValue(kHkeyCurrentUser, "Software\\Ok", "n")
+                .value_or(fakes::FakeRegistry::Value{})
+                .data,
+            std::string("v\0", 2));
+  EXPECT_EQ(Decode(system.files.Contents(list)), plain);  // the list itself is never rewritten
+}
+
+TEST_F(BackupTest, AListWithoutABaseNameRestoresNoFiles) {
+  const std::string list = "C:\\Downloads\\..bwk";
+  system.files.AddFile(kProgram + "\\a.txt", "program file");
+  system.files.AddFolder("C:\\t");
+  system.files.AddFile(list, Encode("a:-C:\\t\\a.txt:-Scan drives\r\n"));
+  EXPECT_TRUE(RestoreBackupList(*app, list));
+  EXPECT_FALSE(system.files.Exists("C:\\t\\a.txt"));
+}
+
+TEST_F(BackupTest, CleanRewritesTheIndexFromTheUncheckedRows) {
+  system.files.AddFile(kIndex, "d1:-C:\\a.bwk:-1\r\nd2:-C:\\b.bwk:-2\r\nd3:-C:\\c.bwk:-3\r\n");
+  FillBackupList(*app);
+  frmMain::cmdClean_Click(*app);
+  EXPECT_EQ(system.files.Contents(kIndex), "d1:-C:\\a.bwk:-1\r\nd2:-C:\\b.bwk:-2\r\nd3:-C:\\c.bwk:-3\r\n");
+  app->main.lvwBackUp.SetChecked(1, true);
+  frmMain::imgClean_Click(*app);
+  EXPECT_EQ(system.files.Contents(kIndex), "d1:-C:\\a.bwk:-1\r\nd3:-C:\\c.bwk:-3\r\n");
+  app->main.lvwBackUp.SetChecked(0, true);
+  app->main.lvwBackUp.SetChecked(1, true);
+  frmMain::cmdClean_Click(*app);
+  EXPECT_EQ(system.files.Contents(kIndex), "");
+  EXPECT_EQ(app->main.lvwBackUp.Count(), 0u);
+  EXPECT_TRUE(system.dialogs.shown.empty());
+}
+
+// Every write of a rewrite may fail: the earlier file must survive whole, or the new one be complete.
+TEST_F(BackupTest, AFailureAtAnyWriteKeepsTheEarlierListIndexAndCleanedIndex) {
+  const std::string oldIndex = "d1:-C:\\a.bwk:-1\r\nd2:-" + kList + ":-2\r\n";
+  const std::string oldList = Encode("Old:-C:\\old.exe:-Scan Memory\r\n");
+  for (const char* op : {"WriteFile", "ReplaceFile"}) {
+    for (uint64_t n = 1; n <= 6; ++n) {
+      fakes::FakeSystem fresh;
+      fresh.files.AddFolder(kProgram);
+      fresh.files.AddFolder("C:\\Backups");
+      fresh.files.AddFile(kIndex, oldIndex);
+      fresh.files.AddFile(kList, oldList);
+      auto program = fresh.MakeApp();
+      size_t row = program->main.lvwScanDriveResult.Add("New", {"C:\\new.exe", "Scan Memory"});
+      program->main.lvwScanDriveResult.SetChecked(row, true);
+      fresh.dialogs.saveAnswers = {kList};
+      fresh.files.FailNthCall(n, kErrDiskFull, op);
+      frmMain::cmdBackUp_Click(*program);
+      std::string list = Decode(fresh.files.Contents(kList));
+      EXPECT_TRUE(list == "Old:-C:\\old.exe:-Scan Memory\r\n" || list == "New:-C:\\new.exe:-Scan Memory\r\n")
+          << op << " " << n << ": " << list;
+      std::string index = fresh.files.Contents(kIndex).value_or("<missing>");
+      bool newIndex = index.rfind("d1:-C:\\a.bwk:-1\r\n", 0) == 0 && index.find(kList) != std::string::npos &&
+                      index.find("d2:-") == std::string::npos;
+      EXPECT_TRUE(index == oldIndex || newIndex) << op << " " << n << ": " << index;
+      bool succeeded = false;
+      for (const auto& message : fresh.dialogs.shown) {
+        succeeded = succeeded || message.text == "The backup has been created successfully.";
+      }
+      EXPECT_EQ(succeeded, list.rfind("New", 0) == 0 && newIndex) << op << " " << n;
+
+      fresh.files.ClearFaults();
+      FillBackupList(*program);
+      std::string before = fresh.files.Contents(kIndex).value_or("");
+      program->main.lvwBackUp.SetChecked(0, true);
+      fresh.files.FailNthCall(n, kErrDiskFull, op);
+      frmMain::cmdClean_Click(*program);
+      std::string after = fresh.files.Contents(kIndex).value_or("<missing>");
+      EXPECT_TRUE(after == before || after == before.substr(before.find("\r\n") + 2)) << op << " " << n;
+      EXPECT_FALSE(fresh.files.Exists(ReplacementName(kIndex)));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace veltrane

@@ -1,0 +1,112 @@
+// The record texts of backup lists and registry rows, the names derived from a backup list's path, and
+// the copy slots that keep same-named copies apart.
+#include "remedy/records.h"
+
+#include <gtest/gtest.h>
+
+namespace veltrane {
+namespace {
+
+TEST(BackupRecordTest, SplitsAtTheFirstSeparatorsAndTrims) {
+  auto record = ParseBackupRecord(" Bad Tool :- C:\\x\\bad.exe :- Scan Drives ");
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->item, "Bad Tool");
+  EXPECT_EQ(record->path, "C:\\x\\bad.exe");
+  EXPECT_EQ(record->category, "Scan Drives");
+  EXPECT_TRUE(IsDriveCategory(record->category));
+  EXPECT_FALSE(IsDriveCategory("Scan folder"));
+  EXPECT_TRUE(IsRegistryCategory("SCAN REGISTRY"));
+
+  auto extra = ParseBackupRecord("a:-b:-c:-d");
+  ASSERT_TRUE(extra);
+  EXPECT_EQ(extra->category, "c:-d");
+  EXPECT_FALSE(ParseBackupRecord(""));
+  EXPECT_FALSE(ParseBackupRecord("   "));
+  EXPECT_FALSE(ParseBackupRecord("no separator"));
+  EXPECT_FALSE(ParseBackupRecord("one:-separator"));
+  EXPECT_TRUE(ParseBackupRecord(":-:-"));
+}
+
+TEST(RegistryRecordTest, RemovalReadsRootSubKeyAndValueName) {
+  auto full = SplitRemovalRecord("HKEY_LOCAL_MACHINE\\Software\\X -- data -- Name");
+  EXPECT_EQ(full.rootName, "HKEY_LOCAL_MACHINE");
+  EXPECT_EQ(full.subKey, "Software\\X");
+  EXPECT_EQ(full.valueName, "Name");
+  auto plain = SplitRemovalRecord(" HKEY_CURRENT_USER\\Software\\Y ");
+  EXPECT_EQ(plain.rootName, "HKEY_CURRENT_USER");
+  EXPECT_EQ(plain.subKey, "Software\\Y");
+  EXPECT_EQ(plain.valueName, "");
+  EXPECT_EQ(SplitRemovalRecord("HKEY_CLASSES_ROOT").subKey, "");
+
+  EXPECT_EQ(RemovalRoot("HKEY_CLASSES_ROOT"), kHkeyClassesRoot);
+  EXPECT_EQ(RemovalRoot("HKEY_LOCAL_MACHINE"), kHkeyLocalMachine);
+  EXPECT_EQ(RemovalRoot("HKEY_CURRENT_USER"), kHkeyCurrentUser);
+  EXPECT_FALSE(RemovalRoot("hkey_local_machine"));
+  EXPECT_FALSE(RemovalRoot("HKEY_USERS"));
+  EXPECT_FALSE(RemovalRoot("HKEY_CURRENT_CONFIG"));
+}
+
+TEST(RegistryRecordTest, RestoreReadsDataAndAnyCaseOfRoot) {
+  auto full = SplitRestoreRecord("HKEY_CURRENT_USER\\Software\\X -- C:\\tool.exe -- Tool");
+  EXPECT_EQ(full.rootName, "HKEY_CURRENT_USER");
+  EXPECT_EQ(full.subKey, "Software\\X");
+  EXPECT_EQ(full.data, "C:\\tool.exe");
+  EXPECT_EQ(full.valueName, "Tool");
+  auto nameOnly = SplitRestoreRecord("HKEY_CURRENT_USER\\Software\\X -- Tool");
+  EXPECT_EQ(nameOnly.data, "");
+  EXPECT_EQ(nameOnly.valueName, "Tool");
+  auto keyOnly = SplitRestoreRecord("HKEY_CURRENT_USER\\Software\\X");
+  EXPECT_EQ(keyOnly.valueName, "");
+  EXPECT_EQ(keyOnly.data, "");
+  // A "--" at the very start opens no value part.
+  auto leading = SplitRestoreRecord("--HKEY_CURRENT_USER");
+  EXPECT_EQ(leading.rootName, "--HKEY_CURRENT_USER");
+  EXPECT_EQ(RestoreRoot("hkey_local_machine"), kHkeyLocalMachine);
+  EXPECT_FALSE(RestoreRoot("HKEY_USERS"));
+}
+
+TEST(BackupNamesTest, TempAndBaseNamesUseTheFileNamesLastDot) {
+  EXPECT_EQ(BackupTempName("C:\\Backups\\monday.bwk"), "C:\\Backups\\mondayTemp.bwk");
+  EXPECT_EQ(BackupBaseName("C:\\Backups\\monday.bwk"), "monday");
+  EXPECT_EQ(BackupTempName("C:\\Backups\\week.one.bwk"), "C:\\Backups\\week.oneTemp.bwk");
+  EXPECT_EQ(BackupBaseName("C:\\Backups\\week.one.bwk"), "week.one");
+  EXPECT_EQ(BackupTempName("C:\\my.folder\\list"), "C:\\my.folder\\listTemp");
+  EXPECT_EQ(BackupBaseName("C:\\my.folder\\list"), "list");
+  EXPECT_EQ(RestoreTempName("C:\\Backups\\week.one.bwk"), "C:\\Backups\\week.oneTemp");
+  EXPECT_EQ(RestoreTempName("C:\\my.folder\\list"), "C:\\my.folder\\listTemp");
+}
+
+TEST(BackupNamesTest, CopyNamesStayInsideTheBackupFolder) {
+  EXPECT_EQ(CopyName("C:\\x\\bad.exe"), "bad.exe");
+  EXPECT_EQ(CopyName("C:\\x\\ bad.exe "), "bad.exe");
+  EXPECT_EQ(CopyName("C:\\x\\folder\\"), "folder");
+  for (const char* unusable : {"bad.exe", "C:\\x\\..", "C:\\x\\.", "C:\\x\\. .", "C:\\", "C:\\x\\a/..\\",
+                               "C:\\x\\c:evil", "C:\\x\\a*", "C:\\x\\a\tb", ""}) {
+    EXPECT_FALSE(CopyName(unusable)) << unusable;
+  }
+  EXPECT_FALSE(IsSafeName(""));
+  EXPECT_FALSE(IsSafeName(".."));
+  EXPECT_TRUE(IsSafeName("week.one"));
+}
+
+TEST(CopySlotsTest, TheNthRecordOfANameGetsTheNthSlot) {
+  CopySlots slots;
+  EXPECT_EQ(slots.Next("a.dll"), 1);
+  EXPECT_EQ(slots.Next("b.dll"), 1);
+  EXPECT_EQ(slots.Next("A.DLL"), 2);
+  EXPECT_EQ(slots.Next("a.dll"), 3);
+  EXPECT_EQ(SlotFolder("C:\\P\\monday", 1), "C:\\P\\monday");
+  EXPECT_EQ(SlotFolder("C:\\P\\monday", 3), "C:\\P\\monday\\3");
+}
+
+TEST(BackupIndexTest, PathAndLineMatching) {
+  EXPECT_EQ(BackupIndexPath("C:\\B"), "C:\\B\\Backup");
+  EXPECT_EQ(BackupIndexPath("C:\\B\\"), "C:\\B\\Backup");
+  EXPECT_TRUE(IndexLineNames("1/1/2004:-c:\\b\\MONDAY.bwk:-12", "C:\\B\\monday.bwk"));
+  // Another list whose path merely contains this one keeps its line.
+  EXPECT_FALSE(IndexLineNames("1/1/2004:-C:\\B\\monday.bwk2:-12", "C:\\B\\monday.bwk"));
+  EXPECT_FALSE(IndexLineNames("C:\\B\\monday.bwk", "C:\\B\\monday.bwk"));
+}
+
+}  // namespace
+}  // namespace veltrane

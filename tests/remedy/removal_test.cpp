@@ -1,0 +1,277 @@
+// Continue and Remove over the fakes: the questions, each category's removal, the protection of system
+// folders and processes, and the removal counter.
+#include "remedy/removal.h"
+
+#include "remedy_fixture.h"
+
+namespace veltrane {
+namespace {
+
+using testing_remedy::kProgram;
+using testing_remedy::RemedyTest;
+
+class RemovalTest : public RemedyTest {
+ protected:
+  void AddProcess(uint32_t id, const std::string& image, bool listed = true) {
+    system.processes.processes.push_back({id, image, image, 1, 0, 0x20});
+    if (listed)
+      app->main.lvwRunningProcessess.Add(image, {"1", "0", "0", "Normal"}, "P" + std::to_string(id));
+  }
+  std::string Counter() { return Setting("ScanResult", "ComponentsRemoved"); }
+  void Remove() { frmMain::cmdGotoMain_Click(*app); }
+};
+
+TEST_F(RemovalTest, ContinueWithNoFindingsCongratulatesAndGoesBack) {
+  frmMain::cmdContinue_Click(*app);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Congratulations!No suspicious component detected"});
+  EXPECT_FALSE(app->main.fmScanResult.Visible());
+  EXPECT_TRUE(app->main.fmMain.Visible());
+}
+
+TEST_F(RemovalTest, ContinueDropsIgnoredRowsAndTheStatusColumn) {
+  ListView& results = app->main.lvwScanDriveResult;
+  results.AddColumn("Status");
+  results.Add("A", {"C:\\a.exe", "Scan Drives", ""});
+  results.Add("B", {"C:\\b.exe", "Scan folder", "Ignored"});
+  results.Add("C", {"C:\\c.exe", "Scan Drives", "ignored"});
+  results.Add("D", {"C:\\d.exe", "Scan folder", "Ignored"});
+  frmMain::imgContinue_Click(*app);
+  ASSERT_EQ(results.Count(), 2u);
+  EXPECT_EQ(results.Row(0).text, "A");
+  EXPECT_EQ(results.Row(1).text, "C");
+  EXPECT_EQ(results.ColumnCount(), 3u);
+  EXPECT_TRUE(app->main.fmContinue.Visible());
+  EXPECT_TRUE(system.dialogs.shown.empty());
+}
+
+TEST_F(RemovalTest, EmptyListReturnsToStartSilently) {
+  Remove();
+  EXPECT_TRUE(system.dialogs.shown.empty());
+  EXPECT_FALSE(app->main.fmContinue.Visible());
+  EXPECT_TRUE(app->main.fmMain.Visible());
+}
+
+TEST_F(RemovalTest, NothingCheckedAsksAndYesGoesBackNoStays) {
+  system.files.AddFile("C:\\bad\\a.exe");
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", false);
+  app->main.fmMain.SetVisible(false);
+  app->main.fmContinue.SetVisible(true);
+  system.dialogs.answers = {MsgAnswer::kNo};
+  Remove();
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Nothing selected for removal.\r\nReally continue"});
+  EXPECT_EQ(system.dialogs.shown[0].buttons, MsgButtons::kYesNo);
+  EXPECT_TRUE(app->main.fmContinue.Visible());
+  EXPECT_FALSE(app->main.fmMain.Visible());
+
+  system.dialogs.answers = {MsgAnswer::kYes};
+  Remove();
+  EXPECT_FALSE(app->main.fmContinue.Visible());
+  EXPECT_TRUE(app->main.fmMain.Visible());
+  EXPECT_TRUE(system.files.Exists("C:\\bad\\a.exe"));
+}
+
+TEST_F(RemovalTest, SafeModeAsksAndCancelRemovesNothing) {
+  system.files.AddFile("C:\\bad\\a.exe");
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
+  system.dialogs.answers = {MsgAnswer::kCancel};
+  Remove();
+  ASSERT_EQ(Texts(), std::vector<std::string>{"Remove the selected components from your system."});
+  EXPECT_EQ(system.dialogs.shown[0].buttons, MsgButtons::kOkCancel);
+  EXPECT_TRUE(system.files.Exists("C:\\bad\\a.exe"));
+  EXPECT_EQ(Counter(), "<absent>");
+
+  system.dialogs.shown.clear();
+  Remove();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Remove the selected components from your system.",
+                                               "Cleaning finished"}));
+  EXPECT_FALSE(system.files.Exists("C:\\bad\\a.exe"));
+  EXPECT_EQ(Counter(), "1");
+  EXPECT_EQ(app->main.lvwScanDriveResult.Count(), 1u);  // removed rows stay listed
+}
+
+TEST_F(RemovalTest, SafeModeOffRemovesCheckedRowsOnlyWithoutAsking) {
+  Set("Options", "SafeMode", "0");
+  system.files.AddFile("C:\\bad\\a.exe");
+  system.files.AddFile("C:\\bad\\b.exe");
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", false);
+  AddResult("B", "C:\\bad\\b.exe", "Scan Drives", true);
+  Remove();
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Cleaning finished"});
+  EXPECT_TRUE(system.files.Exists("C:\\bad\\a.exe"));
+  EXPECT_FALSE(system.files.Exists("C:\\bad\\b.exe"));
+}
+
+TEST_F(RemovalTest, RemoveAutomaticallyTakesEveryRowWithoutMessages) {
+  Set("Options", "RemoveComponents", "1");
+  system.files.AddFile("C:\\bad\\a.exe");
+  system.files.AddFile("C:\\Cookies\\user@ads.txt");
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", false);
+  AddResult("ads", "C:\\Cookies\\user@ads.txt", "Spyware Cookie", false);
+  AddResult("X", "C:\\bad\\x", "Something else", false);
+  Remove();
+  EXPECT_TRUE(system.dialogs.shown.empty());
+  EXPECT_FALSE(system.files.Exists("C:\\bad\\a.exe"));
+  EXPECT_FALSE(system.files.Exists("C:\\Cookies\\user@ads.txt"));
+  EXPECT_EQ(Counter(), "2");
+  EXPECT_TRUE(app->main.fmMain.Visible());
+}
+
+TEST_F(RemovalTest, MemoryRowsTerminateOnlyTheListedProcessStillRunningThatImage) {
+  AddProcess(100, "C:\\bad\\spy.exe");
+  AddProcess(200, "C:\\bad\\gone.exe", false);  // ended before the scan listed it
+  AddProcess(300, "C:\\bad\\reused.exe");
+  system.processes.processes.back().imagePath = "C:\\good\\editor.exe";  // the ID now runs another image
+  AddResult("Spy", "c:\\BAD\\spy.exe", "Scan Memory", true);
+  AddResult("Gone", "C:\\bad\\gone.exe", "Scan Memory", true);
+  AddResult("Reused", "C:\\bad\\reused.exe", "Scan Memory", true);
+  AddResult("Dll", "C:\\bad\\hook.dll", "Scan Memory", true);
+  Set("Options", "SafeMode", "0");
+  Remove();
+  EXPECT_EQ(system.processes.terminated, std::vector<uint32_t>{100});
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Cleaning finished"});
+  EXPECT_EQ(Counter(), "<absent>");
+}
+
+TEST_F(RemovalTest, FailedTerminationIsReported) {
+  AddProcess(100, "C:\\bad\\spy.exe");
+  AddResult("Spy", "C:\\bad\\spy.exe", "Scan Memory", true);
+  system.processes.FailNthCall(1, 5, "TerminateProcess");
+  DeleteScanMemoryResult(*app, 1);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Process cann't be terminated"});
+}
+
+TEST_F(RemovalTest, OwnAndCriticalProcessesAreNeverTerminated) {
+  AddProcess(system.processes.currentProcessId, kProgram + "\\Veltrane.exe");
+  AddProcess(500, "C:\\WINDOWS\\system32\\SVCHOST.EXE");
+  AddProcess(501, "C:\\WINDOWS\\system32\\lsass.exe");
+  AddProcess(502, "\\\\?\\C:\\WINDOWS\\system32\\csrss.exe");
+  AddProcess(503, "C:\\bad\\winlogon.exe. ");
+  for (const auto& process : system.processes.processes) AddResult("X", process.exeFile, "Scan Memory", true);
+  for (int i = 1; i <= 5; ++i) DeleteScanMemoryResult(*app, i);
+  EXPECT_TRUE(system.processes.terminated.empty());
+  EXPECT_EQ(system.processes.CallCount("TerminateProcess"), 0u);
+  ASSERT_EQ(system.dialogs.shown.size(), 5u);
+  EXPECT_TRUE(ShownContaining("C:\\WINDOWS\\system32\\lsass.exe\r\n"));
+}
+
+TEST_F(RemovalTest, RegistryRowsDeleteOneValueUnderExactRootsAndCountRealDeletions) {
+  system.registry.AddValue(kHkeyLocalMachine, "Software\\X", "Name", {kRegSz, "data"});
+  system.registry.AddValue(kHkeyLocalMachine, "Software\\X", "Other", {kRegSz, "keep"});
+  system.registry.AddValue(kHkeyCurrentUser, "Software\\Y", "", {kRegSz, "default"});
+  system.registry.AddValue(kHkeyLocalMachine, "Software\\Z", "", {kRegSz, "lower-case root"});
+  system.registry.AddValue(kHkeyUsers, "S-1\\Software\\W", "", {kRegSz, "other root"});
+  AddResult("X", "HKEY_LOCAL_MACHINE\\Software\\X -- data -- Name", "Scan registry", true);
+  AddResult("Y", "HKEY_CURRENT_USER\\Software\\Y", "Scan registry", true);
+  AddResult("Z", "hkey_local_machine\\Software\\Z", "Scan registry", true);
+  AddResult("W", "HKEY_USERS\\S-1\\Software\\W", "Scan registry", true);
+  AddResult("Missing", "HKEY_CURRENT_USER\\Software\\Nothing -- Name", "Scan registry", true);
+  for (int i = 1; i <= 5; ++i) DeleteScanRegistryResult(*app, i);
+  EXPECT_FALSE(system.registry.GetValue(kHkeyLocalMachine, "Software\\X", "Name"));
+  EXPECT_TRUE(system.registry.GetValue(kHkeyLocalMachine, "Software\\X", "Other"));
+  EXPECT_TRUE(system.registry.HasKey(kHkeyLocalMachine, "Software\\X"));
+  EXPECT_FALSE(system.registry.GetValue(kHkeyCurrentUser, "Software\\Y", ""));
+  EXPECT_TRUE(system.registry.GetValue(kHkeyLocalMachine, "Software\\Z", ""));
+  EXPECT_TRUE(system.registry.GetValue(kHkeyUsers, "S-1\\Software\\W", ""));
+  EXPECT_EQ(Counter(), "2");
+  EXPECT_EQ(system.registry.OpenHandles(), 0u);
+  EXPECT_TRUE(system.dialogs.shown.empty());
+}
+
+TEST_F(RemovalTest, FilesFoldersAndCookies) {
+  system.files.AddFile("C:\\bad\\a.exe");
+  system.files.AddFile("C:\\Program Files\\Vendor\\sub\\x.dll", "", kAttributeReadOnly);
+  system.files.AddFile("C:\\bad\\hidden.exe", "", kAttributeHidden);
+  system.files.AddFile("C:\\Cookies\\u@ads.txt");
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
+  AddResult("Vendor", "C:\\Program Files\\Vendor", "Scan Drives", true);
+  AddResult("H", "C:\\bad\\hidden.exe", "Scan Drives", true);
+  AddResult("ads", "C:\\Cookies\\u@ads.txt", "Spyware Cookie", true);
+  AddResult("None", "C:\\bad\\none.exe", "Scan Drives", true);
+  for (int i = 1; i <= 6; ++i) DeleteScanDriveResult(*app, i);  // 6 is past the end: nothing happens
+  EXPECT_FALSE(system.files.Exists("C:\\bad\\a.exe"));
+  EXPECT_FALSE(system.files.Exists("C:\\Program Files\\Vendor"));
+  EXPECT_TRUE(system.files.Exists("C:\\bad\\hidden.exe"));
+  EXPECT_FALSE(system.files.Exists("C:\\Cookies\\u@ads.txt"));
+  EXPECT_EQ(Counter(), "2");  // the file and the cookie; folders are not counted
+  EXPECT_TRUE(system.dialogs.shown.empty());
+}
+
+TEST_F(RemovalTest, FailedDeletionsAreNotCounted) {
+  system.files.AddFile("C:\\bad\\readonly.exe", "", kAttributeReadOnly);
+  system.files.AddFile("C:\\bad\\locked.exe");
+  system.files.SetInUse("C:\\bad\\locked.exe", true);
+  system.files.AddFile("C:\\bad\\shared.exe");
+  AddResult("R", "C:\\bad\\readonly.exe", "Scan Drives", true);
+  AddResult("L", "C:\\bad\\locked.exe", "Scan Drives", true);
+  AddResult("S", "C:\\bad\\shared.exe", "Scan Drives", true);
+  DeleteScanDriveResult(*app, 1);
+  DeleteScanDriveResult(*app, 2);
+  EXPECT_TRUE(system.dialogs.shown.empty());
+  system.files.FailNthCall(1, kErrFileAlreadyOpen, "DeleteFile");
+  DeleteScanDriveResult(*app, 3);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"File already in use"});
+  EXPECT_TRUE(system.files.Exists("C:\\bad\\readonly.exe"));
+  EXPECT_TRUE(system.files.Exists("C:\\bad\\locked.exe"));
+  EXPECT_TRUE(system.files.Exists("C:\\bad\\shared.exe"));
+  EXPECT_EQ(Counter(), "<absent>");
+}
+
+TEST_F(RemovalTest, ProtectedFoldersAndTheirParentsStayWhateverTheSpelling) {
+  system.files.AddFolder("C:\\Program Files\\Vendor");
+  system.files.AddFolder("C:\\Documents and Settings\\user1\\Desktop");
+  system.files.AddFile(kProgram + "\\ignorList");
+  system.files.AddFolder("D:\\");
+  system.files.AddShortName("C:\\PROGRA~1", "C:\\Program Files");
+  const std::vector<std::string> protectedPaths = {
+      "C:\\",
+      "D:\\",
+      "C:\\Program Files",
+      "C:\\PROGRA~1",
+      "c:/program files/",
+      "C:\\Program Files\\Vendor\\..",
+      "\\\\?\\C:\\WINDOWS",
+      "C:\\Windows\\System32.",
+      "C:\\WINDOWS\\SYSTEM32\\ ",
+      "C:\\Documents and Settings",
+      "C:\\Documents and Settings\\USER1",
+      kProgram,
+      kProgram + "\\",
+  };
+  for (const auto& path : protectedPaths) AddResult("P", path, "Scan Drives", true);
+  Set("Options", "SafeMode", "0");
+  Remove();
+  for (const auto& path : protectedPaths) {
+    EXPECT_TRUE(ShownContaining(path + "\r\nThis path is protected")) << path;
+  }
+  for (const char* folder : {"C:\\", "D:\\", "C:\\WINDOWS\\SYSTEM32", "C:\\Program Files\\Vendor",
+                             "C:\\Documents and Settings\\user1\\Desktop"}) {
+    EXPECT_TRUE(system.files.Exists(folder)) << folder;
+  }
+  EXPECT_TRUE(system.files.Exists(kProgram + "\\ignorList"));
+  EXPECT_EQ(system.files.CallCount("DeleteFolder"), 0u);
+  EXPECT_EQ(Counter(), "<absent>");
+}
+
+TEST_F(RemovalTest, CounterRaisesPast16BitsAndStopsAtTheLargest32BitValue) {
+  Set("ScanResult", "ComponentsRemoved", "32767");
+  RaiseRemovalCounter(*app);
+  EXPECT_EQ(Counter(), "32768");
+  Set("ScanResult", "ComponentsRemoved", "2147483646");
+  RaiseRemovalCounter(*app);
+  EXPECT_EQ(Counter(), "2147483647");
+  RaiseRemovalCounter(*app);
+  EXPECT_EQ(Counter(), "2147483647");
+}
+
+TEST_F(RemovalTest, CounterThatIsNotANumberIsReportedByTheRemoval) {
+  Set("ScanResult", "ComponentsRemoved", "many");
+  system.files.AddFile("C:\\bad\\a.exe");
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
+  DeleteScanDriveResult(*app, 1);
+  ASSERT_EQ(system.dialogs.shown.size(), 1u);
+  EXPECT_EQ(system.dialogs.shown[0].title, "DeleteScanDriveResult");
+  EXPECT_EQ(Counter(), "many");
+}
+
+}  // namespace
+}  // namespace veltrane
