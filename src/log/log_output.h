@@ -1,0 +1,30 @@
+// Showing the log, saving it under a chosen name, and the automatic save at the end of a scan.
+#pragma once
+
+#include <string>
+
+#include "core/date_time.h"
+
+namespace veltrane {
+
+class App;
+
+namespace frmMain {
+// Compose the full log and switch to the log screen.
+void cmdShowLog_Click(App& app);
+void imgShowLog_Click(App& app);
+// Write the log as it stands to a file the user names; the two controls offer different filters.
+void cmdSaveLog_Click(App& app);
+void imgSaveLog_Click(App& app);
+}  // namespace frmMain
+
+// Composes the autosave log and writes it to the automatic file name.
+void AutoSaveLogFile(App& app);
+
+// "Veltrane log" and the time as d-M-yy then h, m and s without separators or leading zeros, ".txt".
+std::string AutoLogFileName(const DateTime& now);
+
+// Writes the log text and one more line end, replacing the file whole.
+void WriteLogFile(App& app, const std::string& path);
+
+}  // namespace veltrane

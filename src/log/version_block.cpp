@@ -1,0 +1,64 @@
+// The record's texts, kept apart from the platform so that they work on the bytes the platform returns.
+#include "log/version_block.h"
+
+#include <cstdio>
+
+#include "core/text.h"
+
+namespace veltrane {
+namespace {
+
+std::string TwoDigits(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", ((value % 100) + 100) % 100);
+  return text;
+}
+
+}  // namespace
+
+std::string SizeText(uint64_t length, char thousandsSeparator) {
+  if (length == 0) return "0 bytes";
+  std::string digits = std::to_string(length);
+  std::string grouped;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i != 0 && (digits.size() - i) % 3 == 0) grouped += thousandsSeparator;
+    grouped += digits[i];
+  }
+  return grouped + " bytes";
+}
+
+std::string DateText(const DateTime& value, char dateSeparator, char timeSeparator) {
+  return TwoDigits(value.day) + dateSeparator + TwoDigits(value.month) + dateSeparator +
+         TwoDigits(value.year) + " " + TwoDigits(value.hour) + timeSeparator + TwoDigits(value.minute) +
+         timeSeparator + TwoDigits(value.second);
+}
+
+std::string AccessTimeText(const DateTime& value) {
+  return std::to_string(value.day) + "/" + std::to_string(value.month) + "/" + std::to_string(value.year) +
+         " " + std::to_string(value.hour) + ":" + std::to_string(value.minute);
+}
+
+std::string VersionValue(std::string_view block, std::string_view key, size_t distance) {
+  size_t keyAt = block.find(key);
+  if (keyAt == std::string_view::npos) return {};
+  size_t start = keyAt + distance;  // 0-based
+  // The end is looked for in the trimmed block but used as a position in the block itself; a block that
+  // begins with spaces therefore shifts the end, as the record always has.
+  std::string_view trimmed = TrimSpaces(block);
+  size_t end = std::string_view::npos;
+  if (start < trimmed.size()) {
+    end = trimmed.find('\x18', start);
+    if (end == std::string_view::npos) end = trimmed.find(' ', start);
+  }
+  if (start >= block.size()) return {};
+  std::string_view value =
+      end == std::string_view::npos ? block.substr(start) : block.substr(start, end - start);
+  return Trim(value);
+}
+
+std::string_view ExtensionAfterFirstDot(std::string_view path) {
+  size_t dot = path.find('.');
+  return dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
+}
+
+}  // namespace veltrane

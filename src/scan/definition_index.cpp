@@ -1,0 +1,77 @@
+// Open-addressing table of file specifications compared without regard to letter case.
+#include "scan/definition_index.h"
+
+#include "core/text.h"
+
+namespace veltrane {
+namespace {
+
+char UpperChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// FNV-1a over the upper-case form, so that a specification and its upper-case spelling meet.
+uint32_t FoldedHash(std::string_view text) {
+  uint32_t hash = 2166136261u;
+  for (char c : text) {
+    hash ^= static_cast<unsigned char>(UpperChar(c));
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
+}  // namespace
+
+DefinitionIndex::DefinitionIndex(const std::vector<std::string>& specifications,
+                                 const std::vector<std::string>& extensions)
+    : specifications_(specifications) {
+  suffixes_.reserve(extensions.size());
+  for (const auto& extension : extensions) suffixes_.push_back("." + Upper(extension));
+  size_t capacity = 16;
+  while (capacity < specifications.size() * 2) capacity *= 2;
+  slots_.resize(capacity);
+  mask_ = capacity - 1;
+  for (size_t i = 0; i < specifications.size(); ++i) Insert(i);
+}
+
+void DefinitionIndex::Insert(size_t definition) {
+  std::string_view name = specifications_[definition];
+  uint32_t hash = FoldedHash(name);
+  for (size_t at = hash & mask_;; at = (at + 1) & mask_) {
+    Slot& slot = slots_[at];
+    if (slot.position == 0) {
+      slot = {hash, static_cast<uint32_t>(definition + 1)};
+      return;
+    }
+    // A later definition with the same name is never the first in list order.
+    if (slot.hash == hash && EqualsIgnoreCase(specifications_[slot.position - 1], name)) return;
+  }
+}
+
+std::optional<size_t> DefinitionIndex::FindSpecification(std::string_view upperName) const {
+  uint32_t hash = FoldedHash(upperName);
+  for (size_t at = hash & mask_;; at = (at + 1) & mask_) {
+    const Slot& slot = slots_[at];
+    if (slot.position == 0) return std::nullopt;
+    // The text is upper case already, so a case-blind comparison equals comparing the upper-case name.
+    if (slot.hash == hash && EqualsIgnoreCase(specifications_[slot.position - 1], upperName)) {
+      return slot.position - 1;
+    }
+  }
+}
+
+std::optional<DefinitionIndex::Match> DefinitionIndex::Find(std::string_view upperText) const {
+  std::optional<Match> best;
+  for (size_t j = 0; j < suffixes_.size(); ++j) {
+    const std::string& suffix = suffixes_[j];
+    if (upperText.size() < suffix.size() || upperText.substr(upperText.size() - suffix.size()) != suffix)
+      continue;
+    auto definition = FindSpecification(upperText.substr(0, upperText.size() - suffix.size()));
+    // The walk visits definitions first and extensions second: a lower definition wins, and for the same
+    // definition the earlier extension (already held) stays.
+    if (definition && (!best || *definition < best->definition)) best = Match{*definition, j};
+  }
+  return best;
+}
+
+}  // namespace veltrane

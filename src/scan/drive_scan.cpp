@@ -1,0 +1,87 @@
+// Turning file specifications into paths and testing them, with the ignore list consulted first.
+#include "scan/drive_scan.h"
+
+#include "core/app.h"
+#include "core/error_report.h"
+#include "core/text.h"
+#include "scan/scan_common.h"
+
+namespace veltrane {
+namespace {
+
+constexpr std::string_view kProgramFilesMacro = "programfilesdir+";
+constexpr std::string_view kSystemRootMacro = "systemroot+";
+
+}  // namespace
+
+std::optional<std::string> ExpandFileSpec(std::string_view spec, std::string_view windowsDirectory) {
+  if (spec.find(kProgramFilesMacro) != std::string_view::npos) {
+    if (windowsDirectory.size() < 3) return std::nullopt;
+    std::string path(windowsDirectory.substr(0, 3));
+    path += "Program Files";
+    path += spec.substr(kProgramFilesMacro.size());
+    return path;
+  }
+  if (spec.find(kSystemRootMacro) != std::string_view::npos) {
+    if (windowsDirectory.empty()) return std::nullopt;
+    std::string_view rest = spec.substr(kSystemRootMacro.size());
+    // A Windows directory at a drive root ends in a backslash; keep the joined path free of a double one.
+    if (windowsDirectory.back() == '\\' && !rest.empty() && rest.front() == '\\') rest.remove_prefix(1);
+    std::string path(windowsDirectory);
+    path += rest;
+    return path;
+  }
+  return std::string(spec);
+}
+
+bool PathExists(App& app, const std::string& path) {
+  return app.os.files.PathFileExists(path);
+}
+
+std::string WindowsDirectory(App& app) {
+  return Trim(app.os.files.GetWindowsDirectory());
+}
+
+void ScanDrive(App& app, const std::string& /*drive*/) {
+  Guarded(app.os.dialogs, "ScanDrive", [&] {
+    app.main.lblCurrentProcess.SetCaption("Scanning Drive");
+    ScanFolder(app);
+  });
+}
+
+void ScanFolder(App& app) {
+  MainWindow& main = app.main;
+  const auto& specs = app.definitions.sScanItemFile;
+  const auto& names = app.definitions.sScanItemName;
+  // Read once, when the first macro needs it: the folder does not move during a scan.
+  std::optional<std::string> windowsDirectory;
+  for (size_t i = 0; i < specs.size(); ++i) {
+    RaiseCounter(main.lblItemCount);
+    app.yielder.MaybeYield();
+    const std::string& spec = specs[i];
+    bool hasMacro = spec.find(kProgramFilesMacro) != std::string::npos ||
+                    spec.find(kSystemRootMacro) != std::string::npos;
+    if (hasMacro && !windowsDirectory) windowsDirectory = WindowsDirectory(app);
+    auto path = ExpandFileSpec(spec, hasMacro ? *windowsDirectory : std::string_view());
+    if (!path) continue;
+    main.lblScanningStatus.SetCaption(*path);
+    const std::string& name = ElementOrEmpty(names, i);
+    switch (LookUpIgnoreList(app, *path, name)) {
+      case IgnoreVerdict::kNotListed:
+        if (PathExists(app, *path)) {
+          AddResultRow(app, name, *path, kCategoryDrives, false);
+          RaiseCounter(main.lblIdentifiedFiles);
+        }
+        break;
+      case IgnoreVerdict::kIgnored:
+        AddResultRow(app, name, *path, kCategoryDrivesIgnored, true);
+        RaiseCounter(main.lblIdentifiedFiles);
+        RaiseCounter(main.lblComponentsIgnored);
+        break;
+      case IgnoreVerdict::kListedUnderOtherName:
+        break;
+    }
+  }
+}
+
+}  // namespace veltrane

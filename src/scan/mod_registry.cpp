@@ -1,0 +1,118 @@
+// The registry key-existence test of the scan and the small write and delete helpers of removal and restore.
+#include "scan/mod_registry.h"
+
+#include <array>
+#include <cstring>
+
+#include "core/app.h"
+#include "core/error_report.h"
+#include "core/errors.h"
+#include "core/text.h"
+
+namespace veltrane {
+namespace {
+
+struct RootName {
+  std::string_view name;
+  RegKey key;
+};
+
+constexpr std::array<RootName, 5> kRoots{{
+    {"HKEY_CLASSES_ROOT", kHkeyClassesRoot},
+    {"HKEY_CURRENT_USER", kHkeyCurrentUser},
+    {"HKEY_LOCAL_MACHINE", kHkeyLocalMachine},
+    {"HKEY_USERS", kHkeyUsers},
+    {"HKEY_CURRENT_CONFIG", kHkeyCurrentConfig},
+}};
+
+// Removes every occurrence of what from text, scanning left to right.
+std::string RemoveAll(std::string_view text, std::string_view what) {
+  std::string result;
+  result.reserve(text.size());
+  size_t start = 0;
+  for (size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, start)) {
+    result.append(text.substr(start, at - start));
+    start = at + what.size();
+  }
+  result.append(text.substr(start));
+  return result;
+}
+
+}  // namespace
+
+std::optional<RegKey> RootKeyFromName(std::string_view upperName) {
+  for (const auto& root : kRoots) {
+    if (root.name == upperName) return root.key;
+  }
+  return std::nullopt;
+}
+
+bool RegistryKeyExists(App& app, const std::string& keyPath) {
+  try {
+    std::string_view rootName = std::string_view(keyPath).substr(0, keyPath.find('\\'));
+    auto root = RootKeyFromName(Upper(rootName));
+    if (!root) return false;
+    // The root is looked up upper-cased but removed as written, wherever it stands with a backslash.
+    std::string subKey = RemoveAll(keyPath, std::string(rootName) + "\\");
+    RegKey opened = 0;
+    if (app.os.registry.OpenKeyEx(*root, subKey, kKeyEnumerateSubKeys, opened) != kRegSuccess) return false;
+    app.os.registry.CloseKey(opened);
+    return true;
+  } catch (const RuntimeError&) {
+    return false;
+  }
+}
+
+void CreateKey(App& app, RegKey root, const std::string& subKey) {
+  RegKey created = 0;
+  if (app.os.registry.CreateKey(root, subKey, created) == kRegSuccess) app.os.registry.CloseKey(created);
+}
+
+void DeleteValue(App& app, RegKey root, const std::string& subKey, const std::string& valueName) {
+  RegKey opened = 0;
+  if (app.os.registry.OpenKey(root, subKey, opened) != kRegSuccess) return;
+  app.os.registry.DeleteValue(opened, valueName);
+  app.os.registry.CloseKey(opened);
+}
+
+void SetKeyValue(App& app, RegKey root, const std::string& subKey, const std::string& valueName,
+                 const std::string& value, uint32_t valueType) {
+  try {
+    RegKey opened = 0;
+    if (app.os.registry.OpenKeyEx(root, subKey, kKeyAllBasicAccess, opened) != kRegSuccess) {
+      CreateKey(app, root, subKey);
+      // A key that can neither be opened nor made gets no value; writing through a dead handle would
+      // only fail the same way.
+      if (app.os.registry.OpenKeyEx(root, subKey, kKeyAllBasicAccess, opened) != kRegSuccess) return;
+    }
+    try {
+      SetValueData(app, opened, valueName, valueType, value);
+    } catch (...) {
+      app.os.registry.CloseKey(opened);
+      throw;
+    }
+    app.os.registry.CloseKey(opened);
+  } catch (const RuntimeError& error) {
+    ShowMessage(app, "Error: " + std::to_string(error.Number()) + " - " + error.Description(),
+                MsgButtons::kOk, MsgIcon::kNone);
+  }
+}
+
+long SetValueData(App& app, RegKey key, const std::string& valueName, uint32_t valueType,
+                  const std::string& value) {
+  if (valueType == kRegSz) {
+    std::string data = value;
+    data.push_back('\0');  // the stored length counts the terminating NUL
+    return app.os.registry.SetValueEx(key, valueName, kRegSz, data);
+  }
+  if (valueType == kRegDword) {
+    // Stored little-endian, as the platform keeps 32-bit numbers.
+    uint32_t number = static_cast<uint32_t>(ToLong(value));
+    std::string data(4, '\0');
+    for (size_t i = 0; i < 4; ++i) data[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
+    return app.os.registry.SetValueEx(key, valueName, kRegDword, data);
+  }
+  return kRegSuccess;
+}
+
+}  // namespace veltrane

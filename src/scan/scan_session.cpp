@@ -1,0 +1,129 @@
+// Starting, cancelling and completing a scan on the user-interface thread.
+#include "scan/scan_session.h"
+
+#include "core/app.h"
+#include "core/error_report.h"
+#include "log/log_output.h"
+#include "scan/cookie_scan.h"
+#include "scan/drive_scan.h"
+#include "scan/memory_scan.h"
+#include "scan/registry_scan.h"
+#include "scan/scan_common.h"
+#include "settings/settings_store.h"
+
+namespace veltrane {
+namespace {
+
+constexpr uint32_t kProgressIntervalMs = 150;
+
+enum class StartVariant { kImage, kButton };
+
+void StartScan(App& app, StartVariant variant) {
+  MainWindow& main = app.main;
+  bool image = variant == StartVariant::kImage;
+  if (image) {
+    main.lblItemCount.SetCaption("0");
+    main.itemCounter = 0;
+  }
+  main.tmrProgressBar.SetInterval(kProgressIntervalMs);
+  main.tmrProgressBar.SetEnabled(true);
+  main.lblScanningResult.SetVisible(true);
+  main.cmdCancel.SetEnabled(true);
+  main.cmdStartScanning.SetEnabled(false);
+  main.lblScanInitializeTime.SetCaption(app.os.clock.GeneralDate(app.os.clock.Now()));
+  main.lblScanningStatus.SetCaption("");
+  for (Label* counter :
+       {&main.lblIdentifiedFiles, &main.lblIdentifiedProcess, &main.lblIdentifiedRegistryKeys,
+        &main.lblComponentsIgnored, &main.lblComponentsRecognised, &main.lblNewComponents}) {
+    counter->SetCaption("0");
+  }
+  main.lblRunningProcesses.SetCaption("_");
+  main.lvwScanDriveResult.Clear();
+  main.fmMain.SetVisible(false);
+  main.fmScanResult.SetVisible(true);
+  if (image) main.lblScanningFinished1.SetVisible(false);
+  main.cmdCancel.SetEnabled(true);
+  main.cmdCancel.SetVisible(true);
+  if (image) main.imgCancel.SetVisible(true);
+  main.cmdShowLog.SetVisible(false);
+  main.cmdContinue.SetVisible(false);
+  if (!image) main.lblFoldersProcessed.SetCaption("0");
+
+  // Every scanner runs even after a cancel; each returns at its next test of the flag (the drive scan,
+  // which has none, at its end).
+  ScanMemory(app);
+  ScanRegistryDeep(app);
+  ScanDrive(app, "c:\\");
+  if (image) ScanForCookies(app);
+
+  // A cleared flag means the user cancelled, and the cancel has already restored the start screen.
+  if (!ScanRunning(app)) return;
+  main.lblScanningResult.SetVisible(true);
+  main.cmdCancel.SetEnabled(false);
+  main.lblScanningStatus.SetCaption("Scanning completed");
+  main.lblScanningFinished1.SetVisible(true);
+  main.cmdStartScanning.SetEnabled(true);
+  main.cmdCancel.SetVisible(false);
+  if (image) main.imgCancel.SetVisible(false);
+  main.cmdShowLog.SetVisible(true);
+  main.cmdContinue.SetVisible(true);
+  if (GetNumberSetting(app, settings::kOptions, settings::kSaveLogFile, 1) == 1) AutoSaveLogFile(app);
+}
+
+void CancelScan(App& app) {
+  MainWindow& main = app.main;
+  main.cmdStartScanning.SetEnabled(true);
+  main.cmdCancel.SetEnabled(false);
+  main.cmdCancel.SetVisible(false);
+  main.cmdShowLog.SetVisible(true);
+  main.cmdContinue.SetVisible(true);
+  main.fmScanResult.SetVisible(false);
+  main.fmMain.SetVisible(true);
+}
+
+}  // namespace
+
+namespace frmMain {
+
+void imgStartScan_Click(App& app) {
+  Guarded(app.os.dialogs, "imgStartScan_Click", [&] { StartScan(app, StartVariant::kImage); });
+}
+
+void cmdStartScanning_Click(App& app) {
+  Guarded(app.os.dialogs, "cmdStartScanning_Click", [&] { StartScan(app, StartVariant::kButton); });
+}
+
+void cmdCancel_Click(App& app) {
+  CancelScan(app);
+}
+
+void imgCancel_Click(App& app) {
+  CancelScan(app);
+}
+
+void tmrProgressBar_Timer(App& app) {
+  // The step value only ever paced a bar that is not drawn; one sweep per program is enough.
+  static int16_t step = 0;
+  static int16_t direction = 1;
+  if (!ScanRunning(app)) {
+    ProgressBar(app, 100);
+    app.main.tmrProgressBar.SetEnabled(false);
+    return;
+  }
+  step = static_cast<int16_t>(step + direction);
+  if (step >= 99) direction = -1;
+  if (step <= 1) direction = 1;
+  ProgressBar(app, step);
+}
+
+}  // namespace frmMain
+
+void ProgressBar(App& app, int16_t /*value*/) {
+  if (!ScanRunning(app)) {
+    app.main.tmrProgressBar.SetEnabled(false);
+    return;
+  }
+  app.yielder.Yield();
+}
+
+}  // namespace veltrane

@@ -1,0 +1,102 @@
+// The drive scan: path macros, existence tests, ignored and skipped definitions, no cancel test.
+#include "scan/drive_scan.h"
+
+#include "scan_fixture.h"
+
+namespace veltrane {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class DriveScanTest : public testing::ScanFixture {};
+
+TEST(ExpandFileSpecTest, MacrosTakeTheirPrefixFromTheWindowsDirectory) {
+  EXPECT_EQ(ExpandFileSpec("programfilesdir+\\Vendor\\abc.exe", "C:\\WINDOWS"),
+            "C:\\Program Files\\Vendor\\abc.exe");
+  EXPECT_EQ(ExpandFileSpec("systemroot+\\system32\\x.dll", "D:\\WINNT"), "D:\\WINNT\\system32\\x.dll");
+  EXPECT_EQ(ExpandFileSpec("systemroot+\\x.dll", "C:\\"), "C:\\x.dll");
+  // Not at the start: the first 16 characters are dropped whatever they are.
+  EXPECT_EQ(ExpandFileSpec("ab\\programfilesdir+\\x", "C:\\WINDOWS"), "C:\\Program Filesir+\\x");
+  EXPECT_EQ(ExpandFileSpec("ProgramFilesDir+\\x.exe", "C:\\WINDOWS"), "ProgramFilesDir+\\x.exe");
+  EXPECT_EQ(ExpandFileSpec("C:\\plain.dll", ""), "C:\\plain.dll");
+  EXPECT_EQ(ExpandFileSpec("programfilesdir+\\x", ""), std::nullopt);
+  EXPECT_EQ(ExpandFileSpec("systemroot+\\x", ""), std::nullopt);
+}
+
+TEST_F(DriveScanTest, ExistingFilesAndFoldersBecomeRows) {
+  system.files.AddFile("C:\\Program Files\\Vendor\\abc.exe");
+  system.files.AddFolder("C:\\WINDOWS\\SpyFolder");
+  AddFile("Vendor", "programfilesdir+\\Vendor\\abc.exe");
+  AddFile("Folder", "systemroot+\\SpyFolder");
+  AddFile("Missing", "C:\\missing.dll");
+  AddFile("Twice", "C:\\WINDOWS\\SpyFolder");
+  ScanDrive(*app, "c:\\");
+
+  ASSERT_EQ(Results().Count(), 3u);
+  EXPECT_EQ(Row(0), (Strings{"Vendor", "C:\\Program Files\\Vendor\\abc.exe", "Scan Drives", ""}));
+  EXPECT_EQ(Row(1), (Strings{"Folder", "C:\\WINDOWS\\SpyFolder", "Scan Drives", ""}));
+  EXPECT_EQ(Row(2)[0], "Twice");
+  EXPECT_EQ(app->main.lblIdentifiedFiles.Caption(), "3");
+  EXPECT_EQ(app->main.lblItemCount.Caption(), "4");
+  EXPECT_EQ(app->main.lblComponentsRecognised.Caption(), "0");
+  EXPECT_EQ(app->main.lblNewComponents.Caption(), "0");
+  EXPECT_EQ(app->main.lblCurrentProcess.Caption(), "Scanning Drive");
+}
+
+TEST_F(DriveScanTest, IgnoredPathsAreReportedAsScanFolderEvenWhenGone) {
+  AddFile("Gone", "C:\\gone.exe");
+  AddFile("Other", "C:\\other.exe");
+  system.files.AddFile("C:\\other.exe");
+  Ignore("GONE", "c:\\GONE.EXE", "Scan Drives");
+  Ignore("Someone", "C:\\other.exe", "Scan Drives");
+  ScanDrive(*app, "c:\\");
+
+  ASSERT_EQ(Results().Count(), 1u);
+  EXPECT_EQ(Row(0), (Strings{"Gone", "C:\\gone.exe", "Scan folder", "Ignored"}));
+  EXPECT_EQ(app->main.lblIdentifiedFiles.Caption(), "1");
+  EXPECT_EQ(app->main.lblComponentsIgnored.Caption(), "1");
+  EXPECT_EQ(app->main.lblNewComponents.Caption(), "0");
+  EXPECT_EQ(system.files.CallCount("PathFileExists"), 0u);
+}
+
+TEST_F(DriveScanTest, RunsToItsEndAfterACancel) {
+  for (int i = 0; i < 4; ++i) {
+    system.files.AddFile("C:\\f" + std::to_string(i));
+    AddFile("F" + std::to_string(i), "C:\\f" + std::to_string(i));
+  }
+  CancelAtYield(1);
+  ScanDrive(*app, "c:\\");
+  EXPECT_EQ(Results().Count(), 4u);
+  EXPECT_EQ(system.events.calls, 4u);
+}
+
+TEST_F(DriveScanTest, UnreadableWindowsDirectorySkipsOnlyTheMacroDefinitions) {
+  system.files.windowsDirectory = "  ";
+  system.files.AddFile("C:\\plain.dll");
+  AddFile("Macro", "programfilesdir+\\x.exe");
+  AddFile("Root", "systemroot+\\x.exe");
+  AddFile("Plain", "C:\\plain.dll");
+  ScanDrive(*app, "c:\\");
+  ASSERT_EQ(Results().Count(), 1u);
+  EXPECT_EQ(Results().Row(0).text, "Plain");
+  EXPECT_EQ(app->main.lblItemCount.Caption(), "3");
+  EXPECT_EQ(system.files.CallCount("PathFileExists"), 1u);
+  EXPECT_EQ(Messages(), 0u);
+}
+
+TEST_F(DriveScanTest, NoDefinitionsChangeNothing) {
+  ScanDrive(*app, "c:\\");
+  EXPECT_EQ(app->main.lblItemCount.Caption(), "0");
+  EXPECT_EQ(Messages(), 0u);
+}
+
+TEST_F(DriveScanTest, AFailureEndsTheScanWithAReportTitledScanDrive) {
+  AddFile("A", "C:\\a");
+  app->main.lblItemCount.SetCaption("many");
+  ScanDrive(*app, "c:\\");
+  ASSERT_EQ(Messages(), 1u);
+  EXPECT_EQ(system.dialogs.shown[0].title, "ScanDrive");
+}
+
+}  // namespace
+}  // namespace veltrane

@@ -1,0 +1,206 @@
+// The memory scan on both platform families: process rows, matching, ignored findings, cancel points.
+#include "scan/memory_scan.h"
+
+#include "scan_fixture.h"
+
+namespace veltrane {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class MemoryScanTest : public testing::ScanFixture {
+ protected:
+  std::string Caption(const Label& label) { return label.Caption(); }
+  const ListView& Processes() { return app->main.lvwRunningProcessess; }
+};
+
+TEST_F(MemoryScanTest, NinetyFiveRowsCarryKeyHexIdsThreadsAndPriorityNames) {
+  system.processes.platformId = kPlatformWin9x;
+  AddProcess(1234, "C:\\WINDOWS\\EXPLORER.EXE", std::nullopt, 0x20);
+  AddProcess(0xABC, "C:\\WINDOWS\\IDLE.EXE", std::nullopt, 0x40);
+  AddProcess(7, "HIGH.EXE", std::nullopt, 0x80);
+  AddProcess(8, "RT.EXE", std::nullopt, 0x100);
+  AddProcess(9, "BELOW.EXE", std::nullopt, 0x4000);
+  AddProcess(10, "GONE.EXE", std::nullopt, 0);
+  ScanMemory(*app);
+
+  ASSERT_EQ(Processes().Count(), 6u);
+  const ListRow& first = Processes().Row(0);
+  EXPECT_EQ(first.key, "P1234");
+  EXPECT_EQ(first.text, "C:\\WINDOWS\\EXPLORER.EXE");
+  EXPECT_EQ(first.subItems, (Strings{"3", "4D2", "1F", "Normal"}));
+  EXPECT_EQ(Processes().Row(1).SubItem(2), "ABC");
+  Strings priorities;
+  for (size_t i = 1; i < 6; ++i) priorities.push_back(Processes().Row(i).SubItem(4));
+  EXPECT_EQ(priorities, (Strings{"Idle", "High", "Real Time", "Unknown", "Unknown"}));
+  EXPECT_EQ(Caption(app->main.lblRunningProcesses), "6");
+  EXPECT_EQ(Caption(app->main.lblCurrentProcess), "Scanning Memory");
+}
+
+TEST_F(MemoryScanTest, NinetyFiveMatchesTheTrimmedFileNameInAnyCase) {
+  system.processes.platformId = kPlatformWin9x;
+  AddFile("Abc Spy", "abc");
+  AddProcess(1, "C:\\WINDOWS\\ABC.EXE");
+  AddProcess(2, "C:\\WINDOWS\\  abc.dll  ");
+  AddProcess(3, "abc.lnk");
+  AddProcess(4, "C:\\WINDOWS\\ABC.TXT");
+  ScanMemory(*app);
+
+  ASSERT_EQ(Results().Count(), 3u);
+  EXPECT_EQ(Row(0), (Strings{"Abc Spy", "C:\\WINDOWS\\ABC.EXE", "Scan Memory", ""}));
+  EXPECT_EQ(Row(1)[1], "C:\\WINDOWS\\  abc.dll  ");
+  EXPECT_EQ(Row(2)[1], "abc.lnk");
+  EXPECT_EQ(Caption(app->main.lblIdentifiedProcess), "3");
+  EXPECT_EQ(Caption(app->main.lblNewComponents), "3");
+  EXPECT_EQ(Caption(app->main.lblComponentsRecognised), "3");
+  EXPECT_EQ(Results().ColumnCount(), 3u);
+}
+
+TEST_F(MemoryScanTest, NtComparesTheWholeImagePathAndSkipsProcessesItCannotOpen) {
+  system.processes.platformId = kPlatformWinNt;
+  AddFile("Bare", "abc");
+  AddFile("Full", "C:\\windows\\abc");
+  AddProcess(0x10, "", std::string("C:\\WINDOWS\\ABC.EXE"));
+  AddProcess(0x20, "", std::string("C:\\Other\\abc.exe"));
+  fakes::FakeProcess hidden;
+  hidden.processId = 0x30;  // no image path: cannot be opened
+  system.processes.processes.push_back(hidden);
+  ScanMemory(*app);
+
+  ASSERT_EQ(Processes().Count(), 2u);
+  EXPECT_EQ(Processes().Row(0).subItems, (Strings{"", "10", "", "Normal"}));
+  EXPECT_EQ(Processes().Row(0).key, "P16");
+  ASSERT_EQ(Results().Count(), 1u);
+  EXPECT_EQ(Row(0), (Strings{"Full", "C:\\WINDOWS\\ABC.EXE", "Scan Memory", ""}));
+  EXPECT_EQ(Caption(app->main.lblRunningProcesses), "2");
+}
+
+TEST_F(MemoryScanTest, NtGrowsTheProcessTableUntilEveryProcessFits) {
+  for (uint32_t id = 1; id <= 100; ++id) AddProcess(id, "", "C:\\P" + std::to_string(id) + ".EXE");
+  ScanMemory(*app);
+  EXPECT_EQ(Processes().Count(), 100u);
+  EXPECT_EQ(Caption(app->main.lblRunningProcesses), "100");
+}
+
+TEST_F(MemoryScanTest, FirstDefinitionInListOrderWinsOverAnEarlierExtension) {
+  system.processes.platformId = kPlatformWin9x;
+  app->definitions.sScanItemExt = {"exe", "dll.exe"};
+  AddFile("Later", "other");
+  AddFile("Plain", "x");       // "x" + "dll.exe": second extension, earlier definition
+  AddFile("Dotted", "x.dll");  // "x.dll" + "exe": first extension, later definition
+  AddFile("Twin", "x");
+  AddProcess(1, "C:\\X.DLL.EXE");
+  ScanMemory(*app);
+  ASSERT_EQ(Results().Count(), 1u);
+  EXPECT_EQ(Results().Row(0).text, "Plain");
+}
+
+TEST_F(MemoryScanTest, IgnoredFindingsAddTheStatusColumnOnceAndCountAsIgnored) {
+  AddFile("Spy One", "C:\\spy1");
+  AddFile("Spy Two", "C:\\spy2");
+  AddFile("Spy Three", "C:\\spy3");
+  AddProcess(1, "", std::string("C:\\SPY1.EXE"));
+  AddProcess(2, "", std::string("C:\\SPY2.EXE"));
+  AddProcess(3, "", std::string("C:\\SPY3.EXE"));
+  Ignore("SPY ONE", "c:\\spy1.exe", "Scan Memory");
+  Ignore("Spy Two", "C:\\SPY2.EXE", "Scan Memory");
+  // The first entry for this path names someone else, so the later fitting one does not count.
+  Ignore("Somebody", "C:\\SPY3.EXE", "Scan Memory");
+  Ignore("Spy Three", "C:\\SPY3.EXE", "Scan Memory");
+  ScanMemory(*app);
+
+  ASSERT_EQ(Results().Count(), 3u);
+  EXPECT_EQ(Results().Columns(), (Strings{"Searched Item", "Path found", "Scan Result", "Status"}));
+  EXPECT_EQ(Row(0), (Strings{"Spy One", "C:\\SPY1.EXE", "Scan Memory", "Ignored"}));
+  EXPECT_EQ(Row(1)[3], "Ignored");
+  EXPECT_EQ(Row(2)[3], "");
+  EXPECT_EQ(Caption(app->main.lblComponentsIgnored), "2");
+  EXPECT_EQ(Caption(app->main.lblIdentifiedProcess), "3");
+  EXPECT_EQ(Caption(app->main.lblComponentsRecognised), "3");
+  EXPECT_EQ(Caption(app->main.lblNewComponents), "1");
+}
+
+TEST_F(MemoryScanTest, NoDefinitionsStillListsEveryProcessWithoutAReport) {
+  for (int platform : {kPlatformWin9x, kPlatformWinNt}) {
+    system.processes.platformId = platform;
+    system.processes.processes.clear();
+    AddProcess(1, "C:\\A.EXE");
+    AddProcess(2, "C:\\B.EXE");
+    app->main.lblRunningProcesses.SetCaption("_");
+    ScanMemory(*app);
+    EXPECT_EQ(Processes().Count(), 2u);
+    EXPECT_EQ(Caption(app->main.lblRunningProcesses), "2");
+    EXPECT_EQ(Results().Count(), 0u);
+  }
+  EXPECT_EQ(Messages(), 0u);
+}
+
+TEST_F(MemoryScanTest, NtCancelSeenWhileTheThirdProcessIsCompared) {
+  AddFile("Spy", "C:\\nothing");
+  for (uint32_t id = 1; id <= 3; ++id) AddProcess(id, "", "C:\\P" + std::to_string(id) + ".EXE");
+  // One yield while sizing the table, then one before each process.
+  CancelAtYield(4);
+  ScanMemory(*app);
+  EXPECT_EQ(Processes().Count(), 3u);
+  EXPECT_EQ(Caption(app->main.lblRunningProcesses), "_");
+}
+
+TEST_F(MemoryScanTest, NtMatchIsNotFollowedByACancelTest) {
+  AddFile("Spy", "C:\\p2");
+  for (uint32_t id = 1; id <= 3; ++id) AddProcess(id, "", "C:\\P" + std::to_string(id) + ".EXE");
+  CancelAtYield(3);  // before the second process, which matches at the first comparison
+  ScanMemory(*app);
+  EXPECT_EQ(Processes().Count(), 3u);  // the third is listed and stops at its first comparison
+  ASSERT_EQ(Results().Count(), 1u);
+  EXPECT_EQ(Caption(app->main.lblComponentsRecognised), "1");
+  EXPECT_EQ(Caption(app->main.lblNewComponents), "1");
+}
+
+TEST_F(MemoryScanTest, NinetyFiveCancelledBeforehandStopsAfterTheFirstComparison) {
+  system.processes.platformId = kPlatformWin9x;
+  AddFile("Spy", "spy");
+  AddProcess(1, "C:\\SPY.EXE");
+  AddProcess(2, "C:\\OTHER.EXE");
+  app->main.cmdCancel.SetEnabled(false);
+  ScanMemory(*app);
+  EXPECT_EQ(Processes().Count(), 1u);
+  ASSERT_EQ(Results().Count(), 1u);  // the match came before the test
+  EXPECT_EQ(Caption(app->main.lblIdentifiedProcess), "1");
+  EXPECT_EQ(Caption(app->main.lblComponentsRecognised), "0");
+  EXPECT_EQ(Caption(app->main.lblNewComponents), "0");
+  EXPECT_EQ(Caption(app->main.lblRunningProcesses), "_");
+  EXPECT_EQ(system.events.calls, 0u);  // this enumeration never yields
+}
+
+TEST_F(MemoryScanTest, NinetyFiveWithoutSnapshotShowsZero) {
+  system.processes.platformId = kPlatformWin9x;
+  system.processes.snapshotAvailable = false;
+  app->main.lvwRunningProcessess.Add("old");
+  ScanMemory(*app);
+  EXPECT_EQ(Processes().Count(), 0u);
+  EXPECT_EQ(Caption(app->main.lblRunningProcesses), "0");
+}
+
+TEST_F(MemoryScanTest, UnknownPlatformIsReportedAndKeepsTheOldList) {
+  system.processes.platformId = 3;
+  app->main.lvwRunningProcessess.Add("old");
+  ScanMemory(*app);
+  EXPECT_EQ(Processes().Count(), 1u);
+  ASSERT_EQ(Messages(), 1u);
+  EXPECT_EQ(system.dialogs.shown[0].text, "Operating system not recognized!");
+  EXPECT_EQ(system.dialogs.shown[0].icon, MsgIcon::kCritical);
+  EXPECT_EQ(system.dialogs.shown[0].title, "Veltrane");
+}
+
+TEST_F(MemoryScanTest, ACounterThatIsNotANumberEndsTheEnumerationWithAReport) {
+  AddFile("Spy", "C:\\spy");
+  AddProcess(1, "", std::string("C:\\SPY.EXE"));
+  app->main.lblIdentifiedProcess.SetCaption("x");
+  ScanMemory(*app);
+  ASSERT_EQ(Messages(), 1u);
+  EXPECT_EQ(system.dialogs.shown[0].title, "FillProcessListNT");
+  EXPECT_EQ(system.dialogs.shown[0].text, "13:Type mismatch");
+}
+
+}  // namespace
+}  // namespace veltrane

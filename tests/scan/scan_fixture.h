@@ -1,0 +1,64 @@
+// A program over the fakes with helpers to load definitions and ignore entries for the scanner tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app.h"
+#include "fakes/fake_services.h"
+
+namespace veltrane::testing {
+
+class ScanFixture : public ::testing::Test {
+ protected:
+  ScanFixture() {
+    app->definitions.sScanItemExt = {"exe", "dll", "log", "lnk"};
+    app->main.cmdCancel.SetEnabled(true);  // a scan is running
+  }
+
+  void AddFile(const std::string& name, const std::string& spec) {
+    app->definitions.sScanItemName.push_back(name);
+    app->definitions.sScanItemFile.push_back(spec);
+  }
+  void AddRegistry(const std::string& name, const std::string& key) {
+    app->definitions.sRegistryItemName.push_back(name);
+    app->definitions.sRegistryItemKey.push_back(key);
+  }
+  void Ignore(const std::string& item, const std::string& path, const std::string& category) {
+    app->Dialog().lvwIgnorList.Add(item, {path, category});
+  }
+  // Clicks cancel (disables the running flag) at the n-th yield.
+  void CancelAtYield(uint64_t n) {
+    system.events.onEvents = [this, n](uint64_t call) {
+      if (call == n) app->main.cmdCancel.SetEnabled(false);
+    };
+  }
+  void AddProcess(uint32_t id, const std::string& exeFile,
+                  std::optional<std::string> imagePath = std::nullopt, uint32_t priority = 0x20) {
+    fakes::FakeProcess process;
+    process.processId = id;
+    process.exeFile = exeFile;
+    process.imagePath = imagePath ? imagePath : std::optional<std::string>(exeFile);
+    process.threadCount = 3;
+    process.parentProcessId = 0x1F;
+    process.priorityClass = priority;
+    system.processes.processes.push_back(process);
+  }
+
+  const ListView& Results() { return app->main.lvwScanDriveResult; }
+  std::vector<std::string> Row(size_t i) {
+    const ListRow& row = Results().Row(i);
+    std::vector<std::string> fields{row.text};
+    for (size_t n = 1; n <= 3; ++n) fields.push_back(row.SubItem(n));
+    return fields;
+  }
+  size_t Messages() const { return system.dialogs.shown.size(); }
+
+  fakes::FakeSystem system;
+  std::unique_ptr<App> app = system.MakeApp();
+};
+
+}  // namespace veltrane::testing
