@@ -1,0 +1,23 @@
+// Private window messages and window-class names shared by the parts of the Windows front end.
+#pragma once
+
+#include "app/gui/win.h"
+
+namespace veltrane::gui {
+
+// Posted once per burst of model changes: brings list views and the log view up to date.
+inline constexpr UINT kMsgFlush = WM_APP + 1;
+// Sent by the self-test to find a control's window: wParam is the window name, lParam the control name.
+inline constexpr UINT kMsgFindControl = WM_APP + 2;
+// Sent by the self-test to run a function on the window thread: lParam is a std::function<void()>*.
+inline constexpr UINT kMsgRunOnUiThread = WM_APP + 3;
+
+inline constexpr char kTopClass[] = "VeltraneForm";
+inline constexpr char kFrameClass[] = "VeltraneFrame";
+inline constexpr char kPictureClass[] = "VeltranePicture";
+
+// The face colour of every window, matched by the artwork around its rounded corners.
+inline constexpr COLORREF kFaceColour = RGB(0xee, 0xf3, 0xf8);
+inline constexpr COLORREF kHeadingColour = RGB(0x1f, 0x4f, 0x80);
+
+}  // namespace veltrane::gui

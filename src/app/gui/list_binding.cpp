@@ -1,0 +1,151 @@
+// The list views: columns, rows and check boxes served from the model through LVN_GETDISPINFO.
+#include "app/gui/list_binding.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ui/list_view.h"
+
+namespace veltrane::gui {
+
+namespace {
+
+ListView& Model(Binding& binding) {
+  return *static_cast<ListView*>(binding.model);
+}
+
+int ColumnCount(HWND list) {
+  HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+  return header != nullptr ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+void ToggleChecked(ListView& model, size_t row) {
+  if (row < model.Count()) model.SetChecked(row, !model.Row(row).checked);
+}
+
+}  // namespace
+
+void SetUpListView(Binding& binding) {
+  DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
+  ::SendMessageA(binding.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  // The check boxes are the model's: the control asks for them with the row texts.
+  ::SendMessageA(binding.hwnd, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+  RebuildColumns(binding);
+}
+
+void RebuildColumns(Binding& binding) {
+  HWND list = binding.hwnd;
+  const auto& columns = Model(binding).Columns();
+  ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  for (int i = ColumnCount(list); i > 0; --i) ::SendMessageA(list, LVM_DELETECOLUMN, 0, 0);
+  RECT rect{};
+  ::GetClientRect(list, &rect);
+  int width =
+      std::max<int>(80, (rect.right - rect.left - 4) / std::max<int>(1, static_cast<int>(columns.size())));
+  for (size_t i = 0; i < columns.size(); ++i) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = const_cast<char*>(columns[i].c_str());
+    column.cx = width;
+    column.iSubItem = static_cast<int>(i);
+    ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+  }
+  ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list, nullptr, TRUE);
+}
+
+void OnListRowsChanged(Binding& binding, Change change, size_t) {
+  if (change != Change::kRowChanged && change != Change::kRowAdded) {
+    // Rows moved: the control's selection by position no longer means the same row.
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(binding.hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  }
+  binding.dirty = true;
+}
+
+void SelectListRow(Binding& binding) {
+  auto selected = Model(binding).SelectedIndex();
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageA(binding.hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  if (selected) {
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(binding.hwnd, LVM_SETITEMSTATE, *selected, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageA(binding.hwnd, LVM_ENSUREVISIBLE, *selected, FALSE);
+  }
+}
+
+void FlushListView(Binding& binding) {
+  auto count = static_cast<WPARAM>(Model(binding).Count());
+  if (static_cast<WPARAM>(::SendMessageA(binding.hwnd, LVM_GETITEMCOUNT, 0, 0)) != count) {
+    ::SendMessageA(binding.hwnd, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  }
+  ::InvalidateRect(binding.hwnd, nullptr, FALSE);
+}
+
+LRESULT ListNotify(Binding& binding, NMHDR* header, bool& syncing) {
+  ListView& model = Model(binding);
+  switch (header->code) {
+    case LVN_GETDISPINFOA: {
+      LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+      if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= model.Count()) return 0;
+      const ListRow& row = model.Row(static_cast<size_t>(item.iItem));
+      if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+        const std::string& text =
+            item.iSubItem == 0 ? row.text : row.SubItem(static_cast<size_t>(item.iSubItem));
+        size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+        std::memcpy(item.pszText, text.data(), length);
+        item.pszText[length] = '\0';
+      }
+      if ((item.mask & LVIF_STATE) != 0) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+      }
+      return 0;
+    }
+    case LVN_ITEMCHANGED: {
+      auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+      if ((change->uChanged & LVIF_STATE) == 0) return 0;
+      if (change->iItem >= 0 && ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK) != 0 &&
+          (change->uNewState & LVIS_STATEIMAGEMASK) != 0) {
+        // Some list views toggle an owner-data check box themselves and only report it.
+        size_t row = static_cast<size_t>(change->iItem);
+        bool checked = (change->uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+        if (row < model.Count() && model.Row(row).checked != checked) {
+          model.SetChecked(row, checked);
+          binding.checkToggledByControl = true;
+        }
+      }
+      if (((change->uNewState ^ change->uOldState) & LVIS_SELECTED) != 0 && !syncing) {
+        int selected = static_cast<int>(
+            ::SendMessageA(binding.hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        syncing = true;
+        if (selected >= 0 && static_cast<size_t>(selected) < model.Count()) {
+          model.Select(static_cast<size_t>(selected));
+        } else {
+          model.Select(std::nullopt);
+        }
+        syncing = false;
+      }
+      return 0;
+    }
+    case NM_CLICK: {
+      auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
+      bool handled = binding.checkToggledByControl;
+      binding.checkToggledByControl = false;
+      if (handled) return 0;
+      LVHITTESTINFO hit{};
+      hit.pt = click->ptAction;
+      ::SendMessageA(binding.hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+      if (hit.iItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+        ToggleChecked(model, static_cast<size_t>(hit.iItem));
+      }
+      return 0;
+    }
+    default:
+      return 0;
+  }
+}
+
+}  // namespace veltrane::gui
