@@ -19,6 +19,8 @@ constexpr uint64_t kYieldStride = 8192;
 // bytes (bits 0-31), how many (bits 32-39; 0 when the first code is longer or is the end symbol) and the
 // bits they take (bits 40-47). The loop stores all four bytes and advances by the count.
 constexpr uint32_t kFastBits = 12;
+// Streams shorter than this (in bytes) are decoded without the table.
+constexpr uint64_t kTableThreshold = 256;
 
 // Stores the four bytes of a fast-table entry in stream order; only the entry's count of them are kept.
 inline void Emit(uint8_t* out, uint64_t entry) {
@@ -56,7 +58,9 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
     return node;
   };
 
-  std::vector<uint64_t> fast(size_t{1} << kFastBits);
+  // Short streams decode faster bit by bit than the table takes to build.
+  const bool useTable = static_cast<uint64_t>(end - begin) >= kTableThreshold;
+  std::vector<uint64_t> fast(useTable ? size_t{1} << kFastBits : 0);
   for (uint32_t prefix = 0; prefix < fast.size(); ++prefix) {
     uint32_t used = 0;
     uint64_t packed = 0;
@@ -95,7 +99,7 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
     // A local copy of the reader, so that the byte stores below cannot alias its state.
     BitReader reader = sharedReader;
     while (written < stop) {
-      while (written + 8 <= stop && reader.HasEightBytes()) {
+      while (useTable && written + 8 <= stop && reader.HasEightBytes()) {
         reader.RefillFast();
         // A refill leaves at least 56 bits, enough for two lookups.
         uint64_t entry = fast[reader.Peek() >> (64 - kFastBits)];
