@@ -1,0 +1,177 @@
+// The detail records: process figures, file sizes and dates, version values and the executable rule.
+#include "log/detail_records.h"
+
+#include "core/text.h"
+#include "log/version_block.h"
+#include "log_fixture.h"
+
+namespace veltrane {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A version block as the platform returns it: binary words around the keys and NUL-padded values.
+std::string Block() {
+  std::string block = std::string("\x34\x03\x34\x00", 4) + "VS_VERSION_INFO";
+  auto entry = [&](const std::string& key, size_t distance, const std::string& value) {
+    std::string field = key;
+    field.resize(distance, '\0');
+    block += "\x18\x00" + field + value + std::string("\0\x18", 2);
+  };
+  entry("CompanyName", 12, "Vendor Inc");
+  entry("FileDescription", 16, "Spy tool");
+  entry("FileVersion", 12, "1.2.3");
+  entry("LegalCopyright", 16, "(c) 2004");
+  entry("OriginalFilename", 20, "spy.exe");
+  entry("ProductName", 12, "Spy");
+  entry("ProductVersion", 16, "1.2");
+  return block;
+}
+
+class DetailRecordsTest : public testing::LogFixture {
+ protected:
+  void AddExe(const std::string& path, const std::string& contents) {
+    system.files.AddFile(path, contents);
+    system.files.SetDateTime(path, {2004, 12, 5, 9, 3, 5});
+    system.fileInfo.times[Upper(path)] = FileTimes{{}, {2004, 11, 7, 21, 4, 9}, {}};
+  }
+};
+
+TEST(VersionBlockTest, TextsOfSizesAndDates) {
+  EXPECT_EQ(SizeText(0, ','), "0 bytes");
+  EXPECT_EQ(SizeText(999, ','), "999 bytes");
+  EXPECT_EQ(SizeText(1234567, '.'), "1.234.567 bytes");
+  EXPECT_EQ(SizeText(1234567890, ','), "1,234,567,890 bytes");
+  EXPECT_EQ(DateText({2004, 12, 5, 9, 3, 5}, '-', '.'), "05-12-04 09.03.05");
+  EXPECT_EQ(AccessTimeText({2004, 12, 5, 9, 7, 59}), "5/12/2004 9:7");
+}
+
+TEST(VersionBlockTest, ValuesEndAtCode24ThenAtASpaceThenAtTheEnd) {
+  EXPECT_EQ(VersionValue(std::string("xKey\0\0\0value\x18rest", 15), "Key", 6), std::string("value"));
+  EXPECT_EQ(VersionValue("xKey...two words", "Key", 6), "two");
+  EXPECT_EQ(VersionValue(std::string("xKey...tail\0", 12), "Key", 6), std::string("tail\0", 5));
+  EXPECT_EQ(VersionValue("xKey...", "Key", 6), "");
+  EXPECT_EQ(VersionValue("xKex...v", "Key", 6), "");
+  EXPECT_EQ(VersionValue("key...v", "Key", 6), "");  // the search is case-sensitive
+  // The end is found in the block without its leading spaces but cut from the block itself.
+  EXPECT_EQ(VersionValue("  Key...abcd\x18"
+                         "ef",
+                         "Key", 6),
+            "ab");
+  EXPECT_EQ(ExtensionAfterFirstDot("C:\\my.folder\\setup.exe"), "folder\\setup.exe");
+  EXPECT_EQ(ExtensionAfterFirstDot("C:\\noext"), "");
+}
+
+TEST_F(DetailRecordsTest, ExecutableRecordReadsTheVersionBlock) {
+  AddExe("C:\\Tools\\app.exe", "1234");
+  system.fileInfo.versionBlocks["C:\\TOOLS\\APP.EXE"] = Block();
+  GetFileVersionData(*app, "C:\\Tools\\app.exe");
+  // Every value here runs to the code 24 after it, so the NUL before that stays part of the value.
+  auto nul = [](std::string line) { return line + '\0'; };
+  const Strings expected{
+      "     FileSize :4 bytes",
+      "     FileCreation time :05/12/04 09:03:05",
+      "     Last accessed :7/11/2004 21:4",
+      "     OS : No executable",
+      nul("     FileVersion:1.2.3"),
+      nul("     ProductVersion:1.2"),
+      nul("     Copyright:(c) 2004"),
+      nul("     CompanyName:Vendor Inc"),
+      nul("     FileDescription:Spy tool"),
+      "     InternalName:",  // the key is missing from the block
+      nul("     OriginalFileName:spy.exe"),
+      nul("     ProductName:Spy"),
+      "",
+  };
+
+  EXPECT_EQ(LogLines(), expected);
+  EXPECT_EQ(Messages(), 0u);
+}
+
+TEST_F(DetailRecordsTest, ExecutableWithoutVersionInformation) {
+  AddExe("C:\\Tools\\app.dll", "");
+  system.fileInfo.times.clear();  // times cannot be read
+  GetFileVersionData(*app, "C:\\Tools\\app.dll");
+  const Strings expected{
+      "     FileSize :0 bytes",
+      "     FileCreation time :05/12/04 09:03:05",
+      "     Last accessed :",
+      "     OS : No executable",
+      "     FileVersion:",
+      "     ProductVersion:",
+      "     Copyright:",
+      "     CompanyName:",
+      "     FileDescription:File Description:No information available.",
+      "     InternalName:",
+      "     OriginalFileName:",
+      "     ProductName:",
+      "",
+  };
+  EXPECT_EQ(LogLines(), expected);
+}
+
+TEST_F(DetailRecordsTest, ADotInAFolderNameAndPlainFilesEndAfterFourLines) {
+  AddExe("C:\\my.folder\\setup.exe", "x");
+  AddExe("C:\\readme.txt", "x");
+  GetFileVersionData(*app, "C:\\my.folder\\setup.exe");
+  GetFileVersionData(*app, "C:\\readme.txt");
+  Strings lines = LogLines();
+  ASSERT_EQ(lines.size(), 8u);
+  EXPECT_EQ(lines[3], "     OS : No executable");
+  EXPECT_EQ(lines[4], "     FileSize :1 bytes");
+  EXPECT_EQ(lines[7], "     OS : No executable");
+}
+
+TEST_F(DetailRecordsTest, AMissingFileShowsItsMessageOnceAndAppendsNothing) {
+  system.dialogs.answers = {MsgAnswer::kOk, MsgAnswer::kOk, MsgAnswer::kOk};
+  GetFileVersionData(*app, "C:\\gone.exe");
+  ASSERT_EQ(Messages(), 1u);
+  EXPECT_EQ(system.dialogs.shown[0].text, "Error 53: File not found in GetFileVersionData");
+  EXPECT_EQ(system.dialogs.shown[0].buttons, MsgButtons::kOk);
+  EXPECT_EQ(system.dialogs.shown[0].title, "Veltrane");
+  EXPECT_EQ(app->main.rtfScanLog.Text(), "");
+}
+
+TEST_F(DetailRecordsTest, FileRecordOfAResultRowUsesItsPathFound) {
+  AddExe("C:\\a.txt", "abc");
+  app->main.lvwScanDriveResult.Add("A", {"C:\\a.txt", "Scan Drives"});
+  PrintIdentifiedFileInfo(*app, 1);
+  EXPECT_EQ(LogLines().front(), "     FileSize :3 bytes");
+}
+
+TEST_F(DetailRecordsTest, NinetyFiveProcessRecordPrintsTheRowFigures) {
+  AddProcessRow("C:\\A.EXE", {"3", "4D2", "1F", "Normal"}, 1234);
+  PrintIdentifiedProcessInfo(*app, 1);
+  const std::string indent(10, ' ');
+  const Strings expected{
+      indent + "         Threads: 3",
+      indent + "           ProcID: 4D2",
+      indent + "ParendProcID: 1F",
+      indent + "    BasePriority: Normal",
+      "",
+  };
+
+  EXPECT_EQ(LogLines(), expected);
+}
+
+TEST_F(DetailRecordsTest, NtProcessRecordFindsSystemRootImagesInTheSystemFolder) {
+  AddExe("C:\\WINDOWS\\SYSTEM32\\smss.exe", "x");
+  AddProcessRow("\\SystemRoot\\System32\\smss.exe", {"", "1C", "", "High"}, 28);
+  AddProcessRow("\\SystemRoot\\System32\\gone.exe", {"", "1D", "", "High"}, 29);
+  AddProcessRow("", {"", "1E", "", "High"}, 30);
+  for (size_t i = 1; i <= 3; ++i) PrintIdentifiedProcessInfoForNT(*app, i);
+  const std::string indent(10, ' ');
+  const Strings expected{
+      indent + "    ThreadCreationTime: 7/11/2004 21:4",
+      indent + "                         ProcID: 1C",
+      indent + "                  BasePriority: High",
+      "",
+  };
+
+  EXPECT_EQ(LogLines(), expected);
+  ASSERT_EQ(Messages(), 1u);  // the empty image path is no file
+  EXPECT_EQ(system.dialogs.shown[0].title, "PrintIdentifiedProcessInfoForNT");
+}
+
+}  // namespace
+}  // namespace veltrane
