@@ -1,0 +1,73 @@
+// The portable host as the codec tool uses it: console messages, the clock's date text, and the file
+// operations of the codec over a real folder.
+#include "platform/std/std_host.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <sstream>
+
+#include "codec/codec_files.h"
+#include "core/app.h"
+#include "core/errors.h"
+
+namespace veltrane {
+namespace {
+
+TEST(StdHost, ConsoleDialogsPrintAndCountMessages) {
+  std::ostringstream out;
+  ConsoleDialogs dialogs(out);
+  EXPECT_EQ(dialogs.MessageBox("Scanning completed", "Veltrane", MsgButtons::kOk, MsgIcon::kInformation),
+            MsgAnswer::kOk);
+  EXPECT_EQ(dialogs.MessageBox("Remove?", "Veltrane", MsgButtons::kYesNo, MsgIcon::kQuestion),
+            MsgAnswer::kYes);
+  EXPECT_EQ(out.str(), "Veltrane: Scanning completed\nVeltrane: Remove?\n");
+  EXPECT_EQ(dialogs.Shown(), 2u);
+  EXPECT_EQ(dialogs.LastText(), "Remove?");
+  EXPECT_FALSE(dialogs.SaveFileDialog({}).has_value());
+}
+
+TEST(StdHost, ClockAndSettings) {
+  StdClock clock;
+  EXPECT_EQ(clock.GeneralDate({2004, 12, 5, 9, 3, 5}), "12/5/2004 9:03:05 AM");
+  EXPECT_EQ(clock.GeneralDate({2004, 1, 15, 0, 30, 0}), "1/15/2004 12:30:00 AM");
+  EXPECT_EQ(clock.GeneralDate({2004, 1, 15, 13, 0, 59}), "1/15/2004 1:00:59 PM");
+  uint64_t first = clock.MonotonicMs();
+  EXPECT_GE(clock.MonotonicMs(), first);
+  EXPECT_GE(clock.Now().year, 2000);
+
+  InMemorySettingsStore settings;
+  EXPECT_EQ(settings.GetSetting("Veltrane", "Options", "SaveLogFile", "0"), "0");
+  settings.SaveSetting("Veltrane", "Options", "SaveLogFile", "1");
+  EXPECT_EQ(settings.GetSetting("Veltrane", "Options", "SaveLogFile", "0"), "1");
+}
+
+TEST(StdHost, CodecFileOperationsOnARealFolder) {
+  std::string folder =
+      (std::filesystem::temp_directory_path() / ("veltrane-host-" + std::to_string(std::random_device{}())))
+          .string();
+  std::filesystem::create_directories(folder);
+  std::ostringstream messages;
+  StdHost host(folder, messages);
+  App app(host.MakeServices());
+  const std::string text = "\"Some Adware\",\"programfilesdir+\\Vendor\\file.exe\"\r\n";
+  ASSERT_EQ(host.files.WriteFile(app.ProgramFile("spyList.txt"), text), kErrNone);
+  ASSERT_EQ(host.files.WriteFile(app.ProgramFile("spyList"), std::string(4000, 'x')), kErrNone);
+  CompressFile(app, app.ProgramFile("spyList.txt"), app.ProgramFile("spyList"));
+  DecompressFile(app, app.ProgramFile("spyList"), app.ProgramFile("spyListTemp"));
+  std::string decoded;
+  ASSERT_EQ(host.files.ReadFile(app.ProgramFile("spyListTemp"), decoded), kErrNone);
+  EXPECT_EQ(decoded, text);
+  EXPECT_EQ(host.dialogs.Shown(), 0u);
+  std::vector<FileEntry> files;
+  ASSERT_EQ(host.files.ListFiles(folder, files), kErrNone);
+  EXPECT_EQ(files.size(), 3u);  // no file left beside a target
+
+  DecompressFile(app, app.ProgramFile("absent"), app.ProgramFile("spyListTemp"));
+  EXPECT_EQ(messages.str(), "Veltrane: Source file " + app.ProgramFile("absent") + " not found.\n");
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace veltrane
