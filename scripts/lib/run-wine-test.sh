@@ -28,7 +28,7 @@ wine_set_app_version veltrane-win32-test-9x.exe win98 || exit 1
 
 failed=0
 echo "== NT family"
-wine_run 'C:\veltrane-test\bin\veltrane-win32-test.exe' --platform 2 --work 'C:\veltrane-test\nt' \
+timeout 240 wine 'C:\veltrane-test\bin\veltrane-win32-test.exe' --platform 2 --work 'C:\veltrane-test\nt' \
   --link 'C:\veltrane-test\inspect.lnk' || failed=1
 
 echo "== shortcut read back with lnkinfo"
@@ -37,18 +37,26 @@ if [[ -f "$link" ]]; then
   info="$(lnkinfo "$link" 2>&1)"
   checks=0
   expect() {
-    if grep -qiF -- "$1" <<<"$info"; then
+    if grep -qiE -- "^[[:space:]]*$1[[:space:]]*: $2\$" <<<"$info"; then
       checks=$((checks + 1))
     else
-      echo "FAILED lnkinfo: no \"$1\" in the shortcut"
+      echo "FAILED lnkinfo: no \"$1: $2\" in the shortcut"
       failed=1
     fi
   }
-  expect 'Description                    : Veltrane!'
-  expect 'Working directory              : C:\veltrane-test\bin'
-  expect 'Icon location                  : veltrane-test-item.exe'
-  expect 'veltrane-test-item.exe'
-  expect 'C:\veltrane-test\bin\veltrane-test-item.exe'
+  expect 'Local path' 'C:\\veltrane-test\\bin\\veltrane-test-item\.exe'
+  expect 'Description' 'Veltrane!'
+  expect 'Working directory' 'C:\\veltrane-test\\bin'
+  expect 'Icon location' 'veltrane-test-item\.exe'
+  expect 'Icon index' '0'
+  # The show command and the hot key are read from the header itself (offsets 0x3C and 0x40).
+  header="$(od -An -tx1 -j60 -N6 "$link" | tr -d ' \n')"
+  if [[ "$header" == "010000005003" ]]; then
+    checks=$((checks + 1))
+  else
+    echo "FAILED shortcut header: show command and hot key are $header, not 01000000 5003"
+    failed=1
+  fi
   echo "$checks lnkinfo checks passed"
 else
   echo "FAILED: the shortcut $link was not made"
@@ -56,8 +64,7 @@ else
 fi
 
 echo "== 9x family (Windows 98 reported to the program)"
-wine_run 'C:\veltrane-test\bin\veltrane-win32-test-9x.exe' --platform 1 --work 'C:\veltrane-test\9x' || failed=1
+timeout 240 wine 'C:\veltrane-test\bin\veltrane-win32-test-9x.exe' --platform 1 --work 'C:\veltrane-test\9x' || failed=1
 
-wineserver -w
 rm -rf "$stage"
 exit $failed

@@ -20,7 +20,7 @@ wine_prefix() {
       echo "wine_prefix: wineboot failed, see $prefix/wineboot.log" >&2
       return 1
     fi
-    wineserver -w
+    timeout 60 wineserver -w
     touch "$prefix/.veltrane-ready"
   fi
 }
@@ -38,8 +38,9 @@ wine_set_app_version() {
   local exe
   exe="$(basename "$1")"
   [[ -n "${WINEPREFIX:-}" ]] || wine_prefix || return 1
-  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /t REG_SZ /d "$2" /f >/dev/null 2>&1 || return 1
-  wineserver -w
+  # Programs started afterwards read it from the running server; no need to wait for the server to end,
+  # which would also wait for every other program using the prefix.
+  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /t REG_SZ /d "$2" /f >/dev/null 2>&1
 }
 
 # The Linux path of a Windows path inside the prefix (drive C: only).

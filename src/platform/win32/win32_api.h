@@ -1,0 +1,25 @@
+// The Windows headers, with the names that clash with the program's own method names released.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+
+#include <shlwapi.h>
+#include <windows.h>
+
+// windows.h maps these to their A/W forms with macros, which would rename the interface methods of the
+// same names. The code here calls the A functions by their full names instead.
+#undef MessageBox
+#undef DeleteFile
+#undef CopyFile
+#undef ReplaceFile
+#undef GetFileAttributes
+#undef GetWindowsDirectory
+#undef GetSystemDirectory
+#undef GetFileVersionInfo
+#undef CreateFolder
+#undef PathFileExists

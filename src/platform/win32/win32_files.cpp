@@ -1,0 +1,260 @@
+// Files and folders: existence tests, whole-file transfers, replacement, copies, deletions and listings.
+#include "platform/win32/win32_files.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+#include "core/errors.h"
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_errors.h"
+#include "platform/win32/win32_text.h"
+
+namespace veltrane::win32 {
+namespace {
+
+constexpr DWORD kTransferChunk = 1 << 20;
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (valid()) ::CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+std::string Join(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
+  return folder + "\\" + name;
+}
+
+bool IsDotEntry(const char* name) {
+  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+bool HasWildcard(const std::string& path) {
+  return path.find_first_of("*?") != std::string::npos;
+}
+
+// Visits every entry of a folder except "." and ".."; stops at the first visitor error.
+int ForEachEntry(const std::string& folder, const std::function<int(const WIN32_FIND_DATAA&)>& visit) {
+  WIN32_FIND_DATAA data{};
+  HANDLE find = ::FindFirstFileA(Join(folder, "*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) {
+    DWORD error = ::GetLastError();
+    // An empty drive root has no entries at all, not even "." and "..".
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? kErrNone : ErrorNumberFor(error);
+  }
+  int result = kErrNone;
+  do {
+    if (IsDotEntry(data.cFileName)) continue;
+    result = visit(data);
+  } while (result == kErrNone && ::FindNextFileA(find, &data));
+  ::FindClose(find);
+  return result;
+}
+
+bool IsFolder(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Read-only, hidden and system entries refuse deletion and overwriting until the flags are cleared.
+void MakeWritable(const std::string& path, DWORD attributes) {
+  constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kBlocking) != 0) {
+    ::SetFileAttributesA(path.c_str(), (attributes & ~kBlocking) | FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+int DeleteTree(const std::string& folder) {
+  int result = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+    std::string path = Join(folder, entry.cFileName);
+    MakeWritable(path, entry.dwFileAttributes);
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return DeleteTree(path);
+    return ::DeleteFileA(path.c_str()) ? kErrNone : LastErrorNumber();
+  });
+  if (result != kErrNone) return result;
+  MakeWritable(folder, ::GetFileAttributesA(folder.c_str()));
+  return ::RemoveDirectoryA(folder.c_str()) ? kErrNone : LastErrorNumber();
+}
+
+int CopyTree(const std::string& source, const std::string& target) {
+  if (!::CreateDirectoryA(target.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    return LastErrorNumber();
+  }
+  return ForEachEntry(source, [&](const WIN32_FIND_DATAA& entry) {
+    std::string from = Join(source, entry.cFileName);
+    std::string to = Join(target, entry.cFileName);
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return CopyTree(from, to);
+    MakeWritable(to, ::GetFileAttributesA(to.c_str()));
+    return ::CopyFileA(from.c_str(), to.c_str(), FALSE) ? kErrNone : LastErrorNumber();
+  });
+}
+
+DateTime ToDateTime(const SYSTEMTIME& time) {
+  return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
+}  // namespace
+
+bool Win32FileSystem::PathFileExists(const std::string& path) {
+  return ::PathFileExistsA(path.c_str()) != FALSE;
+}
+
+bool Win32FileSystem::PlainFileExists(const std::string& path) {
+  // A pattern would make the directory lookup find some other file.
+  if (path.empty() || HasWildcard(path)) return false;
+  WIN32_FIND_DATAA data{};
+  HANDLE find = ::FindFirstFileA(path.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  ::FindClose(find);
+  constexpr DWORD kExcluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return (data.dwFileAttributes & kExcluded) == 0;
+}
+
+uint32_t Win32FileSystem::GetFileAttributes(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str());
+}
+
+int Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
+  FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastErrorNumber();
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size)) return LastErrorNumber();
+  if (static_cast<uint64_t>(size.QuadPart) > contents.max_size()) return kErrOutOfMemory;
+  std::string data(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < data.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, kTransferChunk));
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), data.data() + done, chunk, &read, nullptr)) return LastErrorNumber();
+    if (read == 0) break;  // the file shrank while it was read
+    done += read;
+  }
+  data.resize(done);
+  contents = std::move(data);
+  return kErrNone;
+}
+
+int Win32FileSystem::WriteFile(const std::string& path, std::string_view contents) {
+  FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastErrorNumber();
+  size_t done = 0;
+  while (done < contents.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(contents.size() - done, kTransferChunk));
+    DWORD written = 0;
+    if (!::WriteFile(file.get(), contents.data() + done, chunk, &written, nullptr)) return LastErrorNumber();
+    done += written;
+  }
+  return kErrNone;
+}
+
+int Win32FileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
+  if (::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (::ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr)) return kErrNone;
+    return LastErrorNumber();
+  }
+  if (::MoveFileExA(replacement.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return kErrNone;
+  }
+  return LastErrorNumber();
+}
+
+int Win32FileSystem::DeleteFile(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) ? kErrNone : LastErrorNumber();
+}
+
+int Win32FileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite) {
+  return ::CopyFileA(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) ? kErrNone : LastErrorNumber();
+}
+
+int Win32FileSystem::CreateFolder(const std::string& path) {
+  return ::CreateDirectoryA(path.c_str(), nullptr) ? kErrNone : LastErrorNumber();
+}
+
+int Win32FileSystem::CopyFolder(const std::string& source, const std::string& target) {
+  if (!IsFolder(source)) return kErrPathNotFound;
+  return CopyTree(source, target);
+}
+
+int Win32FileSystem::DeleteFolder(const std::string& path) {
+  if (!IsFolder(path)) return kErrPathNotFound;
+  return DeleteTree(path);
+}
+
+int Win32FileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
+  if (!IsFolder(folder)) return kErrPathNotFound;
+  std::vector<FileEntry> found;
+  int result = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      found.push_back({entry.cFileName, Join(folder, entry.cFileName)});
+    }
+    return kErrNone;
+  });
+  if (result == kErrNone) files = std::move(found);
+  return result;
+}
+
+int Win32FileSystem::FileLength(const std::string& path, uint64_t& length) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return LastErrorNumber();
+  length = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return kErrNone;
+}
+
+int Win32FileSystem::FileDateTime(const std::string& path, DateTime& lastWrite) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return LastErrorNumber();
+  SYSTEMTIME utc{};
+  SYSTEMTIME local{};
+  // The time-zone rules of the file's own date, so a summer date reads as summer time all year.
+  if (!::FileTimeToSystemTime(&data.ftLastWriteTime, &utc) ||
+      !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+    return LastErrorNumber();
+  }
+  lastWrite = ToDateTime(local);
+  return kErrNone;
+}
+
+std::string Win32FileSystem::FullLongPath(const std::string& path) {
+  std::string plain = StripLongPathPrefix(path);
+  DWORD needed = ::GetFullPathNameA(plain.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::string full(needed, '\0');
+  DWORD length = ::GetFullPathNameA(plain.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  // The long form exists only for paths on disk; a missing file keeps its full form.
+  needed = ::GetLongPathNameA(full.c_str(), nullptr, 0);
+  if (needed == 0) return full;
+  std::string longPath(needed, '\0');
+  length = ::GetLongPathNameA(full.c_str(), longPath.data(), needed);
+  if (length == 0 || length >= needed) return full;
+  longPath.resize(length);
+  return StripLongPathPrefix(longPath);
+}
+
+std::string Win32FileSystem::GetWindowsDirectory() {
+  char buffer[MAX_PATH + 1] = {};
+  UINT length = ::GetWindowsDirectoryA(buffer, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+std::string Win32FileSystem::GetSystemDirectory() {
+  char buffer[MAX_PATH + 1] = {};
+  UINT length = ::GetSystemDirectoryA(buffer, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+}  // namespace veltrane::win32

@@ -1,0 +1,31 @@
+// The small Windows services: the window-event pump, the clock with the locale's formats, the environment.
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/environment.h"
+#include "platform/event_pump.h"
+
+namespace veltrane::win32 {
+
+class Win32EventPump : public IEventPump {
+ public:
+  void DoEvents() override;
+};
+
+class Win32Clock : public IClock {
+ public:
+  DateTime Now() override;
+  uint64_t MonotonicMs() override;
+  std::string GeneralDate(const DateTime& value) override;
+  char ThousandsSeparator() override;
+  char DateSeparator() override;
+  char TimeSeparator() override;
+};
+
+class Win32Environment : public IEnvironment {
+ public:
+  std::string GetVariable(const std::string& name) override;
+  std::string ProgramFolder() override;
+};
+
+}  // namespace veltrane::win32

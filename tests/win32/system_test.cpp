@@ -1,0 +1,144 @@
+// The clock, the environment, the window-event pump and the dialogs, answered by a helper thread.
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "check.h"
+#include "core/text.h"
+#include "platform/win32/win32_api.h"
+#include "test_context.h"
+
+namespace veltrane::win32test {
+namespace {
+
+constexpr UINT kTestMessage = WM_APP + 7;
+std::atomic<int> gTestMessages{0};
+
+LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTestMessage) {
+    ++gTestMessages;
+    return 0;
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Presses a button of the first dialog with the given title that appears within a few seconds.
+std::thread Answer(const char* title, int button, const std::string& fileName = "") {
+  return std::thread([title, button, fileName] {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+      HWND dialog = ::FindWindowA("#32770", title);
+      if (dialog != nullptr) {
+        ::Sleep(300);  // let the dialog finish its own start-up
+        if (!fileName.empty()) {
+          // The file-name box is a combo box in the explorer-style dialog, an edit box in the old one.
+          if (!::SetDlgItemTextA(dialog, 0x47C, fileName.c_str()))
+            ::SetDlgItemTextA(dialog, 0x480, fileName.c_str());
+        }
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        return;
+      }
+      ::Sleep(25);
+    }
+  });
+}
+
+void TestClockAndEnvironment(TestContext& context) {
+  IClock& clock = context.host.clock;
+  SYSTEMTIME local{};
+  ::GetLocalTime(&local);
+  DateTime now = clock.Now();
+  CHECK(now.year == local.wYear && now.month == local.wMonth && now.day == local.wDay);
+  uint64_t start = clock.MonotonicMs();
+  ::Sleep(120);
+  uint64_t elapsed = clock.MonotonicMs() - start;
+  CHECK_MSG(elapsed >= 100 && elapsed < 5000, std::to_string(elapsed));
+
+  std::string general = clock.GeneralDate({2004, 12, 5, 9, 3, 5});
+  std::printf("  general date: \"%s\", separators '%c' '%c' '%c'\n", general.c_str(),
+              clock.ThousandsSeparator(), clock.DateSeparator(), clock.TimeSeparator());
+  CHECK_MSG(general.find("2004") != std::string::npos || general.find("04") != std::string::npos, general);
+  CHECK_MSG(general.find(std::string("03") + clock.TimeSeparator() + "05") != std::string::npos, general);
+  CHECK(clock.ThousandsSeparator() != '\0' && clock.DateSeparator() != '\0' && clock.TimeSeparator() != '\0');
+
+  IEnvironment& environment = context.host.environment;
+  ::SetEnvironmentVariableA("VELTRANE_TEST_VALUE", "C:\\Documents and Settings\\user1");
+  CHECK_EQ(environment.GetVariable("VELTRANE_TEST_VALUE"), "C:\\Documents and Settings\\user1");
+  CHECK_EQ(environment.GetVariable("veltrane_test_value"), "C:\\Documents and Settings\\user1");
+  ::SetEnvironmentVariableA("VELTRANE_TEST_VALUE", std::string(5000, 'q').c_str());
+  CHECK_EQ(environment.GetVariable("VELTRANE_TEST_VALUE").size(), 5000u);
+  CHECK_EQ(environment.GetVariable("VELTRANE_TEST_UNSET"), "");
+  CHECK(!environment.GetVariable("UserProfile").empty());
+
+  char self[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string folder = environment.ProgramFolder();
+  CHECK(!folder.empty() && folder.back() != '\\');
+  CHECK_EQ(folder + "\\" + std::string(self).substr(folder.size() + 1), std::string(self));
+}
+
+void TestEventPump(TestContext& context) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = CountingProcedure;
+  windowClass.hInstance = ::GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "VeltraneTestPump";
+  ::RegisterClassA(&windowClass);
+  HWND window = ::CreateWindowExA(0, "VeltraneTestPump", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  windowClass.hInstance, nullptr);
+  CHECK(window != nullptr);
+  if (window == nullptr) return;
+  for (int i = 0; i < 3; ++i) ::PostMessageA(window, kTestMessage, 0, 0);
+  context.host.events.DoEvents();
+  CHECK_EQ(gTestMessages.load(), 3);
+  MSG message{};
+  CHECK(!::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+
+  // A quit request met while yielding stays for the main loop.
+  ::PostMessageA(window, kTestMessage, 0, 0);
+  ::PostQuitMessage(4);
+  context.host.events.DoEvents();
+  CHECK_EQ(gTestMessages.load(), 4);
+  CHECK(::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) && message.message == WM_QUIT &&
+        message.wParam == 4);
+  ::DestroyWindow(window);
+}
+
+void TestDialogs(TestContext& context) {
+  if (::GetSystemMetrics(SM_CXSCREEN) == 0) {
+    std::printf("  dialogs skipped: no display\n");
+    return;
+  }
+  IDialogs& dialogs = context.host.dialogs;
+  std::thread answer = Answer("Veltrane box test", IDNO);
+  CHECK(dialogs.MessageBox("Really continue", "Veltrane box test", MsgButtons::kYesNo,
+                           MsgIcon::kInformation) == MsgAnswer::kNo);
+  answer.join();
+  answer = Answer("Veltrane box test", IDCANCEL);
+  CHECK(dialogs.MessageBox("Remove?", "Veltrane box test", MsgButtons::kOkCancel, MsgIcon::kQuestion) ==
+        MsgAnswer::kCancel);
+  answer.join();
+  answer = Answer("Veltrane box test", IDOK);
+  CHECK(dialogs.MessageBox("Done", "Veltrane box test", MsgButtons::kOk, MsgIcon::kCritical) ==
+        MsgAnswer::kOk);
+  answer.join();
+
+  SaveFileRequest request{"Veltrane Files (*.vlt)|*.vlt", context.work, ""};
+  std::string chosen = context.work + "\\chosen backup";
+  answer = Answer("Save As", IDOK, chosen);
+  auto saved = dialogs.SaveFileDialog(request);
+  answer.join();
+  CHECK_MSG(saved && EqualsIgnoreCase(*saved, chosen), saved.value_or("<cancelled>"));
+  answer = Answer("Save As", IDCANCEL);
+  CHECK(!dialogs.SaveFileDialog(request).has_value());
+  answer.join();
+}
+
+}  // namespace
+
+void TestSystem(TestContext& context) {
+  TestClockAndEnvironment(context);
+  TestEventPump(context);
+  TestDialogs(context);
+}
+
+}  // namespace veltrane::win32test
