@@ -88,6 +88,14 @@ int StdFileSystem::WriteFile(const std::string& path, std::string_view contents)
 int StdFileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
   std::error_code error;
   fs::rename(ToPath(replacement), ToPath(target), error);
+  if (error == std::errc::file_exists || error == std::errc::permission_denied) {
+    // Some runtimes will not rename over an existing file; then the old file has to go first.
+    std::error_code removeError;
+    if (fs::is_regular_file(ToPath(target), removeError) && fs::remove(ToPath(target), removeError)) {
+      error.clear();
+      fs::rename(ToPath(replacement), ToPath(target), error);
+    }
+  }
   return ErrorFrom(error, ToPath(target));
 }
 
