@@ -10,6 +10,27 @@
 namespace veltrane {
 namespace {
 
+// The values the settings dialog creates and deletes its shortcut with.
+struct StartupLinkValues {
+  int32_t dest = kLinkStartUp;
+  std::string name;
+  std::string path;
+  std::string icon;
+  std::string workingDirectory;
+};
+
+StartupLinkValues ProgramLinkValues(App& app) {
+  StartupLinkValues values;
+  values.name = std::string(kProductName);
+  values.workingDirectory = app.ProgramFolder();
+  values.path = values.workingDirectory + "\\" + values.name + ".EXE";
+  values.icon = values.name + ".exe,0";
+  return values;
+}
+
+constexpr const char* kStartupHotKey = "CTRL+SHIFT+P";
+constexpr int16_t kNormalWindow = 1;
+
 // The folder the selector names; nullopt (after the error report titled procedure) when the shell
 // cannot be reached.
 std::optional<std::string> LinkFolder(App& app, std::string_view procedure, int32_t dest) {
@@ -79,30 +100,6 @@ void DeleteLink(App& app, int32_t& dest, const std::string& sName, const std::st
   // so a failed deletion is not passed over in silence.
   if (app.os.files.PathFileExists(linkPath)) Check(app.os.files.DeleteFile(linkPath));
 }
-
-namespace {
-
-struct StartupLinkValues {
-  int32_t dest = kLinkStartUp;
-  std::string name;
-  std::string path;
-  std::string icon;
-  std::string workingDirectory;
-};
-
-StartupLinkValues ProgramLinkValues(App& app) {
-  StartupLinkValues values;
-  values.name = std::string(kProductName);
-  values.workingDirectory = app.ProgramFolder();
-  values.path = values.workingDirectory + "\\" + values.name + ".EXE";
-  values.icon = values.name + ".exe,0";
-  return values;
-}
-
-constexpr const char* kStartupHotKey = "CTRL+SHIFT+P";
-constexpr int16_t kNormalWindow = 1;
-
-}  // namespace
 
 void CreateStartupLink(App& app) {
   StartupLinkValues v = ProgramLinkValues(app);
