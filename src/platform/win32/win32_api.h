@@ -23,3 +23,5 @@
 #undef GetFileVersionInfo
 #undef CreateFolder
 #undef PathFileExists
+// winbase.h turns Yield() into nothing, which would empty the yielder's method of that name.
+#undef Yield
