@@ -13,6 +13,8 @@ void FillIgnoreList(App& app) {
     std::string plain = app.ProgramFile("ignorListTemp");
     std::string encoded = app.ProgramFile("ignorList");
     if (app.os.files.PathFileExists(encoded)) {
+      // A plain copy left by a crash must not be read in place of a file that fails to decode.
+      if (app.os.files.PathFileExists(plain)) Check(app.os.files.DeleteFile(plain));
       DecompressFile(app, encoded, plain);
       FillListFromFile(app, app.Dialog().lvwIgnorList, plain);
     }

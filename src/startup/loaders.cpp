@@ -24,6 +24,8 @@ void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view f
     const std::string source = app.ProgramFile(fileName);
     const std::string plain = source + "Temp";
     if (files.PathFileExists(source)) {
+      // A plain copy left by a crash must not be read in place of a file that fails to decode.
+      if (files.PathFileExists(plain)) Check(files.DeleteFile(plain));
       DecompressFile(app, source, plain);
       std::string text;
       Check(files.ReadFile(plain, text));

@@ -92,6 +92,18 @@ TEST_F(LoadersTest, AStaleTemporaryFileIsDeletedEvenWithoutItsSource) {
   EXPECT_EQ(store.lDefinitionCount, 0);
 }
 
+TEST_F(LoadersTest, AStaleTemporaryFileIsNeverReadInPlaceOfAFileThatFailsToDecode) {
+  system.files.AddFile(app->ProgramFile("spyListTemp"), "Stale,entry\r\n");
+  // A run starting at symbol 256 lies outside the byte table: the decoder raises instead of writing.
+  system.files.AddFile(app->ProgramFile("spyList"), std::string("\x00\x01\x00\x01\x01\x00\xff\x0f", 8));
+  FillScanItemList(*app);
+  EXPECT_TRUE(store.sScanItemName.empty());
+  EXPECT_EQ(store.lDefinitionCount, 0);
+  EXPECT_FALSE(Exists("spyListTemp"));
+  ASSERT_FALSE(Shown().empty());
+  EXPECT_EQ(Shown()[0].title, "DecompressFile");
+}
+
 TEST_F(LoadersTest, ADamagedFileIsReportedByTheDecoderAndReadsAsEmpty) {
   system.files.AddFile(app->ProgramFile("spyList"), std::string("\x61", 1));
   FillScanItemList(*app);

@@ -2,7 +2,6 @@
 #include <iostream>
 #include <string>
 
-#include "case_folding_files.h"
 #include "core/app.h"
 #include "platform/std/std_host.h"
 #include "startup/splash.h"
@@ -13,11 +12,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   veltrane::StdHost host(argv[1], std::cerr);
-  // The encoded files are named "Spylist" and "RegistrySpylist" and read as "spyList" and "RegistrySpyList".
-  veltrane::CaseFoldingFiles files(host.files);
-  veltrane::Services services{host.processes, host.registry, files,       host.fileInfo, host.settings,
-                              host.shell,     host.dialogs,  host.events, host.clock,    host.environment};
-  veltrane::App app(services);
+  veltrane::App app(host.MakeServices());
 
   veltrane::frmSplash::Form_Paint(app);
   veltrane::frmSplash::Timer1_Timer(app);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/services.h"
+#include "platform/std/case_folding_files.h"
 #include "platform/std/std_file_system.h"
 #include "platform/std/std_services.h"
 
@@ -14,7 +15,9 @@ struct StdHost {
   explicit StdHost(std::string programFolder, std::ostream& messages = std::cerr)
       : dialogs(messages), environment(std::move(programFolder)) {}
 
-  StdFileSystem files;
+  StdFileSystem hostFiles;
+  // File names match without regard to letter case, as on Windows, whatever the host does.
+  CaseFoldingFiles files{hostFiles};
   UnavailableProcesses processes;
   UnavailableRegistry registry;
   UnavailableFileInfo fileInfo;

@@ -1,5 +1,5 @@
 // Letter-case matching of path parts on hosts whose file names are case-sensitive.
-#include "case_folding_files.h"
+#include "platform/std/case_folding_files.h"
 
 #include <filesystem>
 #include <system_error>
