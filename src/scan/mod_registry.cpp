@@ -2,7 +2,6 @@
 #include "scan/mod_registry.h"
 
 #include <array>
-#include <cstring>
 
 #include "core/app.h"
 #include "core/error_report.h"
@@ -38,6 +37,14 @@ std::string RemoveAll(std::string_view text, std::string_view what) {
   return result;
 }
 
+// The root look-up without an upper-case copy of the name: the scan asks once per definition.
+std::optional<RegKey> RootKeyFromAnyCase(std::string_view name) {
+  for (const auto& root : kRoots) {
+    if (EqualsIgnoreCase(root.name, name)) return root.key;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<RegKey> RootKeyFromName(std::string_view upperName) {
@@ -49,11 +56,14 @@ std::optional<RegKey> RootKeyFromName(std::string_view upperName) {
 
 bool RegistryKeyExists(App& app, const std::string& keyPath) {
   try {
-    std::string_view rootName = std::string_view(keyPath).substr(0, keyPath.find('\\'));
-    auto root = RootKeyFromName(Upper(rootName));
+    size_t slash = keyPath.find('\\');
+    std::string_view rootName = std::string_view(keyPath).substr(0, slash);
+    auto root = RootKeyFromAnyCase(rootName);
     if (!root) return false;
     // The root is looked up upper-cased but removed as written, wherever it stands with a backslash.
-    std::string subKey = RemoveAll(keyPath, std::string(rootName) + "\\");
+    std::string subKey = slash == std::string::npos
+                             ? keyPath
+                             : RemoveAll(keyPath, std::string_view(keyPath).substr(0, slash + 1));
     RegKey opened = 0;
     if (app.os.registry.OpenKeyEx(*root, subKey, kKeyEnumerateSubKeys, opened) != kRegSuccess) return false;
     app.os.registry.CloseKey(opened);

@@ -13,8 +13,24 @@ bool ScanRunning(const App& app) {
   return app.main.cmdCancel.Enabled();
 }
 
+namespace {
+
+// The captions the scanners write are plain digits; reading those directly keeps a per-definition raise
+// cheap. Anything else takes the general number reading, with its type-mismatch failure.
+int64_t CounterValue(const std::string& caption) {
+  if (caption.empty() || caption.size() > 9) return ToLong(caption);
+  int64_t value = 0;
+  for (char c : caption) {
+    if (c < '0' || c > '9') return ToLong(caption);
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
 void RaiseCounter(Label& label, int32_t by) {
-  int64_t sum = static_cast<int64_t>(ToLong(label.Caption())) + by;
+  int64_t sum = CounterValue(label.Caption()) + by;
   if (sum > std::numeric_limits<int32_t>::max() || sum < std::numeric_limits<int32_t>::min()) {
     Raise(kErrOverflow);
   }
