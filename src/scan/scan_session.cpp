@@ -1,6 +1,9 @@
 // Starting, cancelling and completing a scan on the user-interface thread.
 #include "scan/scan_session.h"
 
+#include <map>
+#include <optional>
+
 #include "core/app.h"
 #include "core/error_report.h"
 #include "log/log_output.h"
@@ -70,6 +73,40 @@ void StartScan(App& app, StartVariant variant) {
   if (GetNumberSetting(app, settings::kOptions, settings::kSaveLogFile, 1) == 1) AutoSaveLogFile(app);
 }
 
+// A cancelled scan unwinds through later yields (the drive scan only at its end), and the start screen is
+// back meanwhile. A start clicked during one of those yields is held until the old scan has returned:
+// run at once, it would be followed by the old scan's remaining rows and counts in the new result list.
+struct Session {
+  bool onStack = false;
+  std::optional<StartVariant> pending;
+};
+
+std::map<const App*, Session>& Sessions() {
+  static std::map<const App*, Session> sessions;
+  return sessions;
+}
+
+void RunStart(App& app, StartVariant variant) {
+  Session& session = Sessions()[&app];
+  if (session.onStack) {
+    session.pending = variant;
+    return;
+  }
+  session.onStack = true;
+  struct Forget {
+    const App* app;
+    ~Forget() { Sessions().erase(app); }
+  } forget{&app};
+  std::optional<StartVariant> next = variant;
+  while (next) {
+    session.pending.reset();
+    StartVariant current = *next;
+    Guarded(app.os.dialogs, current == StartVariant::kImage ? "imgStartScan_Click" : "cmdStartScanning_Click",
+            [&] { StartScan(app, current); });
+    next = session.pending;
+  }
+}
+
 void CancelScan(App& app) {
   MainWindow& main = app.main;
   main.cmdStartScanning.SetEnabled(true);
@@ -86,11 +123,11 @@ void CancelScan(App& app) {
 namespace frmMain {
 
 void imgStartScan_Click(App& app) {
-  Guarded(app.os.dialogs, "imgStartScan_Click", [&] { StartScan(app, StartVariant::kImage); });
+  RunStart(app, StartVariant::kImage);
 }
 
 void cmdStartScanning_Click(App& app) {
-  Guarded(app.os.dialogs, "cmdStartScanning_Click", [&] { StartScan(app, StartVariant::kButton); });
+  RunStart(app, StartVariant::kButton);
 }
 
 void cmdCancel_Click(App& app) {

@@ -111,6 +111,26 @@ TEST_F(ScanSessionTest, CancelDuringTheMemoryScanReturnsToTheStartScreenWithoutA
   EXPECT_FALSE(main.tmrProgressBar.Enabled());
 }
 
+TEST_F(ScanSessionTest, AStartDuringACancelledScansUnwindingWaitsForIt) {
+  MixedMachine();
+  for (int i = 0; i < 5; ++i) AddFile("Extra " + std::to_string(i), "C:\\extra" + std::to_string(i));
+  int starts = 0;
+  system.events.onEvents = [&](uint64_t call) {
+    // Yields 1 to 3 belong to the memory scan, 4 follows the registry definition, then the drive scan.
+    if (call == 4) frmMain::cmdCancel_Click(*app);
+    if (call == 6 && starts++ == 0) frmMain::imgStartScan_Click(*app);
+  };
+  frmMain::imgStartScan_Click(*app);
+  // The second scan ran after the first had returned, so its rows are its own.
+  ASSERT_EQ(Results().Count(), 4u);
+  EXPECT_EQ((Strings{Row(0)[2], Row(1)[2], Row(2)[2], Row(3)[2]}),
+            (Strings{"Scan Memory", "Scan registry", "Scan Drives", "Spyware Cookie"}));
+  EXPECT_EQ(Caption(app->main.lblItemCount), "9");
+  EXPECT_EQ(Caption(app->main.lblScanningStatus), "Scanning completed");
+  EXPECT_TRUE(system.files.Exists(AutoLogPath()));
+  EXPECT_EQ(Messages(), 0u);
+}
+
 TEST_F(ScanSessionTest, TheTickYieldsWhileRunning) {
   app->main.cmdCancel.SetEnabled(true);
   app->main.tmrProgressBar.SetEnabled(true);
