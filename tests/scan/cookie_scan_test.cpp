@@ -115,11 +115,5 @@ TEST_F(CookieScanTest, CancelStopsAfterTheDefinitionInHand) {
   EXPECT_EQ(Results().Count(), 2u);
 }
 
-TEST_F(CookieScanTest, NoDefinitionsSayNothing) {
-  ScanForCookies(*app);
-  EXPECT_EQ(Messages(), 0u);
-  EXPECT_EQ(Results().Count(), 0u);
-}
-
 }  // namespace
 }  // namespace veltrane

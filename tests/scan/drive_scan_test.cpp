@@ -84,12 +84,6 @@ TEST_F(DriveScanTest, UnreadableWindowsDirectorySkipsOnlyTheMacroDefinitions) {
   EXPECT_EQ(Messages(), 0u);
 }
 
-TEST_F(DriveScanTest, NoDefinitionsChangeNothing) {
-  ScanDrive(*app, "c:\\");
-  EXPECT_EQ(app->main.lblItemCount.Caption(), "0");
-  EXPECT_EQ(Messages(), 0u);
-}
-
 TEST_F(DriveScanTest, AFailureEndsTheScanWithAReportTitledScanDrive) {
   AddFile("A", "C:\\a");
   app->main.lblItemCount.SetCaption("many");

@@ -192,15 +192,5 @@ TEST_F(MemoryScanTest, UnknownPlatformIsReportedAndKeepsTheOldList) {
   EXPECT_EQ(system.dialogs.shown[0].title, "Veltrane");
 }
 
-TEST_F(MemoryScanTest, ACounterThatIsNotANumberEndsTheEnumerationWithAReport) {
-  AddFile("Spy", "C:\\spy");
-  AddProcess(1, "", std::string("C:\\SPY.EXE"));
-  app->main.lblIdentifiedProcess.SetCaption("x");
-  ScanMemory(*app);
-  ASSERT_EQ(Messages(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].title, "FillProcessListNT");
-  EXPECT_EQ(system.dialogs.shown[0].text, "13:Type mismatch");
-}
-
 }  // namespace
 }  // namespace veltrane
