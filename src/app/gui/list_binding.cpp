@@ -40,13 +40,14 @@ void RebuildColumns(Binding& binding) {
   for (int i = ColumnCount(list); i > 0; --i) ::SendMessageA(list, LVM_DELETECOLUMN, 0, 0);
   RECT rect{};
   ::GetClientRect(list, &rect);
-  int width =
-      std::max<int>(80, (rect.right - rect.left - 4) / std::max<int>(1, static_cast<int>(columns.size())));
+  // The first column holds names and paths: it gets twice the share of the others.
+  int shares = static_cast<int>(columns.size()) + 1;
+  int share = std::max<int>(60, (rect.right - rect.left - 24) / shares);
   for (size_t i = 0; i < columns.size(); ++i) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = const_cast<char*>(columns[i].c_str());
-    column.cx = width;
+    column.cx = i == 0 ? 2 * share : share;
     column.iSubItem = static_cast<int>(i);
     ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
   }

@@ -1,0 +1,86 @@
+// The steps of the GUI journey test and the window-message helpers they drive the program with.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/gui/gui_app.h"
+#include "app/gui/self_test_services.h"
+
+namespace veltrane::gui {
+
+class Journey {
+ public:
+  Journey(GuiApp& gui, ScriptedDialogs& dialogs, ScriptedShell& shell, SlowEventPump& events,
+          std::string screenshotFolder);
+
+  // Before the windows open: definitions, files, the registry key, the cookie and the process to be found.
+  bool Plant();
+  // On the driver thread: the whole journey, ending with the exit picture.
+  void Drive();
+  // Ends the planted process and removes what the journey left behind.
+  void Unplant();
+  void WriteReport(const std::string& path);
+  // Every check is also appended here as it is made, so that a journey that hangs shows how far it got.
+  void SetProgressFile(std::string path) { progress_ = std::move(path); }
+  bool Passed() const { return failures_ == 0 && finished_; }
+
+ private:
+  // Steps.
+  void StartUp();
+  void CancelDuringScan();
+  void FullScan();
+  void LogScreen();
+  void ResultsScreen();
+  void RemoveFindings();
+  void BackupsScreen();
+  void Settings();
+  void SettingsProceed(bool startup);
+  void Exit();
+
+  // Checks.
+  void Check(bool condition, const std::string& what);
+  void CheckText(const char* form, const char* control, const std::string& expected);
+  void CheckScreen(const char* frame);
+  bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
+
+  // Window messages.
+  HWND Find(const char* form, const char* control);
+  std::string Text(HWND hwnd);
+  std::string Text(const char* form, const char* control) { return Text(Find(form, control)); }
+  bool Shown(const char* form, const char* control);
+  void PressPicture(const char* control, bool wait = true);
+  void ClickButton(const char* form, const char* control);
+  int Rows(const char* form, const char* list);
+  std::string Cell(const char* form, const char* list, int row, int column);
+  bool Ticked(const char* form, const char* list, int row);
+  void Tick(const char* form, const char* list, int row);
+  void SelectRow(const char* form, const char* list, int row);
+  void ClickTab(int index);
+  void RunOnUi(const std::function<void()>& work);
+  void Settle();
+  void Screenshot(const char* name, const char* form = "frmMain");
+  std::string Setting(const std::string& section, const std::string& key);
+  void ExpectMessages(const std::vector<std::string>& texts, const std::string& step);
+
+  GuiApp& gui_;
+  ScriptedDialogs& dialogs_;
+  ScriptedShell& shell_;
+  SlowEventPump& events_;
+  std::string screenshots_;
+  std::string progress_;
+  std::string folder_;
+  std::string cookieFile_;
+  std::string plantedFile_;
+  std::string shortcut_;
+  PROCESS_INFORMATION planted_{};
+  std::mutex reportMutex_;
+  std::vector<std::string> report_;
+  std::atomic<int> failures_{0};
+  std::atomic<bool> finished_{false};
+};
+
+}  // namespace veltrane::gui
