@@ -31,12 +31,19 @@ DefinitionIndex::DefinitionIndex(const std::vector<std::string>& specifications,
   while (capacity < specifications.size() * 2) capacity *= 2;
   slots_.resize(capacity);
   mask_ = capacity - 1;
-  for (size_t i = 0; i < specifications.size(); ++i) Insert(i);
+  // Hashing first and touching each slot a few insertions ahead keeps the random writes into a table of
+  // millions of slots from waiting on memory one at a time.
+  std::vector<uint32_t> hashes(specifications.size());
+  for (size_t i = 0; i < specifications.size(); ++i) hashes[i] = FoldedHash(specifications[i]);
+  constexpr size_t kAhead = 8;
+  for (size_t i = 0; i < specifications.size(); ++i) {
+    if (i + kAhead < hashes.size()) __builtin_prefetch(&slots_[hashes[i + kAhead] & mask_]);
+    Insert(i, hashes[i]);
+  }
 }
 
-void DefinitionIndex::Insert(size_t definition) {
+void DefinitionIndex::Insert(size_t definition, uint32_t hash) {
   std::string_view name = specifications_[definition];
-  uint32_t hash = FoldedHash(name);
   for (size_t at = hash & mask_;; at = (at + 1) & mask_) {
     Slot& slot = slots_[at];
     if (slot.position == 0) {

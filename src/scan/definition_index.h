@@ -33,7 +33,7 @@ class DefinitionIndex {
   };
 
   std::optional<size_t> FindSpecification(std::string_view upperName) const;
-  void Insert(size_t definition);
+  void Insert(size_t definition, uint32_t hash);
 
   const std::vector<std::string>& specifications_;
   std::vector<std::string> suffixes_;  // "." + UPPER(extension), in list order
