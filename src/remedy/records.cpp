@@ -2,6 +2,7 @@
 #include "remedy/records.h"
 
 #include "core/text.h"
+#include "remedy/path_canon.h"
 
 namespace veltrane {
 
@@ -144,8 +145,9 @@ std::optional<std::string> CopyName(std::string_view foundPath) {
   return name;
 }
 
+// Names the file system takes for one ("x.dll", "X.DLL", "x.dll.") share their slots.
 int CopySlots::Next(std::string_view copyName) {
-  return ++seen_[Upper(copyName)];
+  return ++seen_[CanonicalFileName(copyName)];
 }
 
 std::string SlotFolder(std::string_view backupFolder, int slot) {

@@ -95,6 +95,7 @@ TEST(CopySlotsTest, TheNthRecordOfANameGetsTheNthSlot) {
   EXPECT_EQ(slots.Next("b.dll"), 1);
   EXPECT_EQ(slots.Next("A.DLL"), 2);
   EXPECT_EQ(slots.Next("a.dll"), 3);
+  EXPECT_EQ(slots.Next("a.dll. "), 4);
   EXPECT_EQ(SlotFolder("C:\\P\\monday", 1), "C:\\P\\monday");
   EXPECT_EQ(SlotFolder("C:\\P\\monday", 3), "C:\\P\\monday\\3");
 }
