@@ -135,6 +135,7 @@ void Journey::Drive() {
   RemoveFindings();
   BackupsScreen();
   Settings();
+  LargeResultList();
   finished_ = true;
   Exit();
 }
@@ -334,6 +335,51 @@ void Journey::SettingsProceed(bool startup) {
   shortcut_ = folder + "\\Veltrane!.lnk";
   Check(Exists(shortcut_) == startup, std::string("the start-up shortcut is ") +
                                           (startup ? "created" : "deleted") + " (" + shortcut_ + ")");
+}
+
+void Journey::LargeResultList() {
+  constexpr int kRows = 100000;
+  using Clock = std::chrono::steady_clock;
+  auto elapsedMs = [](Clock::time_point since) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count();
+  };
+  MainWindow& main = gui_.app.main;
+  auto start = Clock::now();
+  RunOnUi([&] {
+    main.lvwScanDriveResult.Clear();
+    for (int i = 0; i < kRows; ++i) {
+      main.lvwScanDriveResult.Add("Finding " + std::to_string(i),
+                                  {"C:\\found\\file" + std::to_string(i), "Scan Drives"});
+    }
+    main.fmMain.SetVisible(false);
+    main.fmContinue.SetVisible(true);
+  });
+  Settle();
+  auto filled = elapsedMs(start);
+  Check(Rows("frmMain", "lvwScanDriveResult") == kRows,
+        "the result list shows 100000 rows (filled and shown in " + std::to_string(filled) + " ms)");
+  HWND list = Find("frmMain", "lvwScanDriveResult");
+  start = Clock::now();
+  RunOnUi([&] {
+    for (int page = 0; page < 50; ++page) {
+      ::SendMessageA(list, LVM_SCROLL, 0, 2000 * 18);
+      ::UpdateWindow(list);
+    }
+    ::SendMessageA(list, LVM_ENSUREVISIBLE, kRows - 1, FALSE);
+    ::UpdateWindow(list);
+  });
+  auto scrolled = elapsedMs(start);
+  Check(scrolled < 3000,
+        "50 long scrolls and a jump to the last of 100000 rows take " + std::to_string(scrolled) + " ms");
+  Check(Cell("frmMain", "lvwScanDriveResult", kRows - 1, 0) == "Finding 99999",
+        "the last row shows its text");
+  Screenshot("results-100000.png");
+  RunOnUi([&] {
+    main.lvwScanDriveResult.Clear();
+    main.fmContinue.SetVisible(false);
+    main.fmMain.SetVisible(true);
+  });
+  Check(Rows("frmMain", "lvwScanDriveResult") == 0, "the emptied result list shows no rows");
 }
 
 void Journey::Exit() {

@@ -39,6 +39,7 @@ class Journey {
   void BackupsScreen();
   void Settings();
   void SettingsProceed(bool startup);
+  void LargeResultList();
   void Exit();
 
   // Checks.
