@@ -94,6 +94,17 @@ convert -size 420x240 gradient:"#1f4f80"-"#3f9f72" \
   -fill "#e3eef8" -font "$fontPlain" -pointsize 13 -gravity north -annotate +0+170 "Version 7.5" \
   +dither -colors 128 "$out/splash.gif"
 
+# Decoration of the start screen.
+convert -size 320x230 "xc:$background" \
+  -fill white -stroke "#c9d8e8" -strokewidth 2 -draw "roundrectangle 1,1 318,228 14,14" -stroke none \
+  \( "$tmp/shield96.png" \) -gravity north -geometry +0+18 -composite \
+  -fill "$blueEdge" -font "$font" -pointsize 16 -gravity north -annotate +0+126 "Keep your computer clean" \
+  -fill "#4a5d70" -font "$fontPlain" -pointsize 12 -gravity north \
+  -annotate +0+154 "Scan memory, registry, drives and cookies" \
+  -annotate +0+172 "for known spyware and adware, then remove," \
+  -annotate +0+190 "back up or exclude what was found." \
+  +dither -colors 128 "$out/welcome.gif"
+
 # Picture of the settings dialog's about tab.
 convert -size 96x96 "xc:$background" \( "$tmp/shield96.png" \) -composite +dither -colors 64 "$out/about.gif"
 

@@ -36,9 +36,9 @@ GuiApp::~GuiApp() {
   app.splash.Observe(nullptr);
   app.main.Observe(nullptr);
   if (boundDialog_ != nullptr && DialogAlive()) boundDialog_->Observe(nullptr);
-  for (HGDIOBJ object :
-       {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_), static_cast<HGDIOBJ>(logFont_),
-        static_cast<HGDIOBJ>(faceBrush_), static_cast<HGDIOBJ>(whiteBrush_)}) {
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
+                         static_cast<HGDIOBJ>(logFont_), static_cast<HGDIOBJ>(faceBrush_),
+                         static_cast<HGDIOBJ>(whiteBrush_), static_cast<HGDIOBJ>(welcome_)}) {
     ::DeleteObject(object);
   }
 }
@@ -50,7 +50,8 @@ int GuiApp::Run() {
   if (onStarted) onStarted();
   MSG message{};
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (modal_ || dialogForm_.hwnd == nullptr || !::IsDialogMessageA(dialogForm_.hwnd, &message)) {
+    // Keyboard users reach the twin buttons by their access keys, as the dialog manager handles them.
+    if (!::IsDialogMessageA(mainForm_.hwnd, &message)) {
       ::TranslateMessage(&message);
       ::DispatchMessageA(&message);
     }

@@ -136,6 +136,7 @@ class GuiApp : public ModelObserver {
   HFONT logFont_ = nullptr;
   HBRUSH faceBrush_ = nullptr;
   HBRUSH whiteBrush_ = nullptr;
+  HBITMAP welcome_ = nullptr;
   int handlerDepth_ = 0;
   bool modal_ = false;
   bool syncing_ = false;  // a change made by a real control is being passed to its model

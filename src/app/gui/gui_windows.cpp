@@ -119,6 +119,16 @@ void GuiApp::CreateMainWindow() {
                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                              kMainWidth, kMainHeight, nullptr);
   BuildForm(mainForm_, MainPlacements());
+  // The start screen's decoration belongs to no model: it never changes.
+  if (Binding* start = mainForm_.Find("fmMain")) {
+    if (auto picture = PictureImage::Load(app.ProgramFile("images\\welcome.gif"))) {
+      HWND decoration =
+          ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, 280, 70, picture->Width(),
+                            picture->Height(), start->hwnd, nullptr, instance_, nullptr);
+      welcome_ = picture->ToBitmap(kFaceColour);
+      ::SendMessageA(decoration, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(welcome_));
+    }
+  }
   app.main.Observe(this);
 }
 

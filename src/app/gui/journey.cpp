@@ -141,6 +141,8 @@ void Journey::Drive() {
 }
 
 void Journey::StartUp() {
+  // The splash shows for a second before its timer runs the start-up sequence.
+  if (Shown("frmSplash", "frmSplash")) Screenshot("splash.png", "frmSplash");
   bool opened = WaitFor([&] { return ::IsWindowVisible(gui_.MainWindowHandle()) != FALSE; });
   Check(opened, "the splash closes and the main window opens");
   if (!opened) return;

@@ -73,6 +73,13 @@ void PictureImage::Draw(HDC dc, int x, int y) const {
   graphics.DrawImage(bitmap_.get(), x, y, Width(), Height());
 }
 
+HBITMAP PictureImage::ToBitmap(COLORREF background) const {
+  HBITMAP bitmap = nullptr;
+  bitmap_->GetHBITMAP(Gdiplus::Color(GetRValue(background), GetGValue(background), GetBValue(background)),
+                      &bitmap);
+  return bitmap;
+}
+
 int PictureImage::Width() const {
   return static_cast<int>(bitmap_->GetWidth());
 }

@@ -31,6 +31,8 @@ class PictureImage {
   // is missing or is no picture.
   static std::unique_ptr<PictureImage> Load(const std::string& path);
   void Draw(HDC dc, int x, int y) const;
+  // A bitmap of the picture over a background colour, for static controls; the caller deletes it.
+  HBITMAP ToBitmap(COLORREF background) const;
   int Width() const;
   int Height() const;
 
