@@ -135,6 +135,7 @@ void Journey::Drive() {
   RemoveFindings();
   BackupsScreen();
   Settings();
+  SettingsClosedByTitleBar();
   LargeResultList();
   finished_ = true;
   Exit();
@@ -170,11 +171,21 @@ void Journey::CancelDuringScan() {
   Check(Text("frmMain", "lblScanningStatus") != "Scanning completed", "a cancelled scan is not completed");
 }
 
+std::string Journey::PictureFile(const char* control) {
+  std::string file;
+  RunOnUi([&] {
+    if (auto* picture = dynamic_cast<Picture*>(gui_.app.main.Find(control))) file = picture->PictureFile();
+  });
+  return file;
+}
+
 void Journey::FullScan() {
   PressPicture("imgStartScan", false);
   bool completed =
       WaitFor([&] { return Text("frmMain", "lblScanningStatus") == "Scanning completed"; }, 60000);
   Check(completed, "the start picture works again and the scan completes");
+  Check(PictureFile("imgStartScan") == folder_ + "\\images\\start-in.gif",
+        "the start picture is back to its released look (" + PictureFile("imgStartScan") + ")");
   CheckScreen("fmScanResult");
   Check(Shown("frmMain", "lblScanningFinished1"), "\"Scanning Finished\" shows");
   CheckText("frmMain", "lblIdentifiedFiles", "1");
@@ -337,6 +348,25 @@ void Journey::SettingsProceed(bool startup) {
   shortcut_ = folder + "\\Veltrane!.lnk";
   Check(Exists(shortcut_) == startup, std::string("the start-up shortcut is ") +
                                           (startup ? "created" : "deleted") + " (" + shortcut_ + ")");
+}
+
+void Journey::SettingsClosedByTitleBar() {
+  PressPicture("imgconfig", false);
+  bool open = WaitFor([&] { return Shown("frmCustomSettings", "frmCustomSettings"); });
+  Check(open, "the settings dialog opens a third time");
+  if (!open) return;
+  std::string chosen = folder_ + "\\chosen";
+  shell_.QueueBrowseAnswer({BrowseResult::Outcome::kChosen, chosen});
+  ClickButton("frmCustomSettings", "cmdBackupsBrowse");
+  CheckText("frmCustomSettings", "txtBackupsPath", chosen);
+  ::SendMessageA(Find("frmCustomSettings", "txtLogFilesPath"), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("C:\\typed"));
+  ::PostMessageA(Find("frmCustomSettings", "frmCustomSettings"), WM_CLOSE, 0, 0);
+  bool closed = WaitFor([&] { return !Shown("frmCustomSettings", "frmCustomSettings"); }, 5000);
+  Check(closed, "the title-bar close button closes the dialog");
+  Check(Setting("FilePaths", "Backups") == folder_ && Setting("FilePaths", "Logfile") == folder_,
+        "closing without Proceed stores nothing");
+  ExpectMessages({}, "settings closed");
 }
 
 void Journey::LargeResultList() {

@@ -40,6 +40,8 @@ class Journey {
   void Settings();
   void SettingsProceed(bool startup);
   void LargeResultList();
+  void SettingsClosedByTitleBar();
+  std::string PictureFile(const char* control);
   void Exit();
 
   // Checks.
