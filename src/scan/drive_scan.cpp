@@ -14,24 +14,24 @@ constexpr std::string_view kSystemRootMacro = "systemroot+";
 
 }  // namespace
 
-std::optional<std::string> ExpandFileSpec(std::string_view spec, std::string_view windowsDirectory) {
-  if (spec.find(kProgramFilesMacro) != std::string_view::npos) {
+std::optional<std::string> ExpandFileSpec(std::string_view fileSpec, std::string_view windowsDirectory) {
+  if (fileSpec.find(kProgramFilesMacro) != std::string_view::npos) {
     if (windowsDirectory.size() < 3) return std::nullopt;
     std::string path(windowsDirectory.substr(0, 3));
     path += "Program Files";
-    path += spec.substr(kProgramFilesMacro.size());
+    path += fileSpec.substr(kProgramFilesMacro.size());
     return path;
   }
-  if (spec.find(kSystemRootMacro) != std::string_view::npos) {
+  if (fileSpec.find(kSystemRootMacro) != std::string_view::npos) {
     if (windowsDirectory.empty()) return std::nullopt;
-    std::string_view rest = spec.substr(kSystemRootMacro.size());
+    std::string_view rest = fileSpec.substr(kSystemRootMacro.size());
     // A Windows directory at a drive root ends in a backslash; keep the joined path free of a double one.
     if (windowsDirectory.back() == '\\' && !rest.empty() && rest.front() == '\\') rest.remove_prefix(1);
     std::string path(windowsDirectory);
     path += rest;
     return path;
   }
-  return std::string(spec);
+  return std::string(fileSpec);
 }
 
 bool PathExists(App& app, const std::string& path) {
@@ -51,18 +51,18 @@ void ScanDrive(App& app, const std::string& /*drive*/) {
 
 void ScanFolder(App& app) {
   MainWindow& main = app.main;
-  const auto& specs = app.definitions.sScanItemFile;
+  const auto& fileSpecs = app.definitions.sScanItemFile;
   const auto& names = app.definitions.sScanItemName;
   // Read once, when the first macro needs it: the folder does not move during a scan.
   std::optional<std::string> windowsDirectory;
-  for (size_t i = 0; i < specs.size(); ++i) {
+  for (size_t i = 0; i < fileSpecs.size(); ++i) {
     RaiseCounter(main.lblItemCount);
     app.yielder.MaybeYield();
-    const std::string& spec = specs[i];
-    bool hasMacro = spec.find(kProgramFilesMacro) != std::string::npos ||
-                    spec.find(kSystemRootMacro) != std::string::npos;
+    const std::string& fileSpec = fileSpecs[i];
+    bool hasMacro = fileSpec.find(kProgramFilesMacro) != std::string::npos ||
+                    fileSpec.find(kSystemRootMacro) != std::string::npos;
     if (hasMacro && !windowsDirectory) windowsDirectory = WindowsDirectory(app);
-    auto path = ExpandFileSpec(spec, hasMacro ? *windowsDirectory : std::string_view());
+    auto path = ExpandFileSpec(fileSpec, hasMacro ? *windowsDirectory : std::string_view());
     if (!path) continue;
     main.lblScanningStatus.SetCaption(*path);
     const std::string& name = ElementOrEmpty(names, i);

@@ -23,6 +23,6 @@ std::string WindowsDirectory(App& app);
 // and "Program Files" (16 characters dropped), "systemroot+" becomes the Windows directory (11 characters
 // dropped); both are matched with exact case anywhere in the text. nullopt when a macro is present but the
 // Windows directory is unknown (empty), so that no path made of a bare remainder is tested.
-std::optional<std::string> ExpandFileSpec(std::string_view spec, std::string_view windowsDirectory);
+std::optional<std::string> ExpandFileSpec(std::string_view fileSpec, std::string_view windowsDirectory);
 
 }  // namespace veltrane

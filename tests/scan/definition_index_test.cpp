@@ -11,12 +11,12 @@ namespace veltrane {
 namespace {
 
 // The walk the index replaces: every definition in order, each with every extension in order.
-std::optional<DefinitionIndex::Match> Walk(const std::vector<std::string>& specs,
+std::optional<DefinitionIndex::Match> Walk(const std::vector<std::string>& fileSpecs,
                                            const std::vector<std::string>& extensions,
                                            const std::string& text) {
-  for (size_t i = 0; i < specs.size(); ++i) {
+  for (size_t i = 0; i < fileSpecs.size(); ++i) {
     for (size_t j = 0; j < extensions.size(); ++j) {
-      if (Upper(specs[i] + "." + extensions[j]) == text) return DefinitionIndex::Match{i, j};
+      if (Upper(fileSpecs[i] + "." + extensions[j]) == text) return DefinitionIndex::Match{i, j};
     }
   }
   return std::nullopt;
@@ -32,12 +32,12 @@ TEST(DefinitionIndexTest, AgreesWithTheListOrderWalkOnCrowdedNames) {
     return text;
   };
   std::vector<std::string> extensions{"b", "a.b", "B", "", "ab"};
-  std::vector<std::string> specs;
-  for (int i = 0; i < 300; ++i) specs.push_back(name(1 + random() % 4));
-  DefinitionIndex index(specs, extensions);
+  std::vector<std::string> fileSpecs;
+  for (int i = 0; i < 300; ++i) fileSpecs.push_back(name(1 + random() % 4));
+  DefinitionIndex index(fileSpecs, extensions);
   for (int k = 0; k < 1000; ++k) {
     std::string text = Upper(name(1 + random() % 7));
-    auto expected = Walk(specs, extensions, text);
+    auto expected = Walk(fileSpecs, extensions, text);
     auto found = index.Find(text);
     ASSERT_EQ(found.has_value(), expected.has_value()) << text;
     if (expected) {
@@ -50,8 +50,8 @@ TEST(DefinitionIndexTest, AgreesWithTheListOrderWalkOnCrowdedNames) {
 TEST(DefinitionIndexTest, EmptyListsFindNothing) {
   std::vector<std::string> none;
   EXPECT_FALSE(DefinitionIndex(none, {"exe"}).Find("A.EXE"));
-  std::vector<std::string> specs{"a"};
-  EXPECT_FALSE(DefinitionIndex(specs, {}).Find("A.EXE"));
+  std::vector<std::string> fileSpecs{"a"};
+  EXPECT_FALSE(DefinitionIndex(fileSpecs, {}).Find("A.EXE"));
 }
 
 }  // namespace

@@ -19,9 +19,9 @@ class ScanFixture : public ::testing::Test {
     app->main.cmdCancel.SetEnabled(true);  // a scan is running
   }
 
-  void AddFile(const std::string& name, const std::string& spec) {
+  void AddFile(const std::string& name, const std::string& fileSpec) {
     app->definitions.sScanItemName.push_back(name);
-    app->definitions.sScanItemFile.push_back(spec);
+    app->definitions.sScanItemFile.push_back(fileSpec);
   }
   void AddRegistry(const std::string& name, const std::string& key) {
     app->definitions.sRegistryItemName.push_back(name);
