@@ -92,5 +92,15 @@ TEST_F(DriveScanTest, AFailureEndsTheScanWithAReportTitledScanDrive) {
   EXPECT_EQ(system.dialogs.shown[0].title, "ScanDrive");
 }
 
+TEST_F(DriveScanTest, YieldsArePacedByTimeNotTakenPerDefinition) {
+  app->yielder.SetInterval(15);
+  system.clock.advancePerRead = 1;  // every definition takes a millisecond
+  for (int i = 0; i < 300; ++i) AddFile("F" + std::to_string(i), "C:\\f" + std::to_string(i));
+  ScanDrive(*app, "c:\\");
+  EXPECT_EQ(app->main.lblItemCount.Caption(), "300");
+  EXPECT_GE(system.events.calls, 18u);
+  EXPECT_LE(system.events.calls, 21u);
+}
+
 }  // namespace
 }  // namespace veltrane
