@@ -12,6 +12,14 @@
 
 namespace veltrane::gui {
 
+// Definitions that match nothing, enough of them for a scan to last while it is cancelled.
+inline constexpr int kFillerDefinitions = 1500;
+inline constexpr char kPlantedKey[] = "Software\\VeltranePlanted";
+
+inline bool Exists(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 class Journey {
  public:
   Journey(GuiApp& gui, ScriptedDialogs& dialogs, ScriptedShell& shell, SlowEventPump& events,
