@@ -126,6 +126,7 @@ void Journey::Drive() {
   ResultsScreen();
   RemoveFindings();
   BackupsScreen();
+  TwinButtons();
   Settings();
   SettingsClosedByTitleBar();
   LargeResultList();

@@ -45,6 +45,7 @@ class Journey {
   void ResultsScreen();
   void RemoveFindings();
   void BackupsScreen();
+  void TwinButtons();
   void Settings();
   void SettingsProceed(bool startup);
   void LargeResultList();

@@ -155,4 +155,36 @@ void Journey::BackupsScreen() {
   ExpectMessages({}, "backups");
 }
 
+// The out-of-sight command buttons do what their pictures do; the scan they start has no cookie scan.
+void Journey::TwinButtons() {
+  ::PostMessageA(Find("frmMain", "cmdStartScanning"), BM_CLICK, 0, 0);
+  bool completed =
+      WaitFor([&] { return Text("frmMain", "lblScanningStatus") == "Scanning completed"; }, 60000);
+  Check(completed, "the scan button completes a scan");
+  CheckScreen("fmScanResult");
+  bool cookieRow = false;
+  for (int row = 0; row < Rows("frmMain", "lvwScanDriveResult"); ++row) {
+    std::string category = Cell("frmMain", "lvwScanDriveResult", row, 2);
+    cookieRow = cookieRow || category == "Spyware Cookie" || category == "Spyware cookie";
+  }
+  Check(!cookieRow, "the scan button's scan looks for no cookies");
+  ClickButton("frmMain", "cmdShowLog");
+  CheckScreen("fmScanLog");
+  ClickButton("frmMain", "cmdBack");
+  CheckScreen("fmScanResult");
+  bool findings = Rows("frmMain", "lvwScanDriveResult") > 0;
+  ClickButton("frmMain", "cmdContinue");
+  if (findings) {
+    CheckScreen("fmContinue");
+    ClickButton("frmMain", "cmdGotoMain");
+    ExpectMessages({"Nothing selected for removal.\r\nReally continue"}, "remove nothing");
+  }
+  CheckScreen("fmMain");
+  ClickButton("frmMain", "cmdBackups");
+  CheckScreen("fmBackUp");
+  ClickButton("frmMain", "cmdOk");
+  CheckScreen("fmMain");
+  ExpectMessages({}, "twin buttons");
+}
+
 }  // namespace veltrane::gui
