@@ -32,7 +32,9 @@ constexpr VersionKey kKeyProductName{"ProductName", 12};
 constexpr VersionKey kKeyProductVersion{"ProductVersion", 16};
 
 std::string Value(const std::optional<std::string>& block, const VersionKey& key) {
-  return block ? VersionValue(*block, key.key, key.distance) : std::string();
+  if (!block) return {};
+  return IsWideVersionBlock(*block) ? WideVersionValue(*block, key.key)
+                                    : VersionValue(*block, key.key, key.distance);
 }
 
 void ProcessLine(LogText& text, std::string_view label, std::string_view value) {

@@ -1,6 +1,7 @@
 // The record's texts, kept apart from the platform so that they work on the bytes the platform returns.
 #include "log/version_block.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/text.h"
@@ -54,6 +55,49 @@ std::string VersionValue(std::string_view block, std::string_view key, size_t di
   std::string_view value =
       end == std::string_view::npos ? block.substr(start) : block.substr(start, end - start);
   return Trim(value);
+}
+
+namespace {
+
+uint16_t Unit(std::string_view block, size_t offset) {
+  return static_cast<uint16_t>(static_cast<unsigned char>(block[offset]) |
+                               (static_cast<unsigned char>(block[offset + 1]) << 8));
+}
+
+// The UTF-16 form of an ASCII key followed by its NUL.
+std::string WideKey(std::string_view key) {
+  std::string wide;
+  for (char c : key) {
+    wide += c;
+    wide += '\0';
+  }
+  wide.append(2, '\0');
+  return wide;
+}
+
+}  // namespace
+
+bool IsWideVersionBlock(std::string_view block) {
+  static const std::string kSignature = WideKey("VS_VERSION_INFO");
+  return block.size() >= 6 + kSignature.size() && block.substr(6, kSignature.size()) == kSignature;
+}
+
+std::string WideVersionValue(std::string_view block, std::string_view key) {
+  const std::string wideKey = WideKey(key);
+  // A String entry is: length, value length, type (16 bits each), the key, padding to 32 bits, the value.
+  for (size_t at = block.find(wideKey); at != std::string_view::npos; at = block.find(wideKey, at + 1)) {
+    if (at < 6 || (at - 6) % 4 != 0) continue;
+    size_t entryEnd = std::min(block.size(), at - 6 + Unit(block, at - 6));
+    size_t value = (at + wideKey.size() + 3) / 4 * 4;
+    std::string text;
+    for (size_t i = value; i + 1 < entryEnd; i += 2) {
+      uint16_t unit = Unit(block, i);
+      if (unit == 0) break;
+      text += unit < 256 ? static_cast<char>(unit) : '?';
+    }
+    return text;
+  }
+  return {};
 }
 
 std::string_view ExtensionAfterFirstDot(std::string_view path) {

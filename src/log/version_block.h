@@ -22,6 +22,15 @@ std::string AccessTimeText(const DateTime& value);
 // is trimmed of spaces. Empty when the key is absent.
 std::string VersionValue(std::string_view block, std::string_view key, size_t distance);
 
+// True for a block in the 32-bit layout, whose keys and values are UTF-16 text (what the NT family
+// returns for every executable with version information). The byte-wise reading above finds nothing in
+// such a block, so its values are read through the block's own structure instead.
+bool IsWideVersionBlock(std::string_view block);
+// The value of a key in a 32-bit block: the text of the first String entry with exactly that key, up to
+// its NUL, one byte per character (characters beyond 255 become "?"). Empty when the key is absent; the
+// block's own lengths are never trusted beyond its end.
+std::string WideVersionValue(std::string_view block, std::string_view key);
+
 // The extension of the executable test: everything after the first dot anywhere in the path.
 std::string_view ExtensionAfterFirstDot(std::string_view path);
 

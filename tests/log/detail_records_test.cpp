@@ -1,6 +1,8 @@
 // The detail records: process figures, file sizes and dates, version values and the executable rule.
 #include "log/detail_records.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 #include "log/version_block.h"
 #include "log_fixture.h"
@@ -86,6 +88,56 @@ TEST_F(DetailRecordsTest, ExecutableRecordReadsTheVersionBlock) {
 
   EXPECT_EQ(LogLines(), expected);
   EXPECT_EQ(Messages(), 0u);
+}
+
+// A version block in the 32-bit layout the NT family returns: UTF-16 keys and values, 32-bit aligned.
+std::string WideBlock(const std::vector<std::pair<std::string, std::string>>& strings) {
+  auto wide = [](const std::string& text) {
+    std::string out;
+    for (char c : text) out += std::string{c, '\0'};
+    return out + std::string(2, '\0');
+  };
+  auto pad = [](std::string& bytes) { bytes.resize((bytes.size() + 3) / 4 * 4, '\0'); };
+  auto word = [](size_t value) {
+    return std::string{static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+  };
+  std::string block = word(0) + word(0) + word(0) + wide("VS_VERSION_INFO");
+  pad(block);
+  for (const auto& [key, value] : strings) {
+    std::string entry = word(0) + word(value.size() + 1) + word(1) + wide(key);
+    pad(entry);
+    entry += wide(value);
+    std::string length = word(entry.size());
+    entry.replace(0, 2, length);
+    pad(entry);
+    block += entry;
+  }
+  return block;
+}
+
+TEST(WideVersionBlockTest, ValuesAreReadWholeThroughTheBlocksStructure) {
+  std::string block = WideBlock({{"CompanyName", "Vendor Inc"},
+                                 {"Comments", "InternalName"},
+                                 {"InternalName", "spy"},
+                                 {"FileVersion", "1.2.3 (build 7)"}});
+  ASSERT_TRUE(IsWideVersionBlock(block));
+  EXPECT_FALSE(IsWideVersionBlock("VS_VERSION_INFO"));
+  EXPECT_EQ(WideVersionValue(block, "CompanyName"), "Vendor Inc");
+  EXPECT_EQ(WideVersionValue(block, "FileVersion"), "1.2.3 (build 7)");
+  EXPECT_EQ(WideVersionValue(block, "InternalName"), "spy") << "a value that reads like a key is no entry";
+  EXPECT_EQ(WideVersionValue(block, "ProductName"), "");
+  for (size_t cut = 0; cut < block.size(); ++cut) WideVersionValue(block.substr(0, cut), "FileVersion");
+}
+
+TEST_F(DetailRecordsTest, ExecutableRecordReadsAWideVersionBlock) {
+  AddExe("C:\\Tools\\app.exe", "1234");
+  system.fileInfo.versionBlocks["C:\\TOOLS\\APP.EXE"] =
+      WideBlock({{"CompanyName", "Vendor Inc"}, {"ProductName", "Spy Tool"}});
+  GetFileVersionData(*app, "C:\\Tools\\app.exe");
+  Strings lines = LogLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "     CompanyName:Vendor Inc"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "     ProductName:Spy Tool"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "     FileVersion:"), lines.end());
 }
 
 TEST_F(DetailRecordsTest, ExecutableWithoutVersionInformation) {
