@@ -27,6 +27,9 @@ void Journey::CancelDuringScan() {
   PressPicture("imgStartScan", false);
   bool running = WaitFor([&] { return Shown("frmMain", "fmScanResult"); });
   Check(running, "the start picture opens the progress screen");
+  bool live = WaitFor([&] { return Text("frmMain", "lblCurrentProcess").rfind("Scanning", 0) == 0; }, 5000);
+  Check(live, "the progress screen shows the running scanner while the scan runs (" +
+                  Text("frmMain", "lblCurrentProcess") + ")");
   PressPicture("imgCancel", false);
   bool back = WaitFor([&] { return Shown("frmMain", "fmMain"); });
   Check(back, "the cancel picture returns to the start screen during the scan");
