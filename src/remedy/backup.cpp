@@ -39,6 +39,16 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
     std::string backupFolder = app.ProgramFile(baseName);
 
     IFileSystem& files = app.os.files;
+    // A list named like one of the program's own files ("backup", "spylist") would need a backup folder
+    // where that file stands; refuse the name before anything is written.
+    uint32_t attributes = files.GetFileAttributes(backupFolder);
+    if (attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0) {
+      ShowMessage(app,
+                  "A backup named " + baseName + " needs the folder " + backupFolder +
+                      ", but a file of that name is there. Choose another name for the backup.",
+                  MsgButtons::kOk, MsgIcon::kExclamation);
+      return;
+    }
     if (files.PathFileExists(listPath)) {
       if (ShowMessage(app, listPath + "\r\nFile already exists.Replace?", MsgButtons::kYesNo,
                       MsgIcon::kInformation) != MsgAnswer::kYes) {

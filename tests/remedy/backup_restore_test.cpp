@@ -3,6 +3,7 @@
 #include "remedy/backup.h"
 #include "remedy/restore.h"
 
+#include "core/text.h"
 #include "core/whole_file.h"
 #include "remedy_fixture.h"
 
@@ -231,6 +232,18 @@ TEST_F(BackupTest, AListWithoutABaseNameRestoresNoFiles) {
   system.files.AddFile(list, Encode("a:-C:\\t\\a.txt:-Scan drives\r\n"));
   EXPECT_TRUE(RestoreBackupList(*app, list));
   EXPECT_FALSE(system.files.Exists("C:\\t\\a.txt"));
+}
+
+TEST_F(BackupTest, AListNamedLikeAProgramFileIsRefusedBeforeAnythingIsWritten) {
+  system.files.AddFile(kIndex, "earlier index line\r\n");
+  system.files.AddFile("C:\\bad\\a.exe", "program a");
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
+  BackUpTo("C:\\Backups\\backup.bwk");
+  ASSERT_FALSE(system.dialogs.shown.empty());
+  EXPECT_NE(system.dialogs.shown.back().text.find(kIndex), std::string::npos)
+      << system.dialogs.shown.back().text;
+  EXPECT_FALSE(system.files.Exists("C:\\Backups\\backup.bwk"));
+  EXPECT_EQ(system.files.Contents(kIndex), "earlier index line\r\n");
 }
 
 TEST_F(BackupTest, CleanRewritesTheIndexFromTheUncheckedRows) {
