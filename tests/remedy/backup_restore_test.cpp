@@ -240,7 +240,7 @@ TEST_F(BackupTest, AListNamedLikeAProgramFileIsRefusedBeforeAnythingIsWritten) {
   AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
   BackUpTo("C:\\Backups\\backup.bwk");
   ASSERT_FALSE(system.dialogs.shown.empty());
-  EXPECT_NE(system.dialogs.shown.back().text.find(kIndex), std::string::npos)
+  EXPECT_TRUE(ContainsIgnoreCase(system.dialogs.shown.back().text, kIndex))
       << system.dialogs.shown.back().text;
   EXPECT_FALSE(system.files.Exists("C:\\Backups\\backup.bwk"));
   EXPECT_EQ(system.files.Contents(kIndex), "earlier index line\r\n");
