@@ -64,6 +64,11 @@ struct Form {
   std::unordered_map<HWND, Binding*> byWindow;
 
   Binding* Find(std::string_view controlName);
+  // The binding of a real control (or of a timer, by its id); nullptr for windows that show no model.
+  Binding* BindingOf(HWND hwnd) {
+    auto found = byWindow.find(hwnd);
+    return found != byWindow.end() ? found->second : nullptr;
+  }
 };
 
 using Handler = std::function<void(App&)>;

@@ -81,7 +81,7 @@ LRESULT GuiApp::ContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       HDC dc = reinterpret_cast<HDC>(wParam);
       HWND control = reinterpret_cast<HWND>(lParam);
       Form* form = FormOfChild(control);
-      Binding* binding = form != nullptr ? form->byWindow[control] : nullptr;
+      Binding* binding = form != nullptr ? form->BindingOf(control) : nullptr;
       if (binding != nullptr && binding->kind == Kind::kLog) {
         ::SetBkColor(dc, RGB(255, 255, 255));
         return reinterpret_cast<LRESULT>(whiteBrush_);
@@ -92,7 +92,7 @@ LRESULT GuiApp::ContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_PAINT: {
       Form* form = FormOfChild(hwnd);
-      Binding* binding = form != nullptr ? form->byWindow[hwnd] : nullptr;
+      Binding* binding = form != nullptr ? form->BindingOf(hwnd) : nullptr;
       if (binding == nullptr || binding->kind != Kind::kGroup) break;
       // The statistics box: a rounded border with its title.
       PAINTSTRUCT paint;
@@ -123,7 +123,7 @@ LRESULT GuiApp::ContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 void GuiApp::OnCommand(Form& form, HWND control, WORD code) {
   if (&form == &dialogForm_ && !DialogAlive()) return;
-  Binding* binding = form.byWindow[control];
+  Binding* binding = form.BindingOf(control);
   if (binding == nullptr) return;
   std::string name = binding->model->Name();
   switch (binding->kind) {
@@ -164,7 +164,7 @@ void GuiApp::OnCommand(Form& form, HWND control, WORD code) {
 
 LRESULT GuiApp::OnNotify(Form& form, NMHDR* header) {
   if (&form == &dialogForm_ && !DialogAlive()) return 0;
-  Binding* binding = form.byWindow[header->hwndFrom];
+  Binding* binding = form.BindingOf(header->hwndFrom);
   if (binding == nullptr) return 0;
   if (binding->kind == Kind::kList) return ListNotify(*binding, header, syncing_);
   if (binding->kind == Kind::kTab && header->code == TCN_SELCHANGE) {
@@ -180,7 +180,7 @@ LRESULT GuiApp::OnNotify(Form& form, NMHDR* header) {
 
 LRESULT GuiApp::PictureMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Form* form = FormOfChild(hwnd);
-  Binding* binding = form != nullptr ? form->byWindow[hwnd] : nullptr;
+  Binding* binding = form != nullptr ? form->BindingOf(hwnd) : nullptr;
   if (binding == nullptr) return ::DefWindowProcA(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: {
