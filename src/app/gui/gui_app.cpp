@@ -123,13 +123,9 @@ void GuiApp::RunModalDialog() {
   modal_ = false;
   ::EnableWindow(mainForm_.hwnd, TRUE);
   setOwner_(mainForm_.hwnd);
-  if (dialogForm_.hwnd != nullptr) {
-    if (!DialogAlive()) {
-      DestroyDialogWindow();
-    } else {
-      ::ShowWindow(dialogForm_.hwnd, SW_HIDE);
-    }
-  }
+  // A hidden dialog keeps its model, not its window: the next showing builds the window from the model,
+  // whichever dialog the core holds by then.
+  if (dialogForm_.hwnd != nullptr) DestroyDialogWindow();
   ::SetForegroundWindow(mainForm_.hwnd);
   if (app.quitRequested) Quit();
 }
