@@ -2,8 +2,9 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
-#include "app/gui/gui_app.h"
+#include "app/gui/layout.h"
 
 namespace veltrane::gui {
 

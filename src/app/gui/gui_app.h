@@ -13,35 +13,12 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "app/gui/layout.h"
 #include "app/gui/picture_image.h"
 #include "core/app.h"
 #include "ui/controls.h"
 
 namespace veltrane::gui {
-
-enum class Kind {
-  kFrame,
-  kGroup,
-  kLabel,
-  kHeading,
-  kButton,
-  kPicture,
-  kCheck,
-  kText,
-  kTimer,
-  kTab,
-  kCombo,
-  kList,
-  kLog
-};
-
-// Where a control sits: its parent (empty: the form itself) and its rectangle in the parent.
-struct Placement {
-  const char* name;
-  Kind kind;
-  const char* parent;
-  int x, y, width, height;
-};
 
 // One model control and the real window (or timer) that shows it.
 struct Binding {
