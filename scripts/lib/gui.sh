@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The windowed program under Wine: open it on the user's display, or run its journey test on a virtual
 # display (and keep its screenshots). Source it for the functions, or run it:
-#   bash scripts/lib/gui.sh open                 opens build/windows/program/Veltrane!.exe on $DISPLAY
+#   bash scripts/lib/gui.sh [open]               opens build/windows/program/Veltrane!.exe on $DISPLAY
 #   bash scripts/lib/gui.sh journey [FOLDER]     runs the journey test; FOLDER receives the screenshots
 # The program folder comes from the windows preset: cmake --preset windows && cmake --build build/windows
 gui_here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -72,7 +72,7 @@ gui_journey() {
 
 if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
   case "${1:-}" in
-    open) gui_open ;;
+    open | "") gui_open ;;
     journey)
       gui_journey "${2:-}"
       exit $?
