@@ -66,6 +66,8 @@ class GuiApp : public ModelObserver {
   std::function<void()> onStarted;
   // Called when the program ends at once from inside a running handler, before the process exits.
   std::function<void()> onAbruptExit;
+  // Set by the self-test only: its driver thread's requests to find controls and to run code here.
+  bool acceptTestMessages = false;
 
   App app;
 

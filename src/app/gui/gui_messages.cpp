@@ -47,15 +47,22 @@ LRESULT GuiApp::FormMessage(Form& form, HWND hwnd, UINT message, WPARAM wParam, 
         // Closing the dialog's window is its Cancel.
         Dispatch(form, "cmdCancel", "Click");
         if (DialogAlive() && boundDialog_->Visible()) boundDialog_->SetVisible(false);
+      } else if (&form == &splashForm_) {
+        // Closing the splash is what a key press on it does.
+        Dispatch(form, "Form", "KeyPress");
       }
       return 0;
     case kMsgFlush:
       Flush();
       return 0;
+    // The self-test's requests carry pointers into this process; any other program could send the same
+    // message numbers, so they are heard only in the self-test.
     case kMsgFindControl:
+      if (!acceptTestMessages) break;
       return reinterpret_cast<LRESULT>(
           FindControl(reinterpret_cast<const char*>(wParam), reinterpret_cast<const char*>(lParam)));
     case kMsgRunOnUiThread:
+      if (!acceptTestMessages) break;
       (*reinterpret_cast<std::function<void()>*>(lParam))();
       return 0;
     default:

@@ -60,6 +60,7 @@ int RunSelfTest(HINSTANCE instance, win32::Win32Host& host, const std::string& a
   Services services{host.processes, host.registry, host.files, host.fileInfo, host.settings,
                     shell,          dialogs,       events,     host.clock,    host.environment};
   GuiApp gui(instance, services, [&host](HWND owner) { host.SetOwnerWindow(owner); });
+  gui.acceptTestMessages = true;
   Journey journey(gui, dialogs, shell, events, Argument(arguments, "--screenshots"));
   std::string reportPath = Argument(arguments, "--self-test");
   ::DeleteFileA((reportPath + ".progress").c_str());
