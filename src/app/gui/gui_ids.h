@@ -11,6 +11,8 @@ inline constexpr UINT kMsgFlush = WM_APP + 1;
 inline constexpr UINT kMsgFindControl = WM_APP + 2;
 // Sent by the self-test to run a function on the window thread: lParam is a std::function<void()>*.
 inline constexpr UINT kMsgRunOnUiThread = WM_APP + 3;
+// Posted to a list view's container after the space key: wParam is the focused row, lParam the list view.
+inline constexpr UINT kMsgSpaceToggle = WM_APP + 4;
 
 inline constexpr char kTopClass[] = "VeltraneForm";
 inline constexpr char kFrameClass[] = "VeltraneFrame";

@@ -83,6 +83,14 @@ LRESULT GuiApp::ContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       if (Form* form = FormOfChild(header->hwndFrom)) return OnNotify(*form, header);
       return 0;
     }
+    case kMsgSpaceToggle: {
+      HWND list = reinterpret_cast<HWND>(lParam);
+      Form* form = FormOfChild(list);
+      if (form == nullptr || (form == &dialogForm_ && !DialogAlive())) return 0;
+      Binding* binding = form->BindingOf(list);
+      if (binding != nullptr && binding->kind == Kind::kList) ListSpaceToggle(*binding, wParam);
+      return 0;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
       HDC dc = reinterpret_cast<HDC>(wParam);

@@ -112,6 +112,14 @@ void Journey::ResultsScreen() {
   Check(Ticked("frmMain", "lvwScanDriveResult", 3), "a click on a check box ticks the row");
   Tick("frmMain", "lvwScanDriveResult", 3);
   Check(!Ticked("frmMain", "lvwScanDriveResult", 3), "a second click clears it");
+  SelectRow("frmMain", "lvwScanDriveResult", 0);
+  HWND results = Find("frmMain", "lvwScanDriveResult");
+  ::SendMessageA(results, WM_KEYDOWN, VK_SPACE, 0);
+  Check(WaitFor([&] { return Ticked("frmMain", "lvwScanDriveResult", 0); }, 3000),
+        "the space key ticks the row");
+  ::SendMessageA(results, WM_KEYDOWN, VK_SPACE, 0);
+  Check(WaitFor([&] { return !Ticked("frmMain", "lvwScanDriveResult", 0); }, 3000),
+        "a second space clears it");
   Tick("frmMain", "lvwScanDriveResult", 3);
   PressPicture("ImgExclude");
   ExpectMessages({"Move all checked items to the ignor-list"}, "exclude");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/gui/gui_ids.h"
 #include "ui/list_view.h"
 
 namespace veltrane::gui {
@@ -144,9 +145,27 @@ LRESULT ListNotify(Binding& binding, NMHDR* header, bool& syncing) {
       }
       return 0;
     }
+    case LVN_KEYDOWN: {
+      if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey != VK_SPACE) return 0;
+      int focused = static_cast<int>(
+          ::SendMessageA(binding.hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+      if (focused < 0) return 0;
+      // Some list views tick an owner-data row on the space key themselves, after this notification;
+      // the decision waits until the control has handled the key.
+      binding.checkToggledByControl = false;
+      ::PostMessageA(::GetParent(binding.hwnd), kMsgSpaceToggle, static_cast<WPARAM>(focused),
+                     reinterpret_cast<LPARAM>(binding.hwnd));
+      return 0;
+    }
     default:
       return 0;
   }
+}
+
+void ListSpaceToggle(Binding& binding, size_t row) {
+  bool handled = binding.checkToggledByControl;
+  binding.checkToggledByControl = false;
+  if (!handled) ToggleChecked(Model(binding), row);
 }
 
 }  // namespace veltrane::gui

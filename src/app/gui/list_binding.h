@@ -18,5 +18,7 @@ void FlushListView(Binding& binding);
 // Notifications of the control: row texts and check boxes asked for, check boxes ticked, rows selected.
 // syncing is set while a change of the control is passed to the model.
 LRESULT ListNotify(Binding& binding, NMHDR* header, bool& syncing);
+// After the space key has been handled by the control: ticks the row unless the control did so itself.
+void ListSpaceToggle(Binding& binding, size_t row);
 
 }  // namespace veltrane::gui
