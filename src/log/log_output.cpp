@@ -9,6 +9,7 @@
 #include "core/whole_file.h"
 #include "log/log_composition.h"
 #include "log/log_text.h"
+#include "scan/scan_common.h"
 
 namespace veltrane {
 namespace {
@@ -37,6 +38,9 @@ void cmdShowLog_Click(App& app) {
   ShowLog(app);
 }
 void imgShowLog_Click(App& app) {
+  // The picture stays on the progress screen while a scan runs (only its twin is hidden then); a log
+  // composed in the middle of a scan would describe half a scan, so the picture waits for the end.
+  if (ScanRunning(app)) return;
   ShowLog(app);
 }
 void cmdSaveLog_Click(App& app) {

@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "remedy/protection.h"
 #include "remedy/records.h"
+#include "scan/scan_common.h"
 #include "settings/settings_store.h"
 
 namespace veltrane {
@@ -132,6 +133,9 @@ void cmdContinue_Click(App& app) {
   Continue(app, "cmdContinue_Click");
 }
 void imgContinue_Click(App& app) {
+  // Visible during a scan like the show-log picture; leaving for the results while scanners still add
+  // rows would act on half a result list.
+  if (ScanRunning(app)) return;
   Continue(app, "imgContinue_Click");
 }
 void cmdGotoMain_Click(App& app) {

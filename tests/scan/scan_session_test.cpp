@@ -3,6 +3,8 @@
 
 #include "codec/codec_files.h"
 #include "core/whole_file.h"
+#include "log/log_output.h"
+#include "remedy/removal.h"
 #include "scan_fixture.h"
 
 namespace veltrane {
@@ -129,6 +131,22 @@ TEST_F(ScanSessionTest, AStartDuringACancelledScansUnwindingWaitsForIt) {
   EXPECT_EQ(Caption(app->main.lblScanningStatus), "Scanning completed");
   EXPECT_TRUE(system.files.Exists(AutoLogPath()));
   EXPECT_EQ(Messages(), 0u);
+}
+
+TEST_F(ScanSessionTest, TheShowLogAndContinuePicturesWaitForTheEndOfTheScan) {
+  MixedMachine();
+  system.events.onEvents = [this](uint64_t call) {
+    if (call != 3) return;
+    frmMain::imgShowLog_Click(*app);
+    frmMain::imgContinue_Click(*app);
+  };
+  frmMain::imgStartScan_Click(*app);
+  EXPECT_TRUE(app->main.fmScanResult.Visible());
+  EXPECT_FALSE(app->main.fmScanLog.Visible());
+  EXPECT_FALSE(app->main.fmContinue.Visible());
+  ASSERT_EQ(Results().Count(), 4u) << "every scanner added its row";
+  frmMain::imgContinue_Click(*app);
+  EXPECT_TRUE(app->main.fmContinue.Visible());
 }
 
 TEST_F(ScanSessionTest, TheTickYieldsWhileRunning) {
