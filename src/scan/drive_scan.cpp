@@ -1,4 +1,4 @@
-// Turning file specifications into paths and testing them, with the ignore list consulted first.
+// Turning file entries into paths and testing them, with the ignore list consulted first.
 #include "scan/drive_scan.h"
 
 #include "core/app.h"

@@ -19,7 +19,7 @@ bool PathExists(App& app, const std::string& path);
 // The Windows directory with surrounding spaces removed; empty when it cannot be read.
 std::string WindowsDirectory(App& app);
 
-// The path a file specification names: "programfilesdir+" becomes the drive root of the Windows directory
+// The path a file entry names: "programfilesdir+" becomes the drive root of the Windows directory
 // and "Program Files" (16 characters dropped), "systemroot+" becomes the Windows directory (11 characters
 // dropped); both are matched with exact case anywhere in the text. nullopt when a macro is present but the
 // Windows directory is unknown (empty), so that no path made of a bare remainder is tested.

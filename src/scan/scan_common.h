@@ -30,7 +30,7 @@ bool ScanRunning(const App& app);
 void RaiseCounter(Label& label, int32_t by = 1);
 
 // The element of a 1-based definition list at 0-based position i, empty past its end, so that a shorter
-// companion list (names beside specifications) never stops a scan.
+// companion list (names beside file entries) never stops a scan.
 const std::string& ElementOrEmpty(const std::vector<std::string>& list, size_t i);
 
 enum class IgnoreVerdict {

@@ -11,7 +11,7 @@ namespace veltrane {
 // An empty list has no elements at all.
 struct DefinitionStore {
   std::vector<std::string> sScanItemName;      // display names of file definitions
-  std::vector<std::string> sScanItemFile;      // file specifications, same index as the names
+  std::vector<std::string> sScanItemFile;      // file entries, same index as the names
   std::vector<std::string> sRegistryItemName;  // display names of registry definitions
   std::vector<std::string> sRegistryItemKey;   // registry key paths, same index as the names
   std::vector<std::string> sScanItemExt;       // always "exe", "dll", "log", "lnk" after start-up
