@@ -1,7 +1,6 @@
 // Starting, cancelling and completing a scan on the user-interface thread.
 #include "scan/scan_session.h"
 
-#include <map>
 #include <optional>
 
 #include "core/app.h"
@@ -76,35 +75,23 @@ void StartScan(App& app, StartVariant variant) {
 // A cancelled scan unwinds through later yields (the drive scan only at its end), and the start screen is
 // back meanwhile. A start clicked during one of those yields is held until the old scan has returned:
 // run at once, it would be followed by the old scan's remaining rows and counts in the new result list.
-struct Session {
-  bool onStack = false;
-  std::optional<StartVariant> pending;
-};
-
-std::map<const App*, Session>& Sessions() {
-  static std::map<const App*, Session> sessions;
-  return sessions;
-}
-
 void RunStart(App& app, StartVariant variant) {
-  Session& session = Sessions()[&app];
-  if (session.onStack) {
-    session.pending = variant;
+  MainWindow& main = app.main;
+  if (main.scanOnStack) {
+    main.pendingStart = static_cast<int>(variant) + 1;
     return;
   }
-  session.onStack = true;
-  struct Forget {
-    const App* app;
-    ~Forget() { Sessions().erase(app); }
-  } forget{&app};
+  main.scanOnStack = true;
   std::optional<StartVariant> next = variant;
   while (next) {
-    session.pending.reset();
+    main.pendingStart = 0;
     StartVariant current = *next;
     Guarded(app.os.dialogs, current == StartVariant::kImage ? "imgStartScan_Click" : "cmdStartScanning_Click",
             [&] { StartScan(app, current); });
-    next = session.pending;
+    next.reset();
+    if (main.pendingStart != 0) next = static_cast<StartVariant>(main.pendingStart - 1);
   }
+  main.scanOnStack = false;
 }
 
 void CancelScan(App& app) {
@@ -139,18 +126,16 @@ void imgCancel_Click(App& app) {
 }
 
 void tmrProgressBar_Timer(App& app) {
-  // The step value only ever paced a bar that is not drawn; one sweep per program is enough.
-  static int16_t step = 0;
-  static int16_t direction = 1;
+  MainWindow& main = app.main;
   if (!ScanRunning(app)) {
     ProgressBar(app, 100);
-    app.main.tmrProgressBar.SetEnabled(false);
+    main.tmrProgressBar.SetEnabled(false);
     return;
   }
-  step = static_cast<int16_t>(step + direction);
-  if (step >= 99) direction = -1;
-  if (step <= 1) direction = 1;
-  ProgressBar(app, step);
+  main.progressStep = static_cast<int16_t>(main.progressStep + main.progressDirection);
+  if (main.progressStep >= 99) main.progressDirection = -1;
+  if (main.progressStep <= 1) main.progressDirection = 1;
+  ProgressBar(app, main.progressStep);
 }
 
 }  // namespace frmMain
