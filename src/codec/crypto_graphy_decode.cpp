@@ -18,9 +18,9 @@ constexpr uint64_t kYieldStride = 8192;
 // The fast table: up to four bytes that the next kFastBits bits decode to, packed as
 // bytes (bits 0-31), how many (bits 32-39; 0 when the first code is longer or is the end symbol) and the
 // bits they take (bits 40-47). The loop stores all four bytes and advances by the count.
-constexpr uint32_t kFastBits = 12;
+constexpr uint32_t kFastBits = 14;
 // Streams shorter than this (in bytes) are decoded without the table.
-constexpr uint64_t kTableThreshold = 256;
+constexpr uint64_t kTableThreshold = 4096;
 
 // Stores the four bytes of a fast-table entry in stream order; only the entry's count of them are kept.
 inline void Emit(uint8_t* out, uint64_t entry) {
@@ -101,12 +101,18 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
     while (written < stop) {
       while (useTable && written + 8 <= stop && reader.HasEightBytes()) {
         reader.RefillFast();
-        // A refill leaves at least 56 bits, enough for two lookups.
+        // A refill leaves at least 56 bits, enough for three lookups of kFastBits.
         uint64_t entry = fast[reader.Peek() >> (64 - kFastBits)];
         if (((entry >> 32) & 0xFF) == 0) break;
         Emit(out + written, entry);
         written += (entry >> 32) & 0xFF;
         reader.Consume(static_cast<uint32_t>(entry >> 40));
+        entry = fast[reader.Peek() >> (64 - kFastBits)];
+        if (((entry >> 32) & 0xFF) == 0) continue;
+        Emit(out + written, entry);
+        written += (entry >> 32) & 0xFF;
+        reader.Consume(static_cast<uint32_t>(entry >> 40));
+        if (written + 8 > stop) break;
         entry = fast[reader.Peek() >> (64 - kFastBits)];
         if (((entry >> 32) & 0xFF) == 0) continue;
         Emit(out + written, entry);
