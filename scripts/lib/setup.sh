@@ -18,8 +18,8 @@ veltrane_setup() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
     export VELTRANE_APT_UPDATED=1
   fi
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  # With its recommended packages, as the programs were tested: Wine's X, font and 32-bit helpers.
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
