@@ -17,7 +17,6 @@ else()
   return()
 endif()
 
-set(VELTRANE_PROGRAM_DIR "${CMAKE_BINARY_DIR}/program")
 set(_veltrane_definition_outputs "")
 foreach(pair "spyList.txt=Spylist" "RegistrySpyList.txt=RegistrySpylist" "spyExtList.txt=spyExtList"
              "SpywareCookies.txt=SpywareCookies")
