@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/console/console_dialogs.h"
 #include "core/app.h"
+#include "platform/std/std_services.h"
 #include "platform/win32/win32_host.h"
 #include "scan/drive_scan.h"
 #include "scan/registry_scan.h"
@@ -129,7 +129,7 @@ void Report(const char* what, const std::vector<double>& bare, const std::vector
 
 int Run(int rounds) {
   win32::Win32Host host;
-  ConsoleAnswers answers(std::cerr);
+  ConsoleDialogs answers(std::cerr);
   Services services = host.MakeServices();
   App app(Services{services.processes, services.registry, services.files, services.fileInfo,
                    services.settings, services.shell, answers, services.events, services.clock,

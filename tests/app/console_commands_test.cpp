@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "app/console/console_commands.h"
-#include "app/console/console_dialogs.h"
 #include "codec/codec_files.h"
 #include "fakes/fake_services.h"
+#include "platform/std/std_services.h"
 
 namespace veltrane {
 namespace {
@@ -45,7 +45,7 @@ class ConsoleTest : public ::testing::Test {
   int Run(std::vector<std::string> args) {
     out.str("");
     err.str("");
-    ConsoleAnswers answers(err);
+    ConsoleDialogs answers(err);
     Services services = system.MakeServices();
     Services console{services.processes, services.registry,   services.files, services.fileInfo,
                      services.settings,  services.shell,      answers,        services.events,

@@ -3,11 +3,11 @@
 
 #include <optional>
 
-#include "app/console/console_dialogs.h"
 #include "codec/codec_files.h"
 #include "core/app.h"
 #include "core/text.h"
 #include "log/log_output.h"
+#include "platform/std/std_services.h"
 #include "remedy/backup.h"
 #include "remedy/ignore_list.h"
 #include "remedy/removal.h"
@@ -67,7 +67,7 @@ void TickRowsNotIgnored(App& app) {
   for (size_t i = 0; i < result.Count(); ++i) result.SetChecked(i, result.Row(i).SubItem(3) != kIgnored);
 }
 
-int Scan(App& app, ConsoleAnswers& answers, const ScanOptions& options, std::ostream& out) {
+int Scan(App& app, ConsoleDialogs& answers, const ScanOptions& options, std::ostream& out) {
   frmMain::imgStartScan_Click(app);
   bool completed = app.main.lblScanningStatus.Caption() == "Scanning completed";
   int status = RowsNotIgnored(app.main.lvwScanDriveResult) == 0 ? kExitClean : kExitFindings;
@@ -127,7 +127,7 @@ std::string ConsoleUsage() {
          "       veltrane decode SOURCE TARGET\n";
 }
 
-int RunConsoleCommand(App& app, ConsoleAnswers& answers, const std::vector<std::string>& args,
+int RunConsoleCommand(App& app, ConsoleDialogs& answers, const std::vector<std::string>& args,
                       std::ostream& out, std::ostream& err) {
   const std::string command = args.empty() ? std::string() : args[0];
   std::optional<ScanOptions> scanOptions;

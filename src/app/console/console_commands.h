@@ -8,7 +8,7 @@
 namespace veltrane {
 
 class App;
-class ConsoleAnswers;
+class ConsoleDialogs;
 
 // Exit statuses of the commands.
 inline constexpr int kExitClean = 0;
@@ -17,7 +17,7 @@ inline constexpr int kExitFailed = 2;
 
 // Runs one command line (without the program name) on an App whose dialogs service is `answers`.
 // The start-up sequence runs first, exactly as the splash runs it.
-int RunConsoleCommand(App& app, ConsoleAnswers& answers, const std::vector<std::string>& args,
+int RunConsoleCommand(App& app, ConsoleDialogs& answers, const std::vector<std::string>& args,
                       std::ostream& out, std::ostream& err);
 
 std::string ConsoleUsage();

@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "app/console/console_commands.h"
-#include "app/console/console_dialogs.h"
 #include "core/app.h"
+#include "platform/std/std_services.h"
 #include "platform/win32/win32_host.h"
 
 int main(int argc, char** argv) {
   veltrane::win32::Win32Host host;
-  veltrane::ConsoleAnswers answers(std::cerr);
+  veltrane::ConsoleDialogs answers(std::cerr);
   veltrane::Services services = host.MakeServices();
   veltrane::Services console{services.processes, services.registry,   services.files, services.fileInfo,
                              services.settings,  services.shell,      answers,        services.events,

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "core/app.h"
 #include "core/errors.h"
 
 namespace veltrane {
@@ -34,15 +35,26 @@ std::string StdEnvironment::GetVariable(const std::string& name) {
 }
 
 MsgAnswer ConsoleDialogs::MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
-                                     MsgIcon) {
-  out_ << title << ": " << text << '\n';
+                                     MsgIcon icon) {
+  // Multi-line questions stay on one line so that every message is one line of the output.
+  std::string oneLine = text;
+  for (char& c : oneLine) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  out_ << title << ": " << oneLine << '\n';
   ++shown_;
   lastText_ = text;
+  if (title != kAppTitle || icon == MsgIcon::kCritical || icon == MsgIcon::kExclamation ||
+      text.rfind("Error", 0) == 0) {
+    ++failures_;
+  }
   return buttons == MsgButtons::kYesNo ? MsgAnswer::kYes : MsgAnswer::kOk;
 }
 
 std::optional<std::string> ConsoleDialogs::SaveFileDialog(const SaveFileRequest&) {
-  return std::nullopt;
+  auto name = std::move(saveName_);
+  saveName_.reset();
+  return name;
 }
 
 std::string InMemorySettingsStore::GetSetting(const std::string& appName, const std::string& section,

@@ -45,19 +45,29 @@ class NullEventPump : public IEventPump {
   void DoEvents() override {}
 };
 
-// Prints every message as "TITLE: TEXT" and presses the first button; nothing is ever saved.
+// The dialogs of a program without windows: every message becomes one line "TITLE: TEXT", every question
+// is answered with its first button (OK or Yes), and the save dialog returns the name given beforehand.
 class ConsoleDialogs : public IDialogs {
  public:
   explicit ConsoleDialogs(std::ostream& out) : out_(out) {}
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
                        MsgIcon icon) override;
   std::optional<std::string> SaveFileDialog(const SaveFileRequest& request) override;
+
+  // The name the next save dialog returns; without one the dialog is cancelled.
+  void SetSaveName(std::optional<std::string> name) { saveName_ = std::move(name); }
   uint64_t Shown() const { return shown_; }
   const std::string& LastText() const { return lastText_; }
+  // Messages that report a failure: error reports (titled with a procedure), critical and warning icons,
+  // and texts that begin with "Error".
+  uint64_t Failures() const { return failures_; }
+  void ResetCounts() { shown_ = failures_ = 0; }
 
  private:
   std::ostream& out_;
+  std::optional<std::string> saveName_;
   uint64_t shown_ = 0;
+  uint64_t failures_ = 0;
   std::string lastText_;
 };
 
