@@ -139,6 +139,11 @@ size_t FindLast(std::string_view text, std::string_view what) {
   return at == std::string_view::npos ? 0 : at + 1;
 }
 
+std::string_view FileNamePart(std::string_view path) {
+  size_t slash = path.rfind('\\');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 std::string ToHexUpper(uint32_t value) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   if (value == 0) return "0";

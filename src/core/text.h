@@ -33,4 +33,7 @@ size_t FindLast(std::string_view text, std::string_view what);   // 1-based, 0 w
 
 std::string ToHexUpper(uint32_t value);
 
+// The part of a path after its last backslash, or the whole path when it has none.
+std::string_view FileNamePart(std::string_view path);
+
 }  // namespace veltrane

@@ -74,7 +74,7 @@ void PrintIdentifiedProcessInfoForNT(App& app, size_t index) {
     std::string path = row.text;
     // Paths like \SystemRoot\System32\smss.exe name a file of the system folder.
     if (!path.empty() && path.front() == '\\') {
-      path = Trim(app.os.files.GetSystemDirectory()) + "\\" + path.substr(path.rfind('\\') + 1);
+      path = Trim(app.os.files.GetSystemDirectory()) + "\\" + std::string(FileNamePart(path));
       if (!app.os.files.PlainFileExists(path)) return;
     }
     if (!app.os.files.PlainFileExists(path)) Raise(kErrFileNotFound);

@@ -27,11 +27,6 @@ void SplitKey(std::string_view key, std::string& root, std::string& subKey) {
   }
 }
 
-std::string_view FileNamePart(std::string_view path) {
-  size_t slash = path.rfind('\\');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 std::optional<BackupRecord> ParseBackupRecord(std::string_view line) {

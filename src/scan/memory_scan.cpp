@@ -23,12 +23,6 @@ std::string RowKey(uint32_t processId) {
   return "P" + std::to_string(processId);
 }
 
-// The part after the last backslash, or the whole path without one.
-std::string_view FileNamePart(std::string_view path) {
-  size_t slash = path.rfind('\\');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 // Compares one listed process with the definitions and reports a finding. Returns false when a test of
 // the running flag says the enumeration must stop.
 //
