@@ -8,6 +8,7 @@
 #include "core/error_report.h"
 #include "core/errors.h"
 #include "core/text.h"
+#include "core/whole_file.h"
 
 namespace veltrane {
 
@@ -31,17 +32,9 @@ bool CheckNames(App& app, const std::string& sSourceFile, const std::string& sTa
   return true;
 }
 
-// Writes contents beside the target and puts that file in the target's place; on any failure the
-// earlier target stays as it was and the file beside it is removed.
+// The target is replaced whole: on any failure the earlier target stays as it was.
 void ReplaceTarget(App& app, const std::string& sTargetFile, std::string_view contents) {
-  IFileSystem& files = app.os.files;
-  const std::string replacement = sTargetFile + kReplacementSuffix;
-  int result = files.WriteFile(replacement, contents);
-  if (result == kErrNone) result = files.ReplaceFile(replacement, sTargetFile);
-  if (result != kErrNone) {
-    if (files.PathFileExists(replacement)) files.DeleteFile(replacement);
-    Raise(result);
-  }
+  Check(WriteFileWhole(app.os.files, sTargetFile, contents));
 }
 
 }  // namespace

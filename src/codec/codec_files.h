@@ -16,7 +16,4 @@ void CompressFile(App& app, const std::string& sSourceFile, const std::string& s
 // "Fatal error reading counts" and leaves an empty target.
 void DecompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile);
 
-// The suffix of the file written beside a target before it replaces the target.
-inline constexpr const char* kReplacementSuffix = ".new";
-
 }  // namespace veltrane
