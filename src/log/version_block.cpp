@@ -54,7 +54,9 @@ std::string VersionValue(std::string_view block, std::string_view key, size_t di
   if (start >= block.size()) return {};
   std::string_view value =
       end == std::string_view::npos ? block.substr(start) : block.substr(start, end - start);
-  return Trim(value);
+  // A value is a NUL-terminated string; what follows its NUL is padding and the next entry's binary words,
+  // and a NUL in the log text would end the log view there while a saved log went on.
+  return Trim(value.substr(0, value.find('\0')));
 }
 
 namespace {

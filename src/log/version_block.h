@@ -18,8 +18,8 @@ std::string AccessTimeText(const DateTime& value);
 
 // The value of a key in a version block examined one byte per character, case-sensitive: it starts
 // distance characters after the key's first character and ends before the first character 24 (else the
-// first space, else the block's end) found from there in the block with surrounding spaces removed, and
-// is trimmed of spaces. Empty when the key is absent.
+// first space, else the block's end) found from there in the block with surrounding spaces removed, or at
+// its own NUL if that comes first, and is trimmed of spaces. Empty when the key is absent.
 std::string VersionValue(std::string_view block, std::string_view key, size_t distance);
 
 // True for a block in the 32-bit layout, whose keys and values are UTF-16 text (what the NT family

@@ -51,7 +51,9 @@ TEST(VersionBlockTest, TextsOfSizesAndDates) {
 TEST(VersionBlockTest, ValuesEndAtCode24ThenAtASpaceThenAtTheEnd) {
   EXPECT_EQ(VersionValue(std::string("xKey\0\0\0value\x18rest", 15), "Key", 6), std::string("value"));
   EXPECT_EQ(VersionValue("xKey...two words", "Key", 6), "two");
-  EXPECT_EQ(VersionValue(std::string("xKey...tail\0", 12), "Key", 6), std::string("tail\0", 5));
+  // A value ends at its own NUL: the padding and binary words after it are no part of it.
+  EXPECT_EQ(VersionValue(std::string("xKey...tail\0", 12), "Key", 6), "tail");
+  EXPECT_EQ(VersionValue(std::string("xKey...1.0\0\0\x01\x02x y", 17), "Key", 6), "1.0");
   EXPECT_EQ(VersionValue("xKey...", "Key", 6), "");
   EXPECT_EQ(VersionValue("xKex...v", "Key", 6), "");
   EXPECT_EQ(VersionValue("key...v", "Key", 6), "");  // the search is case-sensitive
@@ -68,21 +70,19 @@ TEST_F(DetailRecordsTest, ExecutableRecordReadsTheVersionBlock) {
   AddExe("C:\\Tools\\app.exe", "1234");
   system.fileInfo.versionBlocks["C:\\TOOLS\\APP.EXE"] = Block();
   GetFileVersionData(*app, "C:\\Tools\\app.exe");
-  // Every value here runs to the code 24 after it, so the NUL before that stays part of the value.
-  auto nul = [](std::string line) { return line + '\0'; };
   const Strings expected{
       "     FileSize :4 bytes",
       "     FileCreation time :05/12/04 09:03:05",
       "     Last accessed :7/11/2004 21:4",
       "     OS : No executable",
-      nul("     FileVersion:1.2.3"),
-      nul("     ProductVersion:1.2"),
-      nul("     Copyright:(c) 2004"),
-      nul("     CompanyName:Vendor Inc"),
-      nul("     FileDescription:Spy tool"),
+      "     FileVersion:1.2.3",
+      "     ProductVersion:1.2",
+      "     Copyright:(c) 2004",
+      "     CompanyName:Vendor Inc",
+      "     FileDescription:Spy tool",
       "     InternalName:",  // the key is missing from the block
-      nul("     OriginalFileName:spy.exe"),
-      nul("     ProductName:Spy"),
+      "     OriginalFileName:spy.exe",
+      "     ProductName:Spy",
       "",
   };
 

@@ -51,6 +51,30 @@ TEST_F(LogOutputTest, SaveLogWritesTheShownTextUnderTheChosenName) {
   EXPECT_EQ(system.dialogs.saveRequests[0].fileName, "");
 }
 
+// The log view ends its text at a NUL; whatever the scan found, the log carries none, so the view shows the
+// whole log and a saved log holds exactly what the view shows.
+TEST_F(LogOutputTest, ALogFromSourcesWithNulsIsShownAndSavedWhole) {
+  std::string block = std::string("\x34\x00\x00\x00", 4) + std::string("FileVersion\0", 12) +
+                      std::string("1.0\0\0\x01\x02\x18", 8) + std::string("ProductName\0", 12) + "Spy";
+  system.files.AddFile("C:\\spy.exe", "x");
+  system.fileInfo.versionBlocks["C:\\SPY.EXE"] = block;
+  SetSwitch("IncludeAdditionalFileInfo", "1");
+  AddResult("Spy file", "C:\\spy.exe", "Scan Drives");
+  AddResult(std::string("Bad\0key", 7), "HKEY_CURRENT_USER\\Software\\Bad", "Scan Registry");
+  system.dialogs.saveAnswers = {std::string("C:\\log.vlt")};
+
+  frmMain::imgShowLog_Click(*app);
+  frmMain::imgSaveLog_Click(*app);
+
+  const std::string& shown = app->main.rtfScanLog.Text();
+  EXPECT_EQ(shown.find('\0'), std::string::npos);
+  EXPECT_NE(shown.find("     FileVersion:1.0\r\n"), std::string::npos);
+  EXPECT_NE(shown.find("Bad key"), std::string::npos);
+  EXPECT_NE(shown.find("Suspicious files found"), std::string::npos) << "the log goes on after the record";
+  EXPECT_EQ(system.files.Contents("C:\\log.vlt"), shown + "\r\n");
+  EXPECT_EQ(Messages(), 0u);
+}
+
 TEST_F(LogOutputTest, SaveLogCancelledOrUnnamedIsSilentAndFailuresAreReported) {
   system.dialogs.saveAnswers = {std::nullopt, std::string(), std::string("Z:\\nowhere\\log.txt")};
   for (int i = 0; i < 3; ++i) frmMain::imgSaveLog_Click(*app);
