@@ -8,6 +8,7 @@
 namespace veltrane {
 
 class Control;
+class Window;
 
 enum class Change {
   kCaption,  // caption or text
@@ -32,6 +33,9 @@ class Control {
  public:
   explicit Control(std::string name, std::string caption = {})
       : name_(std::move(name)), caption_(std::move(caption)) {}
+  // A control of a window (a member of its model): the window lists it, in the order of declaration, for
+  // look-ups by name and for its observer, so that no separate list of its controls can fall out of step.
+  Control(Window& window, std::string name, std::string caption = {});
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   virtual ~Control() = default;
@@ -114,6 +118,8 @@ class TabStrip : public Control {
  public:
   TabStrip(std::string name, std::vector<std::string> tabs)
       : Control(std::move(name)), tabs_(std::move(tabs)) {}
+  TabStrip(Window& window, std::string name, std::vector<std::string> tabs)
+      : Control(window, std::move(name)), tabs_(std::move(tabs)) {}
   const std::vector<std::string>& Tabs() const { return tabs_; }
   int SelectedIndex() const { return selected_; }
   void Select(int index);

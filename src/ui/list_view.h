@@ -29,6 +29,8 @@ class ListView : public Control {
  public:
   ListView(std::string name, std::vector<std::string> columns)
       : Control(std::move(name)), columns_(std::move(columns)) {}
+  ListView(Window& window, std::string name, std::vector<std::string> columns)
+      : Control(window, std::move(name)), columns_(std::move(columns)) {}
 
   const std::vector<std::string>& Columns() const { return columns_; }
   size_t ColumnCount() const { return columns_.size(); }

@@ -14,94 +14,96 @@ class MainWindow : public Window {
   MainWindow();
 
   // Always visible, outside the screen container.
-  Frame Picture1{"Picture1"};
-  Picture Image1{"Image1"};
-  Picture Image2{"Image2"};
-  Label lblVersion{"Label20(1)", "Veltrane! Version 7.5"};
-  Label lblProtectionCount{"lblProtectionCount", "Protection Count:"};
-  Label lblSpyCount{"lblSpyCount", "0"};
-  Button cmdEncryptSpyListFile{"cmdEncryptSpyListFile", "Encrypt"};
-  Timer tmrProgressBar{"tmrProgressBar"};
+  Frame Picture1{*this, "Picture1"};
+  Picture Image1{*this, "Image1"};
+  Picture Image2{*this, "Image2"};
+  Label lblVersion{*this, "Label20(1)", "Veltrane! Version 7.5"};
+  Label lblProtectionCount{*this, "lblProtectionCount", "Protection Count:"};
+  Label lblSpyCount{*this, "lblSpyCount", "0"};
+  Button cmdEncryptSpyListFile{*this, "cmdEncryptSpyListFile", "Encrypt"};
+  Timer tmrProgressBar{*this, "tmrProgressBar"};
 
   // Start screen.
-  Frame fmMain{"fmMain"};
-  Label lblChooseAction{"Label20(0)", "Choose an action below from the list..."};
-  Picture imgStartScan{"imgStartScan"};
-  Button cmdStartScanning{"cmdStartScanning", "&Scan Now"};
-  Picture imgconfig{"imgconfig"};
-  Button cmdConfigurations{"cmdConfigurations", "&Configuration"};
-  Picture imgBackups{"imgBackups"};
-  Button cmdBackups{"cmdBackups", "&Backups"};
-  Picture imgExit{"imgExit"};
+  Frame fmMain{*this, "fmMain"};
+  Label lblChooseAction{*this, "Label20(0)", "Choose an action below from the list..."};
+  Picture imgStartScan{*this, "imgStartScan"};
+  Button cmdStartScanning{*this, "cmdStartScanning", "&Scan Now"};
+  Picture imgconfig{*this, "imgconfig"};
+  Button cmdConfigurations{*this, "cmdConfigurations", "&Configuration"};
+  Picture imgBackups{*this, "imgBackups"};
+  Button cmdBackups{*this, "cmdBackups", "&Backups"};
+  Picture imgExit{*this, "imgExit"};
 
   // Progress screen with the statistics box.
-  Frame fmScanResult{"fmScanResult"};
-  Frame Frame2{"Frame2"};
-  Label lblIdentifiedFilesCaption{"lblIdentifiedFilesCaption", "Identified files"};
-  Label lblIdentifiedFiles{"lblIdentifiedFiles", "0"};
-  Label lblIdentifiedProcessCaption{"lblIdentifiedProcessCaption", "Identified processes"};
-  Label lblIdentifiedProcess{"lblIdentifiedProcess", "0"};
-  Label lblIdentifiedRegistryKeysCaption{"lblIdentifiedRegistryKeysCaption", "Identified registry keys"};
-  Label lblIdentifiedRegistryKeys{"lblIdentifiedRegistryKeys", "0"};
-  Label lblComponentsIgnoredCaption{"lblComponentsIgnoredCaption", "Components ignored"};
-  Label lblComponentsIgnored{"lblComponentsIgnored", "0"};
-  Label lblComponentsRecognisedCaption{"lblComponentsRecognisedCaption", "Components recognized"};
-  Label lblComponentsRecognised{"lblComponentsRecognised", "0"};
-  Label lblNewComponentsCaption{"lblNewComponentsCaption", "New Components"};
-  Label lblNewComponents{"lblNewComponents", "0"};
-  Label lblRunningProcessesCaption{"lblRunningProcessesCaption", "Running processes"};
-  Label lblRunningProcesses{"lblRunningProcesses", "_"};
-  Label lblFoldersProcessedCaption{"lblFoldersProcessedCaption", "Folders Processed"};
-  Label lblFoldersProcessed{"lblFoldersProcessed", "0"};
-  Label lblIdentifiedFoldersCaption{"lblIdentifiedFoldersCaption", "Identified folders"};
-  Label lblIdentifiedFolders{"lblIdentifiedFolders", "0"};
-  Label lblItemCountCaption{"lblItemCountCaption", "Items Processed:"};
-  Label lblItemCount{"lblItemCount", "0"};
-  Label lblScanInitializeTime{"lblScanInitializeTime"};
-  Label lblScanningStatus{"lblScanningStatus"};
-  Label lblCurrentProcess{"lblCurrentProcess"};
-  Label lblScanningResult{"lblScanningResult", "Current Overview:"};
-  Label lblScanningFinished1{"lblScanningFinished1", "Scanning Finished"};
+  Frame fmScanResult{*this, "fmScanResult"};
+  Frame Frame2{*this, "Frame2"};
+  Label lblIdentifiedFilesCaption{*this, "lblIdentifiedFilesCaption", "Identified files"};
+  Label lblIdentifiedFiles{*this, "lblIdentifiedFiles", "0"};
+  Label lblIdentifiedProcessCaption{*this, "lblIdentifiedProcessCaption", "Identified processes"};
+  Label lblIdentifiedProcess{*this, "lblIdentifiedProcess", "0"};
+  Label lblIdentifiedRegistryKeysCaption{*this, "lblIdentifiedRegistryKeysCaption",
+                                         "Identified registry keys"};
+  Label lblIdentifiedRegistryKeys{*this, "lblIdentifiedRegistryKeys", "0"};
+  Label lblComponentsIgnoredCaption{*this, "lblComponentsIgnoredCaption", "Components ignored"};
+  Label lblComponentsIgnored{*this, "lblComponentsIgnored", "0"};
+  Label lblComponentsRecognisedCaption{*this, "lblComponentsRecognisedCaption", "Components recognized"};
+  Label lblComponentsRecognised{*this, "lblComponentsRecognised", "0"};
+  Label lblNewComponentsCaption{*this, "lblNewComponentsCaption", "New Components"};
+  Label lblNewComponents{*this, "lblNewComponents", "0"};
+  Label lblRunningProcessesCaption{*this, "lblRunningProcessesCaption", "Running processes"};
+  Label lblRunningProcesses{*this, "lblRunningProcesses", "_"};
+  Label lblFoldersProcessedCaption{*this, "lblFoldersProcessedCaption", "Folders Processed"};
+  Label lblFoldersProcessed{*this, "lblFoldersProcessed", "0"};
+  Label lblIdentifiedFoldersCaption{*this, "lblIdentifiedFoldersCaption", "Identified folders"};
+  Label lblIdentifiedFolders{*this, "lblIdentifiedFolders", "0"};
+  Label lblItemCountCaption{*this, "lblItemCountCaption", "Items Processed:"};
+  Label lblItemCount{*this, "lblItemCount", "0"};
+  Label lblScanInitializeTime{*this, "lblScanInitializeTime"};
+  Label lblScanningStatus{*this, "lblScanningStatus"};
+  Label lblCurrentProcess{*this, "lblCurrentProcess"};
+  Label lblScanningResult{*this, "lblScanningResult", "Current Overview:"};
+  Label lblScanningFinished1{*this, "lblScanningFinished1", "Scanning Finished"};
   Label lblPatience{
-      "lblPatience",
+      *this, "lblPatience",
       "Please be patient as the engine scans for adware and spyware patterns on your computer."};
-  Picture imgShowLog{"imgShowLog"};
-  Button cmdShowLog{"cmdShowLog", "&Show Log"};
-  Picture imgCancel{"imgCancel"};
-  Button cmdCancel{"cmdCancel", "&Cancel"};
-  Picture imgContinue{"imgContinue"};
-  Button cmdContinue{"cmdContinue", "&Continue"};
+  Picture imgShowLog{*this, "imgShowLog"};
+  Button cmdShowLog{*this, "cmdShowLog", "&Show Log"};
+  Picture imgCancel{*this, "imgCancel"};
+  Button cmdCancel{*this, "cmdCancel", "&Cancel"};
+  Picture imgContinue{*this, "imgContinue"};
+  Button cmdContinue{*this, "cmdContinue", "&Continue"};
 
   // Results screen.
-  Frame fmContinue{"fmContinue"};
-  ListView lvwScanDriveResult{"lvwScanDriveResult", {"Searched Item", "Path found", "Scan Result"}};
-  Picture imgContinue1{"imgContinue1"};
-  Button cmdGotoMain{"cmdGotoMain", "&Continue"};
-  Picture imgBackUpFiles{"imgBackUpFiles"};
-  Button cmdBackUp{"cmdBackUp", "&BackUp"};
-  Picture ImgExclude{"ImgExclude"};
-  Button cmdExclude{"cmdExclude", "&Exclude"};
+  Frame fmContinue{*this, "fmContinue"};
+  ListView lvwScanDriveResult{*this, "lvwScanDriveResult", {"Searched Item", "Path found", "Scan Result"}};
+  Picture imgContinue1{*this, "imgContinue1"};
+  Button cmdGotoMain{*this, "cmdGotoMain", "&Continue"};
+  Picture imgBackUpFiles{*this, "imgBackUpFiles"};
+  Button cmdBackUp{*this, "cmdBackUp", "&BackUp"};
+  Picture ImgExclude{*this, "ImgExclude"};
+  Button cmdExclude{*this, "cmdExclude", "&Exclude"};
 
   // Log screen.
-  Frame fmScanLog{"fmScanLog"};
-  RichText rtfScanLog{"rtfScanLog"};
-  ListView lvwRunningProcessess{"lvwRunningProcessess",
+  Frame fmScanLog{*this, "fmScanLog"};
+  RichText rtfScanLog{*this, "rtfScanLog"};
+  ListView lvwRunningProcessess{*this,
+                                "lvwRunningProcessess",
                                 {"Running Process", "Threads", "ProcessID", "Parent ProcID", "Priority"}};
-  Label lblLogCreation{"lblLogCreation", "Log Creation:"};
-  Picture imgBack{"imgBack"};
-  Button cmdBack{"cmdBack", "&Back"};
-  Picture imgSaveLog{"imgSaveLog"};
-  Button cmdSaveLog{"cmdSaveLog", "&Save Log"};
+  Label lblLogCreation{*this, "lblLogCreation", "Log Creation:"};
+  Picture imgBack{*this, "imgBack"};
+  Button cmdBack{*this, "cmdBack", "&Back"};
+  Picture imgSaveLog{*this, "imgSaveLog"};
+  Button cmdSaveLog{*this, "cmdSaveLog", "&Save Log"};
 
   // Backups screen.
-  Frame fmBackUp{"fmBackUp"};
-  ListView lvwBackUp{"lvwBackUp", {"Creation Date", "Name", "Size (in bytes)"}};
-  Picture imgOk{"imgOk"};
-  Button cmdOk{"cmdOk", "&OK"};
-  Picture imgClean{"imgClean"};
-  Button cmdClean{"cmdClean", "C&lean"};
-  Picture imgRestore{"imgRestore"};
-  Button cmdRestore{"cmdRestore", "&Restore"};
+  Frame fmBackUp{*this, "fmBackUp"};
+  ListView lvwBackUp{*this, "lvwBackUp", {"Creation Date", "Name", "Size (in bytes)"}};
+  Picture imgOk{*this, "imgOk"};
+  Button cmdOk{*this, "cmdOk", "&OK"};
+  Picture imgClean{*this, "imgClean"};
+  Button cmdClean{*this, "cmdClean", "C&lean"};
+  Picture imgRestore{*this, "imgRestore"};
+  Button cmdRestore{*this, "cmdRestore", "&Restore"};
 
   // The count of definitions handled in the current scan (32-bit, shown by the registry scan).
   int32_t itemCounter = 0;

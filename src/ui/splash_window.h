@@ -8,15 +8,14 @@ namespace veltrane {
 class SplashWindow : public Window {
  public:
   SplashWindow() : Window("frmSplash") {
-    Adopt({&imgSplash, &lblsplash, &Timer1});
     Timer1.SetInterval(1000);
     Timer1.SetEnabled(false);
     Timer1.SetVisible(false);
   }
 
-  Picture imgSplash{"imgSplash"};
-  Label lblsplash{"lblsplash", "Loading definitions list..."};
-  Timer Timer1{"Timer1"};
+  Picture imgSplash{*this, "imgSplash"};
+  Label lblsplash{*this, "lblsplash", "Loading definitions list..."};
+  Timer Timer1{*this, "Timer1"};
 };
 
 }  // namespace veltrane

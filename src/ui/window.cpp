@@ -1,4 +1,4 @@
-// The window model base and the log view.
+// The window model base, the controls that list themselves on it, and the log view.
 #include "ui/window.h"
 
 namespace veltrane {
@@ -25,8 +25,9 @@ void Window::Observe(ModelObserver* observer) {
   for (Control* control : controls_) control->SetObserver(observer);
 }
 
-void Window::Adopt(std::initializer_list<Control*> controls) {
-  controls_.insert(controls_.end(), controls.begin(), controls.end());
+Control::Control(Window& window, std::string name, std::string caption)
+    : Control(std::move(name), std::move(caption)) {
+  window.controls_.push_back(this);
 }
 
 }  // namespace veltrane

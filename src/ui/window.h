@@ -1,7 +1,6 @@
 // A window model: its caption, visibility and the list of its controls, for observers and look-ups by name.
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +30,8 @@ class Window : public Control {
   // Sets the observer of the window and of every control on it.
   void Observe(ModelObserver* observer);
 
- protected:
-  void Adopt(std::initializer_list<Control*> controls);
-
  private:
+  friend class Control;  // a control of the window adds itself as it is constructed
   std::vector<Control*> controls_;
 };
 
