@@ -3,13 +3,21 @@
 # display (and keep its screenshots). Source it for the functions, or run it:
 #   bash scripts/lib/gui.sh [open]               opens build/windows/program/Veltrane!.exe on $DISPLAY
 #   bash scripts/lib/gui.sh journey [FOLDER]     runs the journey test; FOLDER receives the screenshots
-# The program folder comes from the windows preset: cmake --preset windows && cmake --build build/windows
+#   bash scripts/lib/gui.sh shipped              checks that the program folder and the zip carry no test mode
+# The program folder and the journey program come from the windows preset:
+#   cmake --preset windows && cmake --build build/windows
 gui_here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=wine.sh
 source "$gui_here/wine.sh"
 
 gui_program_dir() {
   printf '%s\n' "${VELTRANE_PROGRAM_DIR:-$(wine_repo_root)/build/windows/program}"
+}
+
+# The journey program: the same windows as Veltrane!.exe, driven by a script; it is never in the program
+# folder, because it rewrites the folder it runs in.
+gui_journey_program() {
+  printf '%s\n' "${VELTRANE_GUI_JOURNEY:-$(wine_repo_root)/build/windows/tests/gui/veltrane-gui-journey.exe}"
 }
 
 # Opens the program as a user would start it, on the display the user works on.
@@ -28,12 +36,13 @@ gui_open() {
   wine "$program"
 }
 
-# Runs the journey test in a copy of the program folder inside the prefix; 77 when there is no program.
+# Runs the journey program in a copy of the program folder inside the prefix; 77 when either is missing.
 gui_journey() {
-  local shots="${1:-}" program
+  local shots="${1:-}" program journey
   program="$(gui_program_dir)"
-  if [[ ! -f "$program/Veltrane!.exe" ]]; then
-    echo "gui: $program/Veltrane!.exe is missing; build the windows preset first" >&2
+  journey="$(gui_journey_program)"
+  if [[ ! -f "$program/Veltrane!.exe" || ! -f "$journey" ]]; then
+    echo "gui: $program/Veltrane!.exe or $journey is missing; build the windows preset first" >&2
     return 77
   fi
   wine_prefix || return 1
@@ -47,10 +56,11 @@ gui_journey() {
   rm -rf "$stage"
   mkdir -p "$stage/shots"
   cp -r "$program/." "$stage/"
+  cp "$journey" "$stage/veltrane-gui-journey.exe"
   rm -f "$stage/report.txt" "$stage/report.txt.progress"
   # A Wine desktop window gives the program's windows their title bars without a window manager.
-  timeout 300 wine explorer /desktop=Veltrane,800x600 'C:\veltrane-gui-test\Veltrane!.exe' \
-    --self-test 'C:\veltrane-gui-test\report.txt' --screenshots 'C:\veltrane-gui-test\shots' >"$stage/wine.log" 2>&1
+  timeout 300 wine explorer /desktop=Veltrane,800x600 'C:\veltrane-gui-test\veltrane-gui-journey.exe' \
+    --report 'C:\veltrane-gui-test\report.txt' --screenshots 'C:\veltrane-gui-test\shots' >"$stage/wine.log" 2>&1
   local status=$?
   [[ $ownDisplay == 1 ]] && xvfb_stop
   [[ -n "$savedDisplay" ]] && export DISPLAY="$savedDisplay"
@@ -70,6 +80,36 @@ gui_journey() {
   grep -q '^RESULT PASS' "$stage/report.txt" 2>/dev/null
 }
 
+# What users get carries no mode that rewrites its folder: Veltrane!.exe knows none of the journey's
+# arguments, and neither the program folder nor the zip holds the journey program. 77 without a build.
+gui_shipped() {
+  local program zip failed=0 word
+  program="$(gui_program_dir)"
+  if [[ ! -f "$program/Veltrane!.exe" ]]; then
+    echo "gui: $program/Veltrane!.exe is missing; build the windows preset first" >&2
+    return 77
+  fi
+  for word in --self-test --report --idle --screenshots; do
+    if grep -qaF -- "$word" "$program/Veltrane!.exe"; then
+      echo "gui: Veltrane!.exe still knows the argument $word" >&2
+      failed=1
+    fi
+  done
+  if find "$program" -iname '*journey*' | grep -q .; then
+    echo "gui: the program folder holds the journey program" >&2
+    failed=1
+  fi
+  for zip in "$program"/../package/*.zip; do
+    [[ -f "$zip" ]] || continue
+    if unzip -Z1 "$zip" | grep -qi journey; then
+      echo "gui: $zip holds the journey program" >&2
+      failed=1
+    fi
+  done
+  [[ $failed == 0 ]] && echo "gui: the shipped program has no test mode"
+  return $failed
+}
+
 if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
   case "${1:-}" in
     open | "") gui_open ;;
@@ -77,8 +117,12 @@ if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
       gui_journey "${2:-}"
       exit $?
       ;;
+    shipped)
+      gui_shipped
+      exit $?
+      ;;
     *)
-      echo "usage: gui.sh open | journey [screenshot folder]" >&2
+      echo "usage: gui.sh open | journey [screenshot folder] | shipped" >&2
       exit 2
       ;;
   esac

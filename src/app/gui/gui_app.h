@@ -13,6 +13,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "app/gui/handler_table.h"
 #include "app/gui/layout.h"
 #include "app/gui/picture_image.h"
 #include "core/app.h"
@@ -39,18 +40,15 @@ struct Form {
   std::deque<Binding> bindings;
   std::unordered_map<const Control*, Binding*> byModel;
   std::unordered_map<HWND, Binding*> byWindow;
+  std::unordered_map<UINT_PTR, Binding*> byTimer;
 
   Binding* Find(std::string_view controlName);
-  // The binding of a real control (or of a timer, by its id); nullptr for windows that show no model.
+  // The binding of a real control; nullptr for windows that show no model.
   Binding* BindingOf(HWND hwnd) {
     auto found = byWindow.find(hwnd);
     return found != byWindow.end() ? found->second : nullptr;
   }
 };
-
-using Handler = std::function<void(App&)>;
-// The core's handlers by "form.control.event", e.g. "frmMain.imgStartScan.Click".
-std::map<std::string, Handler, std::less<>> MakeHandlerTable();
 
 class GuiApp : public ModelObserver {
  public:
@@ -62,12 +60,13 @@ class GuiApp : public ModelObserver {
 
   // Shows the splash and runs the program until it ends; returns the exit code.
   int Run();
-  // Called just before the message loop starts (the self-test starts its driver here).
+  // Called just before the message loop starts (the journey program starts its driver here).
   std::function<void()> onStarted;
   // Called when the program ends at once from inside a running handler, before the process exits.
   std::function<void()> onAbruptExit;
-  // Set by the self-test only: its driver thread's requests to find controls and to run code here.
-  bool acceptTestMessages = false;
+  // Offered the messages of the main window that the front end does not handle itself; true when it has
+  // handled one, with the result. Veltrane!.exe sets none; the journey program answers its driver here.
+  std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> extraMessage;
 
   App app;
 

@@ -7,10 +7,7 @@ namespace veltrane::gui {
 
 // Posted once per burst of model changes: brings list views and the log view up to date.
 inline constexpr UINT kMsgFlush = WM_APP + 1;
-// Sent by the self-test to find a control's window: wParam is the window name, lParam the control name.
-inline constexpr UINT kMsgFindControl = WM_APP + 2;
-// Sent by the self-test to run a function on the window thread: lParam is a std::function<void()>*.
-inline constexpr UINT kMsgRunOnUiThread = WM_APP + 3;
+// WM_APP + 2 and + 3 are the journey program's (journey/journey.h).
 // Posted to a list view's container after the space key: wParam is the focused row, lParam the list view.
 inline constexpr UINT kMsgSpaceToggle = WM_APP + 4;
 

@@ -16,8 +16,8 @@ LRESULT GuiApp::FormMessage(Form& form, HWND hwnd, UINT message, WPARAM wParam, 
     case WM_CTLCOLORBTN:
       return ContainerMessage(hwnd, message, wParam, lParam);
     case WM_TIMER: {
-      auto found = form.byWindow.find(reinterpret_cast<HWND>(wParam));
-      if (found == form.byWindow.end() || found->second->timerBusy) return 0;
+      auto found = form.byTimer.find(static_cast<UINT_PTR>(wParam));
+      if (found == form.byTimer.end() || found->second->timerBusy) return 0;
       Binding* binding = found->second;
       std::string name = binding->model->Name();
       // Ticks do not nest: a tick that arrives while the same timer's handler yields is dropped.
@@ -55,19 +55,11 @@ LRESULT GuiApp::FormMessage(Form& form, HWND hwnd, UINT message, WPARAM wParam, 
     case kMsgFlush:
       Flush();
       return 0;
-    // The self-test's requests carry pointers into this process; any other program could send the same
-    // message numbers, so they are heard only in the self-test.
-    case kMsgFindControl:
-      if (!acceptTestMessages) break;
-      return reinterpret_cast<LRESULT>(
-          FindControl(reinterpret_cast<const char*>(wParam), reinterpret_cast<const char*>(lParam)));
-    case kMsgRunOnUiThread:
-      if (!acceptTestMessages) break;
-      (*reinterpret_cast<std::function<void()>*>(lParam))();
-      return 0;
     default:
       break;
   }
+  LRESULT result = 0;
+  if (&form == &mainForm_ && extraMessage && extraMessage(message, wParam, lParam, result)) return result;
   return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 

@@ -1,6 +1,8 @@
 // Which handler of the core each user action runs, by form, control and event.
-#include "app/gui/gui_app.h"
+#include "app/gui/handler_table.h"
+
 #include "codec/encrypt_command.h"
+#include "core/app.h"
 #include "log/log_output.h"
 #include "remedy/backup.h"
 #include "remedy/ignore_list.h"

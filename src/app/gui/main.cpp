@@ -1,17 +1,12 @@
-// Veltrane!.exe: the splash, the main window and the settings dialog over the Windows services.
+// Veltrane!.exe: the splash, the main window and the settings dialog over the Windows services. It takes
+// no arguments; its journey test is a program of its own.
 #include <objbase.h>
 
-#include <string>
-
 #include "app/gui/gui_app.h"
-#include "app/gui/self_test.h"
 #include "app/gui/win.h"
 #include "platform/win32/win32_host.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-  std::string arguments = commandLine != nullptr ? commandLine : "";
-  if (veltrane::gui::IsSelfTestIdle(arguments)) return veltrane::gui::RunSelfTestIdle();
-
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof(controls),
                                 ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
@@ -20,13 +15,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   int exitCode = 0;
   {
     veltrane::win32::Win32Host host;
-    auto setOwner = [&host](HWND owner) { host.SetOwnerWindow(owner); };
-    if (veltrane::gui::IsSelfTest(arguments)) {
-      exitCode = veltrane::gui::RunSelfTest(instance, host, arguments);
-    } else {
-      veltrane::gui::GuiApp gui(instance, host.MakeServices(), setOwner);
-      exitCode = gui.Run();
-    }
+    veltrane::gui::GuiApp gui(instance, host.MakeServices(),
+                              [&host](HWND owner) { host.SetOwnerWindow(owner); });
+    exitCode = gui.Run();
   }
   ::OleUninitialize();
   return exitCode;

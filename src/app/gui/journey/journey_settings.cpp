@@ -2,7 +2,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/gui/journey.h"
+#include "app/gui/journey/journey.h"
 
 namespace veltrane::gui {
 

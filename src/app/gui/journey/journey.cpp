@@ -1,5 +1,5 @@
 // The journey's steps, each a user action on the real windows followed by checks of the real controls.
-#include "app/gui/journey.h"
+#include "app/gui/journey/journey.h"
 
 #include <chrono>
 #include <fstream>
@@ -85,7 +85,7 @@ bool Journey::Plant() {
   ::GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string copy = folder_ + "\\vtplanted.exe";
   ::CopyFileA(self, copy.c_str(), FALSE);
-  std::string commandLine = "\"" + copy + "\" --self-test-idle";
+  std::string commandLine = "\"" + copy + "\" --idle";
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   ok = ::CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "app/gui/gui_ids.h"
-#include "app/gui/journey.h"
+#include "app/gui/journey/journey.h"
 #include "app/gui/picture_image.h"
 
 namespace veltrane::gui {

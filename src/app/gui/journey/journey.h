@@ -8,9 +8,15 @@
 #include <vector>
 
 #include "app/gui/gui_app.h"
-#include "app/gui/self_test_services.h"
+#include "app/gui/journey/scripted_services.h"
 
 namespace veltrane::gui {
+
+// Sent by the driver to the main window, answered on the window thread through GuiApp::extraMessage: find
+// a control's window (wParam the window name, lParam the control name), run a function (lParam a
+// std::function<void()>*). Only the journey program answers them.
+inline constexpr UINT kMsgFindControl = WM_APP + 2;
+inline constexpr UINT kMsgRunOnUiThread = WM_APP + 3;
 
 // Definitions that match nothing, enough of them for a scan to last while it is cancelled.
 inline constexpr int kFillerDefinitions = 1500;

@@ -1,5 +1,5 @@
 // The journey test's scripted user answers and its slowed event pump.
-#include "app/gui/self_test_services.h"
+#include "app/gui/journey/scripted_services.h"
 
 #include <utility>
 

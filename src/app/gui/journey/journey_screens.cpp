@@ -1,9 +1,11 @@
 // The journey's steps through the five screens of the main window.
 #include <chrono>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
-#include "app/gui/journey.h"
+#include "app/gui/journey/journey.h"
+#include "app/gui/win_text.h"
 
 namespace veltrane::gui {
 
@@ -85,6 +87,10 @@ void Journey::LogScreen() {
         "the log view shows the findings");
   Check(Rows("frmMain", "lvwRunningProcessess") > 0, "the running processes are listed");
   Check(!Text("frmMain", "lblScanInitializeTime").empty(), "the log creation time shows");
+  std::string model;
+  RunOnUi([&] { model = gui_.app.main.rtfScanLog.Text(); });
+  Check(log == EditText(model), "the log view shows the whole log text (" + std::to_string(log.size()) +
+                                    " of " + std::to_string(EditText(model).size()) + " characters)");
   Screenshot("log.png");
   std::string saved = folder_ + "\\journey-log.vlt";
   dialogs_.QueueSaveAnswer(saved);
@@ -92,11 +98,9 @@ void Journey::LogScreen() {
   auto requests = dialogs_.TakeSaveRequests();
   Check(requests.size() == 1 && requests[0].filter == "Veltrane Files (*.vlt)|*.vlt",
         "the save picture asks for a file with the program's filter");
-  std::ifstream file(saved);
-  std::string first;
-  std::getline(file, first);
-  Check(static_cast<bool>(file) && log.rfind(first.substr(0, first.size() - (first.empty() ? 0 : 1)), 0) == 0,
-        "the saved log holds the log text");
+  std::ifstream file(saved, std::ios::binary);
+  std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  Check(contents == model + "\r\n", "the saved log holds the text the view shows");
   ClickButton("frmMain", "cmdBack");
   CheckScreen("fmScanResult");
   ExpectMessages({}, "log");
