@@ -1,4 +1,4 @@
-// GDI+ decoding and drawing of the pictures, and screen captures of windows for the self-test.
+// GDI+ decoding and drawing of the pictures, and screen captures of windows for the journey test.
 #include "app/gui/picture_image.h"
 
 #include <algorithm>
