@@ -7,6 +7,7 @@
 
 #include "core/services.h"
 #include "core/yielder.h"
+#include "remedy/outcome.h"
 #include "startup/definition_store.h"
 #include "ui/main_window.h"
 #include "ui/settings_dialog.h"
@@ -47,6 +48,8 @@ class App {
   bool startupStarted = false;
   // Set when the program has been asked to end (exit picture, closed main window, key on the splash).
   bool quitRequested = false;
+  // What the last Remove tried and which findings are still there, for front ends that report it.
+  Outcome lastRemoval;
 
  private:
   std::unique_ptr<SettingsDialog> dialog_;

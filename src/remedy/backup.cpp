@@ -103,7 +103,12 @@ void BackupFile(App& app, std::string sBackupFiles, std::string sFile, int slot)
     uint32_t attributes = files.GetFileAttributes(sBackupFiles);
     if (attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0) {
       EnsureFolder(files, folder);
-      Check(files.CopyFolder(sBackupFiles, target));
+      std::vector<std::string> skippedLinks;
+      Check(files.CopyFolder(sBackupFiles, target, skippedLinks));
+      if (!skippedLinks.empty()) {
+        ShowMessage(app, NamePaths("Not copied (links are not followed):", skippedLinks), MsgButtons::kOk,
+                    MsgIcon::kExclamation);
+      }
     }
   });
 }

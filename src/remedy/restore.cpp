@@ -153,7 +153,12 @@ void RestoreDriveBackup(App& app, std::string folder, std::string foundPath, int
     }
     uint32_t attributes = files.GetFileAttributes(source);
     if (attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0) {
-      Check(files.CopyFolder(source, foundPath));
+      std::vector<std::string> skippedLinks;
+      Check(files.CopyFolder(source, foundPath, skippedLinks));
+      if (!skippedLinks.empty()) {
+        ShowMessage(app, NamePaths("Not copied (links are not followed):", skippedLinks), MsgButtons::kOk,
+                    MsgIcon::kExclamation);
+      }
     }
   });
 }
