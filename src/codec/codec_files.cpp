@@ -39,9 +39,9 @@ void ReplaceTarget(App& app, const std::string& sTargetFile, std::string_view co
 
 }  // namespace
 
-void CompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
-  if (!CheckNames(app, sSourceFile, sTargetFile)) return;
-  Guarded(app.os.dialogs, "CompressFile", [&] {
+bool CompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
+  if (!CheckNames(app, sSourceFile, sTargetFile)) return false;
+  return Guarded(app.os.dialogs, "CompressFile", [&] {
     std::string source;
     Check(app.os.files.ReadFile(sSourceFile, source));
     std::string encoded;
@@ -51,19 +51,23 @@ void CompressFile(App& app, const std::string& sSourceFile, const std::string& s
   });
 }
 
-void DecompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
-  if (!CheckNames(app, sSourceFile, sTargetFile)) return;
+bool DecompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
+  if (!CheckNames(app, sSourceFile, sTargetFile)) return false;
+  bool whole = false;
   Guarded(app.os.dialogs, "DecompressFile", [&] {
     std::string source;
     Check(app.os.files.ReadFile(sSourceFile, source));
     std::string decoded;
     clsCryptoGraphy codec(&app.yielder);
-    if (codec.Decompress(source, decoded) == clsCryptoGraphy::kTableError) {
+    bool tableRead = codec.Decompress(source, decoded) != clsCryptoGraphy::kTableError;
+    if (!tableRead) {
       ShowMessage(app, "Fatal error reading counts", MsgButtons::kOk, MsgIcon::kExclamation);
       decoded.clear();
     }
     ReplaceTarget(app, sTargetFile, decoded);
+    whole = tableRead && codec.EndSymbolReached();
   });
+  return whole;
 }
 
 }  // namespace veltrane

@@ -7,13 +7,16 @@ namespace veltrane {
 
 class App;
 
-// Encodes sSourceFile into sTargetFile. A missing source or an empty target name is reported with a
-// message; failures are reported with the error report titled "CompressFile". The target is replaced
-// whole, through a file beside it, so a failure leaves the earlier target untouched.
-void CompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile);
+// Encodes sSourceFile into sTargetFile; true when the target now holds the encoding. A missing source or
+// an empty target name is reported with a message; failures are reported with the error report titled
+// "CompressFile". The target is replaced whole, through a file beside it, so a failure leaves the
+// earlier target untouched.
+bool CompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile);
 
-// Decodes sSourceFile into sTargetFile, the same way. A count table that ends early is reported as
-// "Fatal error reading counts" and leaves an empty target.
-void DecompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile);
+// Decodes sSourceFile into sTargetFile, the same way; true when the target holds the whole text. A count
+// table that ends early is reported as "Fatal error reading counts" and leaves an empty target. A code
+// stream that ends before its end code leaves what it decoded in the target, without a message, and
+// gives false: the text is not whole.
+bool DecompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile);
 
 }  // namespace veltrane

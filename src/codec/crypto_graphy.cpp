@@ -202,6 +202,9 @@ bool clsCryptoGraphy::ReadCountTable(std::string_view source, size_t& position) 
   int16_t first = 0;
   int16_t last = 0;
   if (!read(first)) return false;
+  // Empty text is stored as the terminator alone (with the one-bit end code after it); such a table
+  // holds no run at all.
+  if (first == kTableTerminator) return true;
   for (;;) {
     if (!read(last)) return false;
     // Only byte values have stored counts; anything else would reach into the inner nodes.

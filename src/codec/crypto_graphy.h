@@ -6,9 +6,11 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veltrane {
 
+class BitReader;
 class Yielder;
 
 // One object serves one operation. Encoding counts the source, scales the counts to at most 255, builds
@@ -56,7 +58,16 @@ class clsCryptoGraphy {
   void AssignCodes(int node, int32_t value, int length);
   void WriteCountTable(std::string& target) const;
   bool ReadCountTable(std::string_view source, size_t& position);
+  // Decoding of the code stream after the table, in pieces: the driver with its progress and yields,
+  // the run of symbols between two stops, the fast table and the bit-by-bit walk.
+  static constexpr int kStreamEnded = -1;  // WalkTree, DecodeUntil: the source ran out
+  static constexpr int kStopReached = -2;  // DecodeUntil: as many bytes as asked for were written
   void DecodeStream(std::string_view source, size_t position, int root, std::string& target);
+  int DecodeUntil(BitReader& reader, const uint64_t* fast, int root, uint8_t* out, uint64_t& written,
+                  uint64_t stop) const;
+  std::vector<uint64_t> BuildFastTable(int root) const;
+  int WalkTree(BitReader& bits, int node) const;
+  void FinishAtEndSymbol();
   void RaiseCompression(int value);
   void MaybeYield();
 

@@ -22,45 +22,41 @@ constexpr uint32_t kFastBits = 14;
 // Streams shorter than this (in bytes) are decoded without the table.
 constexpr uint64_t kTableThreshold = 4096;
 
-// Stores the four bytes of a fast-table entry in stream order; only the entry's count of them are kept.
-inline void Emit(uint8_t* out, uint64_t entry) {
+inline uint32_t FastCount(uint64_t entry) {
+  return static_cast<uint32_t>(entry >> 32) & 0xFF;
+}
+
+// Stores the four bytes of a fast-table entry in stream order, keeps the entry's count of them and takes
+// its bits from the reader.
+inline void Emit(uint8_t* out, uint64_t& written, BitReader& reader, uint64_t entry) {
   auto bytes = static_cast<uint32_t>(entry);
   if constexpr (std::endian::native == std::endian::big) bytes = __builtin_bswap32(bytes);
-  std::memcpy(out, &bytes, 4);
+  std::memcpy(out + written, &bytes, 4);
+  written += FastCount(entry);
+  reader.Consume(static_cast<uint32_t>(entry >> 40));
+}
+
+// The number of bytes written between two progress events, computed from the source length and the
+// table size as the stored files expect.
+uint64_t ProgressInterval(uint64_t sourceLength, size_t tableBytes) {
+  const auto q =
+      static_cast<float>((static_cast<double>(sourceLength) * 1.6 - static_cast<double>(tableBytes)) / 100.0);
+  return static_cast<uint64_t>(std::max<int64_t>(RoundHalfEven(q + 1.0f), 1));
 }
 
 }  // namespace
 
-void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int root, std::string& target) {
-  const auto* begin = reinterpret_cast<const uint8_t*>(source.data()) + position;
-  const auto* end = reinterpret_cast<const uint8_t*>(source.data()) + source.size();
-  BitReader sharedReader(begin, end);
-  // Every symbol takes at least one bit, so a crafted stream can never make more bytes than this.
-  const uint64_t limit = static_cast<uint64_t>(end - begin) * 8;
-
-  auto finishAtEnd = [&] {
-    endSymbolReached_ = true;
-    if (DecompressionProgress) DecompressionProgress(100);
-  };
-
-  if (root <= kEndSymbol) {
-    // A tree of a single leaf: only the end symbol has a count, and its code is one bit.
-    if (sharedReader.TakeBit() >= 0) finishAtEnd();
-    return;
+int clsCryptoGraphy::WalkTree(BitReader& bits, int node) const {
+  while (node > kEndSymbol) {
+    int bit = bits.TakeBit();
+    if (bit < 0) return kStreamEnded;
+    node = bit != 0 ? nodes_[node].oneChild : nodes_[node].zeroChild;
   }
+  return node;
+}
 
-  auto walk = [&](BitReader& bits, int node) {
-    while (node > kEndSymbol) {
-      int bit = bits.TakeBit();
-      if (bit < 0) return -1;
-      node = bit != 0 ? nodes_[node].oneChild : nodes_[node].zeroChild;
-    }
-    return node;
-  };
-
-  // Short streams decode faster bit by bit than the table takes to build.
-  const bool useTable = static_cast<uint64_t>(end - begin) >= kTableThreshold;
-  std::vector<uint64_t> fast(useTable ? size_t{1} << kFastBits : 0);
+std::vector<uint64_t> clsCryptoGraphy::BuildFastTable(int root) const {
+  std::vector<uint64_t> fast(size_t{1} << kFastBits);
   for (uint32_t prefix = 0; prefix < fast.size(); ++prefix) {
     uint32_t used = 0;
     uint64_t packed = 0;
@@ -80,12 +76,58 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
     }
     fast[prefix] = packed | (uint64_t{symbols} << 32) | (uint64_t{used} << 40);
   }
+  return fast;
+}
 
-  // Progress interval from the source length and the table size, computed as the stored files expect.
-  const uint64_t sourceLength = source.size();
-  const auto q =
-      static_cast<float>((static_cast<double>(sourceLength) * 1.6 - static_cast<double>(position)) / 100.0);
-  const uint64_t interval = static_cast<uint64_t>(std::max<int64_t>(RoundHalfEven(q + 1.0f), 1));
+int clsCryptoGraphy::DecodeUntil(BitReader& sharedReader, const uint64_t* fast, int root, uint8_t* out,
+                                 uint64_t& written, uint64_t stop) const {
+  // A local copy of the reader and the count, so that the byte stores below cannot alias them.
+  BitReader reader = sharedReader;
+  uint64_t done = written;
+  int symbol = kStopReached;
+  while (done < stop) {
+    while (fast != nullptr && done + 8 <= stop && reader.HasEightBytes()) {
+      reader.RefillFast();
+      // A refill leaves at least 56 bits, enough for three lookups of kFastBits.
+      uint64_t entry = fast[reader.Peek() >> (64 - kFastBits)];
+      if (FastCount(entry) == 0) break;
+      Emit(out, done, reader, entry);
+      entry = fast[reader.Peek() >> (64 - kFastBits)];
+      if (FastCount(entry) == 0) continue;
+      Emit(out, done, reader, entry);
+      if (done + 8 > stop) break;
+      entry = fast[reader.Peek() >> (64 - kFastBits)];
+      if (FastCount(entry) == 0) continue;
+      Emit(out, done, reader, entry);
+    }
+    if (done >= stop) break;
+    // Codes longer than the table, the end symbol and the last bytes before a stop, bit by bit.
+    symbol = WalkTree(reader, root);
+    if (symbol == kStreamEnded || symbol == kEndSymbol) break;
+    out[done++] = static_cast<uint8_t>(symbol);
+    symbol = kStopReached;
+  }
+  sharedReader = reader;
+  written = done;
+  return symbol;
+}
+
+void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int root, std::string& target) {
+  const auto* begin = reinterpret_cast<const uint8_t*>(source.data()) + position;
+  const auto* end = reinterpret_cast<const uint8_t*>(source.data()) + source.size();
+  BitReader reader(begin, end);
+  // Every symbol takes at least one bit, so a crafted stream can never make more bytes than this.
+  const uint64_t limit = static_cast<uint64_t>(end - begin) * 8;
+
+  if (root <= kEndSymbol) {
+    // A tree of a single leaf: only the end symbol has a count, and its code is one bit.
+    if (reader.TakeBit() >= 0) FinishAtEndSymbol();
+    return;
+  }
+  // Short streams decode faster bit by bit than the table takes to build.
+  const std::vector<uint64_t> fast =
+      static_cast<uint64_t>(end - begin) >= kTableThreshold ? BuildFastTable(root) : std::vector<uint64_t>();
+  const uint64_t interval = ProgressInterval(source.size(), position);
 
   target.resize(static_cast<size_t>(std::min<uint64_t>(limit + 8, std::max<uint64_t>(limit / 4, 4096))));
   uint64_t written = 0;
@@ -94,43 +136,11 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
   int progressCounter = 0;
   for (;;) {
     const uint64_t stop = std::min({nextProgress, nextYield, static_cast<uint64_t>(target.size())});
-    auto* out = reinterpret_cast<uint8_t*>(target.data());
-    int symbol = 0;
-    // A local copy of the reader, so that the byte stores below cannot alias its state.
-    BitReader reader = sharedReader;
-    while (written < stop) {
-      while (useTable && written + 8 <= stop && reader.HasEightBytes()) {
-        reader.RefillFast();
-        // A refill leaves at least 56 bits, enough for three lookups of kFastBits.
-        uint64_t entry = fast[reader.Peek() >> (64 - kFastBits)];
-        if (((entry >> 32) & 0xFF) == 0) break;
-        Emit(out + written, entry);
-        written += (entry >> 32) & 0xFF;
-        reader.Consume(static_cast<uint32_t>(entry >> 40));
-        entry = fast[reader.Peek() >> (64 - kFastBits)];
-        if (((entry >> 32) & 0xFF) == 0) continue;
-        Emit(out + written, entry);
-        written += (entry >> 32) & 0xFF;
-        reader.Consume(static_cast<uint32_t>(entry >> 40));
-        if (written + 8 > stop) break;
-        entry = fast[reader.Peek() >> (64 - kFastBits)];
-        if (((entry >> 32) & 0xFF) == 0) continue;
-        Emit(out + written, entry);
-        written += (entry >> 32) & 0xFF;
-        reader.Consume(static_cast<uint32_t>(entry >> 40));
-      }
-      if (written >= stop) break;
-      // Codes longer than the table, the end symbol and the last bytes before a stop, bit by bit.
-      symbol = walk(reader, root);
-      if (symbol < 0 || symbol == kEndSymbol) break;
-      out[written++] = static_cast<uint8_t>(symbol);
-    }
-    sharedReader = reader;
-    if (written < stop) {
-      // The end symbol, or a stream that ran out without one: what was decoded stays.
-      if (symbol == kEndSymbol) finishAtEnd();
-      break;
-    }
+    int symbol = DecodeUntil(reader, fast.empty() ? nullptr : fast.data(), root,
+                             reinterpret_cast<uint8_t*>(target.data()), written, stop);
+    // The end symbol, or a stream that ran out without one: what was decoded stays.
+    if (symbol == kEndSymbol) FinishAtEndSymbol();
+    if (symbol != kStopReached) break;
     if (written == nextProgress) {
       ++progressCounter;
       if (progressCounter <= 99 && DecompressionProgress) {
@@ -147,6 +157,11 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
       target.resize(static_cast<size_t>(std::min<uint64_t>(limit + 8, written * 2)));
   }
   target.resize(static_cast<size_t>(written));
+}
+
+void clsCryptoGraphy::FinishAtEndSymbol() {
+  endSymbolReached_ = true;
+  if (DecompressionProgress) DecompressionProgress(100);
 }
 
 }  // namespace veltrane

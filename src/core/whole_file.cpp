@@ -1,19 +1,32 @@
-// Whole-file replacement and line splitting shared by every reader and writer of text files.
+// Whole-file replacement through a temporary file created for it, and the line splitting of text files.
 #include "core/whole_file.h"
 
 #include "core/errors.h"
 
 namespace veltrane {
 
-std::string ReplacementName(const std::string& target) {
-  return target + ".new";
+std::string UnusedName(const std::string& base, int attempt) {
+  return attempt == 0 ? base : base + "~" + std::to_string(attempt);
+}
+
+int CreateUnusedFile(IFileSystem& files, const std::string& base, std::string_view contents,
+                     std::string& created) {
+  for (int attempt = 0; attempt < kUnusedNameAttempts; ++attempt) {
+    std::string name = UnusedName(base, attempt);
+    int error = files.CreateNewFile(name, contents);
+    if (error == kErrFileExists) continue;
+    if (error == kErrNone) created = std::move(name);
+    return error;
+  }
+  return kErrFileExists;
 }
 
 int WriteFileWhole(IFileSystem& files, const std::string& target, std::string_view contents) {
-  std::string replacement = ReplacementName(target);
-  int error = files.WriteFile(replacement, contents);
-  if (error == kErrNone) error = files.ReplaceFile(replacement, target);
-  if (error != kErrNone && files.PathFileExists(replacement)) files.DeleteFile(replacement);
+  std::string temporary;
+  int error = CreateUnusedFile(files, target + ".new", contents, temporary);
+  if (error != kErrNone) return error;
+  error = files.ReplaceFile(temporary, target);
+  if (error != kErrNone) files.DeleteFile(temporary);
   return error;
 }
 

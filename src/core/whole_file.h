@@ -1,4 +1,4 @@
-// Replacing a file whole: write a file beside it, then put it in the target's place in one step.
+// Replacing a file whole: write a new file beside it, then put it in the target's place in one step.
 #pragma once
 
 #include <string>
@@ -9,12 +9,20 @@
 
 namespace veltrane {
 
-// Writes contents to target so that a failure at any step leaves the earlier file as it was.
-// Returns an error number (0 on success); the file beside the target is removed after a failure.
-int WriteFileWhole(IFileSystem& files, const std::string& target, std::string_view contents);
+// Creates a file holding contents under the first of UnusedName(base, 0), (base, 1) ... that no file or
+// folder has, and puts that name in created. Returns an error number (0 on success); only names that are
+// taken are passed over, any other failure ends the attempt. Nothing that existed is ever written.
+int CreateUnusedFile(IFileSystem& files, const std::string& base, std::string_view contents,
+                     std::string& created);
+// base itself, then base + "~1", "~2" and so on: kUnusedNameAttempts names in all.
+std::string UnusedName(const std::string& base, int attempt);
+inline constexpr int kUnusedNameAttempts = 100;
 
-// The name of the file written beside target before it replaces it.
-std::string ReplacementName(const std::string& target);
+// Writes contents to target so that a failure at any step leaves the earlier file as it was: the text
+// goes to a new file beside it (named after target + ".new" by CreateUnusedFile), which then replaces
+// the target in one step. On a failure that file, and only that file, is removed. Returns an error
+// number (0 on success).
+int WriteFileWhole(IFileSystem& files, const std::string& target, std::string_view contents);
 
 // Splits text into lines at CR LF, LF or a lone CR; a line end at the very end adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);

@@ -51,6 +51,10 @@ void FillLogFileHeader(App& app) {
     app.main.rtfScanLog.Clear();
     text.Line("Scan initialized on " + app.main.lblScanInitializeTime.Caption());
     text.Line(Rule(40));
+    // A log without these lines must mean that every definition list took part in the scan.
+    for (const std::string& path : app.definitions.unreadLists) {
+      text.Line("Not scanned for, definition list missing or damaged: " + path);
+    }
   });
 }
 

@@ -44,6 +44,9 @@ class IFileSystem {
   virtual int ReadFile(const std::string& path, std::string& contents) = 0;
   // Creates the file or truncates it, then writes contents.
   virtual int WriteFile(const std::string& path, std::string_view contents) = 0;
+  // Creates a file that did not exist and writes contents to it. Fails with kErrFileExists when a file or
+  // folder of that name exists, whatever it holds; a write that fails removes the file it created.
+  virtual int CreateNewFile(const std::string& path, std::string_view contents) = 0;
   // Puts replacement in the place of target in one step (target may be absent); a failure leaves both.
   virtual int ReplaceFile(const std::string& replacement, const std::string& target) = 0;
   // Deletes a file; a file link is deleted itself, never what it points to.

@@ -17,6 +17,12 @@ struct DefinitionStore {
   std::vector<std::string> sScanItemExt;       // always "exe", "dll", "log", "lnk" after start-up
   std::vector<std::string> sCookieItem;        // cookie definition texts
   int32_t lDefinitionCount = 0;                // fields read from the four definition files
+
+  // Full paths of the definition lists ("spyList", "RegistrySpyList", "SpywareCookies") that were
+  // missing at start-up or could not be read whole. A scan cannot find what they list, so it is never
+  // a clean one while this is not empty.
+  std::vector<std::string> unreadLists;
+  bool Complete() const { return unreadLists.empty(); }
 };
 
 }  // namespace veltrane

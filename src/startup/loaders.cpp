@@ -1,6 +1,7 @@
 // The definition load cycle: decode beside the encoded file, read its fields, delete the plain copy.
 #include "startup/loaders.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -14,19 +15,24 @@
 namespace veltrane {
 namespace {
 
+// Whether a list that cannot be read is named to the user: the extensions have their fixed four.
+enum class Unread { kNamed, kSilent };
+
 // Runs the load cycle of one definition file as the procedure named; store(position, field) receives
-// every field with its 0-based position in the file. A missing file is no error, and a plain copy left
-// behind by an earlier failure is deleted either way.
+// every field with its 0-based position in the file. A missing file raises no error, and a plain copy
+// left behind by an earlier failure is deleted either way.
 template <class Store>
-void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view fileName, Store&& store) {
+void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view fileName, Unread unread,
+                        Store&& store) {
+  const std::string source = app.ProgramFile(fileName);
+  bool whole = false;
   Guarded(app.os.dialogs, procedure, [&] {
     IFileSystem& files = app.os.files;
-    const std::string source = app.ProgramFile(fileName);
     const std::string plain = source + "Temp";
     if (files.PathFileExists(source)) {
       // A plain copy left by a crash must not be read in place of a file that fails to decode.
       if (files.PathFileExists(plain)) Check(files.DeleteFile(plain));
-      DecompressFile(app, source, plain);
+      bool decoded = DecompressFile(app, source, plain);
       std::string text;
       Check(files.ReadFile(plain, text));
       FieldReader reader(text);
@@ -39,9 +45,15 @@ void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view f
         store(position, field);
         ++position;
       }
+      whole = decoded;
     }
     if (files.PathFileExists(plain)) Check(files.DeleteFile(plain));
   });
+  std::vector<std::string>& unreadLists = app.definitions.unreadLists;
+  if (!whole && unread == Unread::kNamed &&
+      std::find(unreadLists.begin(), unreadLists.end(), source) == unreadLists.end()) {
+    unreadLists.push_back(source);
+  }
 }
 
 }  // namespace
@@ -50,22 +62,24 @@ void FillScanList(App&) {}
 
 void FillScanItemList(App& app) {
   DefinitionStore& store = app.definitions;
-  LoadDefinitionFile(app, "FillScanItemList", "spyList", [&](size_t position, std::string_view field) {
-    (position % 2 == 0 ? store.sScanItemName : store.sScanItemFile).emplace_back(field);
-  });
+  LoadDefinitionFile(app, "FillScanItemList", "spyList", Unread::kNamed,
+                     [&](size_t position, std::string_view field) {
+                       (position % 2 == 0 ? store.sScanItemName : store.sScanItemFile).emplace_back(field);
+                     });
 }
 
 void FillRegistryScanItemList(App& app) {
   DefinitionStore& store = app.definitions;
   LoadDefinitionFile(
-      app, "FillRegistryScanItemList", "RegistrySpyList", [&](size_t position, std::string_view field) {
+      app, "FillRegistryScanItemList", "RegistrySpyList", Unread::kNamed,
+      [&](size_t position, std::string_view field) {
         (position % 2 == 0 ? store.sRegistryItemName : store.sRegistryItemKey).emplace_back(field);
       });
 }
 
 void FillScanItemExtList(App& app) {
   DefinitionStore& store = app.definitions;
-  LoadDefinitionFile(app, "FillScanItemExtList", "spyExtList",
+  LoadDefinitionFile(app, "FillScanItemExtList", "spyExtList", Unread::kSilent,
                      [&](size_t, std::string_view field) { store.sScanItemExt.emplace_back(field); });
   // The memory scan counts on exactly these four, so they are set even when reading the file failed.
   store.sScanItemExt.assign(kScanItemExtensions.begin(), kScanItemExtensions.end());
@@ -74,13 +88,22 @@ void FillScanItemExtList(App& app) {
 void FillCookieList(App& app) {
   std::vector<std::string>& cookies = app.definitions.sCookieItem;
   // The first field of a pair takes a new element and its partner overwrites it.
-  LoadDefinitionFile(app, "FillCookieList", "SpywareCookies", [&](size_t position, std::string_view field) {
-    if (position % 2 == 0) {
-      cookies.emplace_back(field);
-    } else {
-      cookies.back().assign(field);
-    }
-  });
+  LoadDefinitionFile(app, "FillCookieList", "SpywareCookies", Unread::kNamed,
+                     [&](size_t position, std::string_view field) {
+                       if (position % 2 == 0) {
+                         cookies.emplace_back(field);
+                       } else {
+                         cookies.back().assign(field);
+                       }
+                     });
+}
+
+void ReportUnreadDefinitions(App& app) {
+  const std::vector<std::string>& unreadLists = app.definitions.unreadLists;
+  if (unreadLists.empty()) return;
+  std::string text = "These definition lists are missing or damaged, so scans cannot find what they list:";
+  for (const std::string& path : unreadLists) text += "\r\n" + path;
+  ShowMessage(app, text, MsgButtons::kOk, MsgIcon::kExclamation);
 }
 
 }  // namespace veltrane

@@ -22,4 +22,8 @@ void FillScanItemExtList(App& app);
 // "SpywareCookies": sCookieItem keeps the second field of every pair (the last field when unpaired).
 void FillCookieList(App& app);
 
+// Names every definition list that the loaders could not read whole, in one message; nothing when all
+// were read.
+void ReportUnreadDefinitions(App& app);
+
 }  // namespace veltrane

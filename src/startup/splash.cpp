@@ -40,6 +40,7 @@ void Timer1_Timer(App& app) {
   FillScanItemExtList(app);
   status.SetCaption("Loading cookie definitions...");
   FillCookieList(app);
+  ReportUnreadDefinitions(app);
 
   app.splash.SetVisible(false);
   frmMain::Form_Load(app);

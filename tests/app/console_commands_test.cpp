@@ -72,12 +72,14 @@ TEST_F(ConsoleTest, ScanPrintsTheFullLogAndReportsFindingsInItsStatus) {
   EXPECT_EQ(err.str(), "");
 }
 
-TEST_F(ConsoleTest, ACleanSystemExitsZeroAndMissingDefinitionsMeanNoScan) {
+TEST_F(ConsoleTest, ACleanSystemExitsZeroAndAnyMissingDefinitionListMeansNoCleanScan) {
   EXPECT_EQ(Run({"scan"}), kExitClean);
-  for (const char* name : {"spyList", "RegistrySpyList", "SpywareCookies"}) {
+  for (const char* name : {"SpywareCookies", "RegistrySpyList", "spyList"}) {
     system.files.DeleteFile(std::string(kProgram) + "\\" + name);
+    EXPECT_EQ(Run({"scan"}), kExitFailed) << name;
+    EXPECT_NE(err.str().find(name), std::string::npos) << err.str();
+    EXPECT_NE(out.str().find(name), std::string::npos) << "the log names it too";
   }
-  EXPECT_EQ(Run({"scan"}), kExitFailed);
 }
 
 TEST_F(ConsoleTest, LogOptionSavesWhatWasPrinted) {
@@ -129,7 +131,7 @@ TEST_F(ConsoleTest, EncodeAndDecodeBehaveLikeTheCodecTool) {
   EXPECT_EQ(Run({"encode", "C:\\plain.txt", "C:\\coded"}), kExitClean);
   EXPECT_EQ(Run({"decode", "C:\\coded", "C:\\back.txt"}), kExitClean);
   EXPECT_EQ(system.files.Contents("C:\\back.txt"), "abc");
-  EXPECT_EQ(Run({"decode", "C:\\nothing", "C:\\back.txt"}), kExitFindings);
+  EXPECT_EQ(Run({"decode", "C:\\nothing", "C:\\back.txt"}), kExitFailed);
   EXPECT_NE(err.str().find("not found"), std::string::npos);
 }
 

@@ -8,23 +8,33 @@
 namespace veltrane {
 namespace {
 
-TEST(WriteFileWhole, ReplacesALongerFileWithoutStaleBytes) {
-  fakes::FakeFileSystem files;
-  files.AddFile("C:\\data\\list", "a much longer earlier content");
-  ASSERT_EQ(WriteFileWhole(files, "C:\\data\\list", "new"), kErrNone);
-  EXPECT_EQ(files.Contents("C:\\data\\list"), "new");
-  EXPECT_FALSE(files.Exists(ReplacementName("C:\\data\\list")));
+// A user's own files beside the target, named as a temporary might be, survive every outcome, and a
+// failure at any step leaves the earlier file and nothing else behind.
+TEST(WriteFileWhole, ReplacesTheTargetAloneOrNothing) {
+  const std::vector<std::string> theirs = {"C:\\probe\\report.txt.new", "C:\\probe\\report.txt.new~1",
+                                           "C:\\probe\\REPORT.TXT.NEW~2\\inside",
+                                           "C:\\probe\\reportTemp.txt"};
+  for (const char* op : {"", "CreateNewFile", "ReplaceFile"}) {
+    fakes::FakeFileSystem files;
+    files.AddFile("C:\\probe\\report.txt", "a much longer earlier content");
+    for (const std::string& path : theirs) files.AddFile(path, "mine");
+    if (*op != '\0') files.FailNthCall(1, kErrDiskFull, op);
+    int error = WriteFileWhole(files, "C:\\probe\\report.txt", "new");
+    EXPECT_EQ(error, *op != '\0' ? kErrDiskFull : kErrNone) << op;
+    EXPECT_EQ(files.Contents("C:\\probe\\report.txt"),
+              error == kErrNone ? "new" : "a much longer earlier content");
+    for (const std::string& path : theirs) EXPECT_EQ(files.Contents(path), "mine") << op << path;
+    EXPECT_EQ(files.ListTree("C:\\probe").size(), theirs.size() + 2) << op << ": nothing left behind";
+  }
 }
 
-TEST(WriteFileWhole, AFailureAtAnyStepLeavesTheEarlierFileAndNoLeftover) {
-  for (const char* op : {"WriteFile", "ReplaceFile"}) {
-    fakes::FakeFileSystem files;
-    files.AddFile("C:\\data\\list", "old");
-    files.FailNthCall(1, kErrDiskFull, op);
-    EXPECT_EQ(WriteFileWhole(files, "C:\\data\\list", "new"), kErrDiskFull) << op;
-    EXPECT_EQ(files.Contents("C:\\data\\list"), "old") << op;
-    EXPECT_FALSE(files.Exists(ReplacementName("C:\\data\\list"))) << op;
+TEST(WriteFileWhole, GivesUpWhenEveryTemporaryNameIsTaken) {
+  fakes::FakeFileSystem files;
+  for (int attempt = 0; attempt < kUnusedNameAttempts; ++attempt) {
+    files.AddFile(UnusedName("C:\\list.new", attempt), "mine");
   }
+  EXPECT_EQ(WriteFileWhole(files, "C:\\list", "new"), kErrFileExists);
+  EXPECT_FALSE(files.Exists("C:\\list"));
 }
 
 TEST(WriteFileWhole, CreatesAMissingFileAndFailsInAMissingFolder) {

@@ -197,6 +197,14 @@ int FakeFileSystem::WriteFile(const std::string& path, std::string_view contents
   return kErrNone;
 }
 
+int FakeFileSystem::CreateNewFile(const std::string& path, std::string_view contents) {
+  if (int error = Inject("CreateNewFile")) return error;
+  if (Lookup(path) != nullptr) return kErrFileExists;
+  if (!ParentExists(path)) return kErrPathNotFound;
+  AddFile(path, std::string(contents));
+  return kErrNone;
+}
+
 int FakeFileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
   if (int error = Inject("ReplaceFile")) return error;
   Node* source = Lookup(replacement);

@@ -129,7 +129,7 @@ TEST_F(ListFileTest, AdjacentCheckedRowsAreBothRemovedAndTheOthersKeepTheirOrder
 }
 
 TEST_F(ListFileTest, AFailedWriteLeavesTheOldFileAndTheList) {
-  for (const char* op : {"WriteFile", "ReplaceFile"}) {
+  for (const char* op : {"CreateNewFile", "ReplaceFile"}) {
     system.files.AddFile(file, "Old:-row:-kept\r\n");
     Fill({"A", "B"});
     list.SetChecked(0, true);

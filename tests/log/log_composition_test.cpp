@@ -93,6 +93,17 @@ TEST_F(LogCompositionTest, AutoSaveLogHasNoFolderOrFileSectionButKeepsTheFooter)
   EXPECT_EQ(lines.back(), "Total components found:2");
 }
 
+TEST_F(LogCompositionTest, BothLogsNameTheDefinitionListsTheScanWentWithout) {
+  app->definitions.unreadLists = {"C:\\V\\spyList", "C:\\V\\SpywareCookies"};
+  for (auto* compose : {&ComposeFullLog, &ComposeAutoSaveLog}) {
+    compose(*app);
+    Strings lines = LogLines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[2], "Not scanned for, definition list missing or damaged: C:\\V\\spyList");
+    EXPECT_EQ(lines[3], "Not scanned for, definition list missing or damaged: C:\\V\\SpywareCookies");
+  }
+}
+
 TEST_F(LogCompositionTest, RowLinesPadTheTextToFifteenAndCarryTheStatusWhenThereIsAColumn) {
   ListRow row{"abc", {"C:\\p"}, "", false};
   EXPECT_EQ(RowLine(row, false), "abc            C:\\p");

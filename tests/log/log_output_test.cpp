@@ -33,7 +33,7 @@ TEST_F(LogOutputTest, AutoSaveWritesTheAutoSaveLogAndOneMoreLineEnd) {
 }
 
 TEST_F(LogOutputTest, AutoSaveFailureIsReported) {
-  system.files.FailNthCall(1, kErrPermissionDenied, "WriteFile");
+  system.files.FailNthCall(1, kErrPermissionDenied, "CreateNewFile");
   AutoSaveLogFile(*app);
   ASSERT_EQ(Messages(), 1u);
   EXPECT_EQ(system.dialogs.shown[0].title, "AutoSaveLogFile");

@@ -52,6 +52,17 @@ TEST_F(StdFileSystemTest, WritesReadsAndReplacesWholeFiles) {
   EXPECT_FALSE(files.PlainFileExists(root));
 }
 
+TEST_F(StdFileSystemTest, CreatesANewFileOnlyUnderAFreeName) {
+  ASSERT_EQ(files.CreateNewFile(Path("report.txt.new"), "mine"), kErrNone);
+  ASSERT_EQ(files.CreateFolder(Path("folder")), kErrNone);
+  EXPECT_EQ(files.CreateNewFile(Path("report.txt.new"), "theirs"), kErrFileExists);
+  EXPECT_EQ(files.CreateNewFile(Path("folder"), "theirs"), kErrFileExists);
+  EXPECT_EQ(files.CreateNewFile(Path("no\\such"), "x"), kErrPathNotFound);
+  std::string contents;
+  ASSERT_EQ(files.ReadFile(Path("report.txt.new"), contents), kErrNone);
+  EXPECT_EQ(contents, "mine");
+}
+
 TEST_F(StdFileSystemTest, CopiesListsAndDeletesFolders) {
   ASSERT_EQ(files.CreateFolder(Path("backup")), kErrNone);
   ASSERT_EQ(files.CreateFolder(Path("backup\\inner")), kErrNone);

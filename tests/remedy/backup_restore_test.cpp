@@ -266,7 +266,7 @@ TEST_F(BackupTest, CleanRewritesTheIndexFromTheUncheckedRows) {
 TEST_F(BackupTest, AFailureAtAnyWriteKeepsTheEarlierListIndexAndCleanedIndex) {
   const std::string oldIndex = "d1:-C:\\a.bwk:-1\r\nd2:-" + kList + ":-2\r\n";
   const std::string oldList = Encode("Old:-C:\\old.exe:-Scan Memory\r\n");
-  for (const char* op : {"WriteFile", "ReplaceFile"}) {
+  for (const char* op : {"CreateNewFile", "ReplaceFile"}) {
     for (uint64_t n = 1; n <= 6; ++n) {
       fakes::FakeSystem fresh;
       fresh.files.AddFolder(kProgram);
@@ -300,7 +300,7 @@ TEST_F(BackupTest, AFailureAtAnyWriteKeepsTheEarlierListIndexAndCleanedIndex) {
       frmMain::cmdClean_Click(*program);
       std::string after = fresh.files.Contents(kIndex).value_or("<missing>");
       EXPECT_TRUE(after == before || after == before.substr(before.find("\r\n") + 2)) << op << " " << n;
-      EXPECT_FALSE(fresh.files.Exists(ReplacementName(kIndex)));
+      EXPECT_FALSE(fresh.files.Exists(kIndex + ".new"));
     }
   }
 }

@@ -109,12 +109,33 @@ TEST_F(SplashTest, AKeyDuringTheLoadClosesOnlyTheSplash) {
   EXPECT_EQ(app->definitions.lDefinitionCount, kFieldsInAllFiles);
 }
 
-TEST_F(SplashTest, WithoutAnyFileTheCountIsZero) {
+TEST_F(SplashTest, WithoutAnyFileTheCountIsZeroAndOneMessageNamesTheMissingLists) {
   frmSplash::Timer1_Timer(*app);
   EXPECT_EQ(app->main.lblSpyCount.Caption(), "0");
   EXPECT_EQ(app->definitions.sScanItemExt.size(), 4u);
   EXPECT_EQ(app->Dialog().chkStartup.Value(), 0);
-  EXPECT_TRUE(system.dialogs.shown.empty());
+  ASSERT_EQ(system.dialogs.shown.size(), 1u);
+  for (const char* name : {"spyList", "RegistrySpyList", "SpywareCookies"}) {
+    EXPECT_NE(system.dialogs.shown[0].text.find(app->ProgramFile(name)), std::string::npos) << name;
+  }
+  EXPECT_EQ(system.dialogs.shown[0].text.find("spyExtList"), std::string::npos);
+  EXPECT_TRUE(app->main.Visible());
+}
+
+TEST_F(SplashTest, MissingAndDamagedDefinitionListsAreNamedTogether) {
+  PutAllFiles();
+  system.files.DeleteFile(app->ProgramFile("Spylist"));
+  system.files.DeleteFile(app->ProgramFile("spyExtList"));
+  system.files.AddFile(app->ProgramFile("SpywareCookies"), "\x61");
+  frmSplash::Timer1_Timer(*app);
+  ASSERT_EQ(system.dialogs.shown.size(), 2u);
+  EXPECT_EQ(system.dialogs.shown[0].text, "Fatal error reading counts");
+  const std::string& named = system.dialogs.shown[1].text;
+  EXPECT_NE(named.find(app->ProgramFile("spyList")), std::string::npos) << named;
+  EXPECT_NE(named.find(app->ProgramFile("SpywareCookies")), std::string::npos) << named;
+  EXPECT_EQ(named.find("RegistrySpyList"), std::string::npos) << named;
+  EXPECT_EQ(system.dialogs.shown[1].icon, MsgIcon::kExclamation);
+  EXPECT_EQ(app->definitions.sScanItemExt.size(), 4u);
 }
 
 TEST_F(SplashTest, ADamagedStartUpChoiceIsReportedAndTheCountStillShows) {

@@ -6,6 +6,7 @@
 #include "check.h"
 #include "core/errors.h"
 #include "core/text.h"
+#include "core/whole_file.h"
 #include "platform/win32/win32_api.h"
 #include "test_context.h"
 
@@ -65,6 +66,18 @@ void TestReplaceAndCopy(IFileSystem& files, const std::string& work) {
   CHECK(!files.PathFileExists(replacement));
   CHECK(files.ReplaceFile(replacement, target) != kErrNone);  // nothing to put in place
   CHECK_EQ(Read(files, target), "second");
+
+  // Creation only under a free name: a file or a folder of that name refuses it and stays as it was.
+  CHECK_EQ(files.CreateNewFile(replacement, "mine"), kErrNone);
+  CHECK_EQ(files.CreateNewFile(replacement, "theirs"), kErrFileExists);
+  CHECK_EQ(files.CreateNewFile(work, "theirs"), kErrFileExists);
+  CHECK_EQ(files.CreateNewFile(work + "\\no folder\\new.txt", "x"), kErrPathNotFound);
+  CHECK_EQ(Read(files, replacement), "mine");
+  CHECK_EQ(WriteFileWhole(files, target, "third"), kErrNone);
+  CHECK_EQ(Read(files, target), "third");
+  CHECK_EQ(Read(files, replacement), "mine");
+  CHECK_EQ(files.DeleteFile(replacement), kErrNone);
+  CHECK_EQ(WriteFileWhole(files, target, "second"), kErrNone);
 
   std::string copy = work + "\\copy";
   CHECK_EQ(files.CopyFile(target, copy, false), kErrNone);

@@ -1,7 +1,6 @@
 // veltrane-codec: encodes or decodes one file with the program's own CompressFile and DecompressFile.
 #include <filesystem>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 #include "codec/codec_files.h"
@@ -14,16 +13,12 @@ int main(int argc, char** argv) {
     std::cerr << "usage: veltrane-codec encode|decode SOURCE TARGET\n";
     return 2;
   }
-  // The operations report through message boxes; here they are printed, and any shown means failure.
-  std::ostringstream messages;
-  veltrane::StdHost host(std::filesystem::current_path().string(), messages);
+  // The operations report through message boxes; here they are printed on the error stream.
+  veltrane::StdHost host(std::filesystem::current_path().string(), std::cerr);
   veltrane::App app(host.MakeServices());
-  if (command == "encode") {
-    veltrane::CompressFile(app, argv[2], argv[3]);
-  } else {
-    veltrane::DecompressFile(app, argv[2], argv[3]);
-  }
-  if (host.dialogs.Shown() == 0) return 0;
-  std::cerr << host.dialogs.LastText() << '\n';
+  bool done = command == "encode" ? veltrane::CompressFile(app, argv[2], argv[3])
+                                  : veltrane::DecompressFile(app, argv[2], argv[3]);
+  if (done) return 0;
+  if (host.dialogs.Shown() == 0) std::cerr << "veltrane-codec: " << argv[2] << " ends before its end code\n";
   return 1;
 }

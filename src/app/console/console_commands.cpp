@@ -71,7 +71,8 @@ int Scan(App& app, ConsoleDialogs& answers, const ScanOptions& options, std::ost
   frmMain::imgStartScan_Click(app);
   bool completed = app.main.lblScanningStatus.Caption() == "Scanning completed";
   int status = RowsNotIgnored(app.main.lvwScanDriveResult) == 0 ? kExitClean : kExitFindings;
-  if (!completed || app.definitions.lDefinitionCount == 0) status = kExitFailed;
+  if (!completed || app.definitions.lDefinitionCount == 0 || !app.definitions.Complete())
+    status = kExitFailed;
 
   frmMain::cmdShowLog_Click(app);
   PrintText(out, app.main.rtfScanLog.Text());
@@ -146,12 +147,9 @@ int RunConsoleCommand(App& app, ConsoleDialogs& answers, const std::vector<std::
 
   if (command == "scan") return Scan(app, answers, *scanOptions, out);
   if (command == "encode" || command == "decode") {
-    if (command == "encode") {
-      CompressFile(app, args[1], args[2]);
-    } else {
-      DecompressFile(app, args[1], args[2]);
-    }
-    return answers.Shown() == 0 ? kExitClean : kExitFindings;
+    bool done =
+        command == "encode" ? CompressFile(app, args[1], args[2]) : DecompressFile(app, args[1], args[2]);
+    return done ? kExitClean : kExitFailed;
   }
   int status = kExitClean;
   if (command == "backups") {

@@ -30,6 +30,9 @@ class CaseFoldingFiles : public IFileSystem {
   int WriteFile(const std::string& path, std::string_view contents) override {
     return host_.WriteFile(Resolve(path), contents);
   }
+  int CreateNewFile(const std::string& path, std::string_view contents) override {
+    return host_.CreateNewFile(Resolve(path), contents);
+  }
   int ReplaceFile(const std::string& replacement, const std::string& target) override {
     return host_.ReplaceFile(Resolve(replacement), Resolve(target));
   }

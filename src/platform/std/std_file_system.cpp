@@ -2,6 +2,7 @@
 #include "platform/std/std_file_system.h"
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <system_error>
@@ -105,6 +106,23 @@ int StdFileSystem::WriteFile(const std::string& path, std::string_view contents)
   out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
   out.flush();
   return out ? kErrNone : kErrDeviceIo;
+}
+
+int StdFileSystem::CreateNewFile(const std::string& path, std::string_view contents) {
+  fs::path host = ToPath(path);
+  std::error_code error;
+  // "x" makes the open fail when the name exists: the check and the creation are one step.
+  std::FILE* out = std::fopen(host.string().c_str(), "wbx");
+  if (out == nullptr) {
+    if (fs::exists(fs::symlink_status(host, error))) return kErrFileExists;
+    if (!host.parent_path().empty() && !fs::is_directory(host.parent_path(), error)) return kErrPathNotFound;
+    return kErrPermissionDenied;
+  }
+  bool written = std::fwrite(contents.data(), 1, contents.size(), out) == contents.size();
+  written = std::fclose(out) == 0 && written;
+  if (written) return kErrNone;
+  fs::remove(host, error);
+  return kErrDeviceIo;
 }
 
 int StdFileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {

@@ -227,6 +227,36 @@ int Win32FileSystem::WriteFile(const std::string& path, std::string_view content
   return kErrNone;
 }
 
+int Win32FileSystem::CreateNewFile(const std::string& path, std::string_view contents) {
+  HANDLE handle =
+      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD error = ::GetLastError();
+    // A folder of that name refuses the creation with "access denied"; it is a name in use all the same.
+    if (error == ERROR_ACCESS_DENIED && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      return kErrFileExists;
+    }
+    return ErrorNumberFor(error);
+  }
+  int result = kErrNone;
+  {
+    FileHandle file(handle);
+    size_t done = 0;
+    while (done < contents.size() && result == kErrNone) {
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(contents.size() - done, kTransferChunk));
+      DWORD written = 0;
+      if (::WriteFile(file.get(), contents.data() + done, chunk, &written, nullptr)) {
+        done += written;
+      } else {
+        result = LastErrorNumber();
+      }
+    }
+  }
+  // The file is this call's own, so a failed write takes it away again.
+  if (result != kErrNone) ::DeleteFileA(path.c_str());
+  return result;
+}
+
 int Win32FileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
   if (::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
     if (::ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr)) return kErrNone;

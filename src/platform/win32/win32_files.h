@@ -13,6 +13,7 @@ class Win32FileSystem : public IFileSystem {
   int SetFileAttributes(const std::string& path, uint32_t attributes) override;
   int ReadFile(const std::string& path, std::string& contents) override;
   int WriteFile(const std::string& path, std::string_view contents) override;
+  int CreateNewFile(const std::string& path, std::string_view contents) override;
   int ReplaceFile(const std::string& replacement, const std::string& target) override;
   int DeleteFile(const std::string& path) override;
   int CopyFile(const std::string& source, const std::string& target, bool overwrite) override;
