@@ -7,6 +7,7 @@
 
 #include "core/services.h"
 #include "core/yielder.h"
+#include "remedy/outcome.h"
 #include "startup/definition_store.h"
 #include "ui/main_window.h"
 #include "ui/settings_dialog.h"
@@ -42,6 +43,10 @@ class App {
   std::string ProgramFolder();
   // The program's folder, a backslash and the name.
   std::string ProgramFile(std::string_view name);
+
+  // What the last backup and restore did, item by item, for front ends that report it on exit.
+  Outcome lastBackup;
+  Outcome lastRestore;
 
   // Set once the start-up sequence has begun, so that it never runs twice.
   bool startupStarted = false;
