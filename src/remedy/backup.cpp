@@ -109,6 +109,7 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
         return;
       }
     }
+    bool replacing = files.PathFileExists(listPath);
     std::optional<std::string> oldCopies = OwnCopiesFolder(app, listPath);
 
     std::string plain;
@@ -142,6 +143,13 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
       }
     }
 
+    // An earlier list is replaced only by a complete backup; a new list keeps what could be copied.
+    if (replacing && !outcome.AllSucceeded()) {
+      if (!copiesFolder.empty()) files.DeleteFolder(copiesFolder);
+      ShowMessage(app, outcome.Summary("could not be backed up") + "\r\nThe earlier backup list was kept.",
+                  MsgButtons::kOk, MsgIcon::kExclamation);
+      return;
+    }
     bool written = false;
     try {
       written = WriteEncodedList(app, plainFile, listPath, plain);

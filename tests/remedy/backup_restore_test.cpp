@@ -387,5 +387,71 @@ TEST_F(BackupTest, AFailureAtAnyWriteKeepsTheEarlierListIndexAndCleanedIndex) {
   }
 }
 
+// A new backup over an earlier list, and a restore, each with a fault at every write: the user's files,
+// the earlier list and its copies survive whole, or the new list and its copies are complete.
+TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListOrItsCopies) {
+  for (const char* op :
+       {"CreateFolder", "WriteFile", "CopyFile", "CopyFolder", "ReplaceFile", "DeleteFile", "DeleteFolder"}) {
+    for (uint64_t n = 1; n <= 5; ++n) {
+      fakes::FakeSystem fresh;
+      fresh.files.AddFolder(kProgram);
+      fresh.files.AddFolder("C:\\Backups");
+      fresh.files.AddFile("C:\\spy\\x.dll", "version A");
+      fresh.files.AddFile("C:\\spy\\kit\\k.txt", "kit");
+      auto program = fresh.MakeApp();
+      for (const char* path : {"C:\\spy\\x.dll", "C:\\spy\\kit"}) {
+        size_t row = program->main.lvwScanDriveResult.Add("Spy", {path, "Scan Drives"});
+        program->main.lvwScanDriveResult.SetChecked(row, true);
+      }
+      fresh.dialogs.saveAnswers = {kList};
+      frmMain::cmdBackUp_Click(*program);
+      ASSERT_TRUE(program->lastBackup.AllSucceeded());
+
+      fresh.files.AddFile("C:\\spy\\x.dll", "version B");
+      std::vector<std::string> userFiles = fresh.files.ListTree("C:\\spy");
+      std::optional<std::string> oldList = fresh.files.Contents(kList);
+      fresh.dialogs.shown.clear();
+      fresh.dialogs.saveAnswers = {kList};
+      fresh.files.FailNthCall(n, kErrDiskFull, op);
+      frmMain::cmdBackUp_Click(*program);
+      fresh.files.ClearFaults();
+      std::string where = std::string(op) + " " + std::to_string(n);
+      EXPECT_EQ(fresh.files.ListTree("C:\\spy"), userFiles) << where;
+      EXPECT_EQ(fresh.files.Contents("C:\\spy\\x.dll"), "version B") << where;
+      bool succeeded = fresh.dialogs.shown.back().text == "The backup has been created successfully.";
+      EXPECT_EQ(succeeded, program->lastBackup.AllSucceeded()) << where;
+      size_t folders = 0;
+      for (const std::string& path : fresh.files.ListTree(kProgram))
+        folders += path.find("Backup list.txt") != std::string::npos;
+      // Copies no list names are not left behind; the earlier list's copies stay until a backup is whole.
+      if (fresh.files.Contents(kList) == oldList) {
+        EXPECT_EQ(folders, 1u) << where;
+      }
+
+      // Whatever list now stands restores the content it was made with, whole.
+      fresh.files.AddFile("C:\\spy\\x.dll", "spy");
+      fresh.files.DeleteFolder("C:\\spy\\kit");
+      EXPECT_TRUE(RestoreBackupList(*program, kList));
+      EXPECT_TRUE(program->lastRestore.AllSucceeded()) << where;
+      std::string restored = fresh.files.Contents("C:\\spy\\x.dll").value_or("<missing>");
+      EXPECT_TRUE(restored == "version B" || (!succeeded && restored == "version A")) << where << restored;
+      EXPECT_EQ(fresh.files.Contents("C:\\spy\\kit\\k.txt"), "kit") << where;
+
+      // A restore that fails midway keeps the list and its copies for the next try.
+      std::string list = *fresh.files.Contents(kList);
+      std::vector<std::string> copies = fresh.files.ListTree(kProgram);
+      fresh.files.FailNthCall(n, kErrDiskFull, op);
+      try {
+        RestoreBackupList(*program, kList);
+      } catch (const RuntimeError&) {
+        // The list could not be decoded this time; the error report of the command says so.
+      }
+      fresh.files.ClearFaults();
+      EXPECT_EQ(fresh.files.Contents(kList), list) << where;
+      EXPECT_EQ(fresh.files.ListTree(kProgram), copies) << where;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace veltrane
