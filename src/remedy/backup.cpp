@@ -65,7 +65,11 @@ std::string MakeCopiesFolder(App& app, const std::string& baseName, const std::s
     std::string folder = app.ProgramFile(folderName);
     if (files.PathFileExists(folder)) continue;
     Check(files.CreateFolder(folder));
-    Check(files.WriteFile(folder + "\\" + std::string(kCopiesMarker), listPath + "\r\n"));
+    int written = files.WriteFile(folder + "\\" + std::string(kCopiesMarker), listPath + "\r\n");
+    if (written != kErrNone) {
+      files.DeleteFolder(folder);
+      Raise(written);
+    }
     return folder;
   }
 }
@@ -85,6 +89,7 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
   app.lastBackup = Outcome();
   Outcome outcome;
   std::string listPath;
+  bool started = false;
   bool stored = false;
   bool reported = Guarded(app.os.dialogs, procedure, [&] {
     ListView& results = app.main.lvwScanDriveResult;
@@ -110,6 +115,7 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
       }
     }
     bool replacing = files.PathFileExists(listPath);
+    started = true;
     std::optional<std::string> oldCopies = OwnCopiesFolder(app, listPath);
 
     std::string plain;
@@ -172,7 +178,7 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
     }
   });
   // A list that was not stored (or not indexed) is a failure of the whole backup.
-  if (!listPath.empty() && (!reported || !stored)) outcome.Failed(listPath);
+  if (started && (!reported || !stored)) outcome.Failed(listPath);
   app.lastBackup = outcome;
 }
 

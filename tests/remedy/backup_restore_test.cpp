@@ -178,6 +178,7 @@ TEST_F(BackupTest, MissingIndexLeavesTheListAndReplaceCanBeDeclined) {
             (std::vector<std::string>{"Backup selected item?", kList + "\r\nFile already exists.Replace?"}));
   EXPECT_EQ(system.files.Contents(kList), "old list");
   EXPECT_FALSE(system.files.Exists(kIndex));
+  EXPECT_TRUE(app->lastBackup.AllSucceeded());
 }
 
 TEST_F(BackupTest, RestoreNeedsASelectedExistingListAndAYes) {
@@ -420,9 +421,9 @@ TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListOrItsCo
       EXPECT_EQ(fresh.files.Contents("C:\\spy\\x.dll"), "version B") << where;
       bool succeeded = fresh.dialogs.shown.back().text == "The backup has been created successfully.";
       EXPECT_EQ(succeeded, program->lastBackup.AllSucceeded()) << where;
-      size_t folders = 0;
+      size_t folders = 0;  // every folder directly in the program's folder
       for (const std::string& path : fresh.files.ListTree(kProgram))
-        folders += path.find("Backup list.txt") != std::string::npos;
+        folders += fresh.files.IsFolder(path) && path.find('\\', kProgram.size() + 1) == std::string::npos;
       // Copies no list names are not left behind; the earlier list's copies stay until a backup is whole.
       if (fresh.files.Contents(kList) == oldList) {
         EXPECT_EQ(folders, 1u) << where;
