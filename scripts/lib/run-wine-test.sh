@@ -26,10 +26,20 @@ cp "$test_exe" "$stage/bin/veltrane-win32-test-9x.exe"
 cp "$item_exe" "$stage/bin/veltrane-test-item.exe"
 wine_set_app_version veltrane-win32-test-9x.exe win98 || exit 1
 
+# A directory link made on the host, which Wine shows as a folder with the reparse-point attribute.
+mkdir -p "$stage/links/found" "$stage/links/canary"
+printf canary >"$stage/links/canary/keep.txt"
+printf plain >"$stage/links/found/plain.txt"
+ln -s ../canary "$stage/links/found/dirlink"
+
 failed=0
 echo "== NT family"
 timeout 240 wine 'C:\veltrane-test\bin\veltrane-win32-test.exe' --platform 2 --work 'C:\veltrane-test\nt' \
-  --link 'C:\veltrane-test\inspect.lnk' || failed=1
+  --link 'C:\veltrane-test\inspect.lnk' --links 'C:\veltrane-test\links' || failed=1
+if [[ "$(cat "$stage/links/canary/keep.txt" 2>/dev/null)" != canary ]]; then
+  echo "FAILED: the folder behind a link changed"
+  failed=1
+fi
 
 echo "== shortcut read back with lnkinfo"
 link="$stage/inspect.lnk"

@@ -52,6 +52,8 @@ class App {
   bool startupStarted = false;
   // Set when the program has been asked to end (exit picture, closed main window, key on the splash).
   bool quitRequested = false;
+  // What the last Remove tried and which findings are still there, for front ends that report it.
+  Outcome lastRemoval;
 
  private:
   std::unique_ptr<SettingsDialog> dialog_;

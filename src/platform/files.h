@@ -17,6 +17,8 @@ constexpr uint32_t kAttributeSystem = 0x4;
 constexpr uint32_t kAttributeDirectory = 0x10;
 constexpr uint32_t kAttributeArchive = 0x20;
 constexpr uint32_t kAttributeNormal = 0x80;
+// A link (symbolic link, junction or mount point): the entry stands for another place.
+constexpr uint32_t kAttributeReparsePoint = 0x400;
 
 struct FileEntry {
   std::string name;
@@ -33,20 +35,29 @@ class IFileSystem {
   virtual bool PathFileExists(const std::string& path) = 0;
   // True for a file that a plain directory lookup finds: not a folder, not hidden, not system.
   virtual bool PlainFileExists(const std::string& path) = 0;
+  // The entry's own attributes; a link reports kAttributeReparsePoint and is not followed.
   virtual uint32_t GetFileAttributes(const std::string& path) = 0;
+  // Sets the read-only, hidden, system and archive flags of a file or folder. A link's flags are left
+  // as they are (a failure), since some systems would set them on what the link points to.
+  virtual int SetFileAttributes(const std::string& path, uint32_t attributes) = 0;
 
   virtual int ReadFile(const std::string& path, std::string& contents) = 0;
   // Creates the file or truncates it, then writes contents.
   virtual int WriteFile(const std::string& path, std::string_view contents) = 0;
   // Puts replacement in the place of target in one step (target may be absent); a failure leaves both.
   virtual int ReplaceFile(const std::string& replacement, const std::string& target) = 0;
+  // Deletes a file; a file link is deleted itself, never what it points to.
   virtual int DeleteFile(const std::string& path) = 0;
   virtual int CopyFile(const std::string& source, const std::string& target, bool overwrite) = 0;
 
   virtual int CreateFolder(const std::string& path) = 0;
-  // Copies a folder with everything in it, replacing files that exist at the target.
-  virtual int CopyFolder(const std::string& source, const std::string& target) = 0;
-  // Deletes a folder with everything in it, read-only content included.
+  // Copies a folder with everything in it, replacing files that exist at the target. Links are never
+  // followed: a link in the source (or the source itself), and a link standing where a copy would go,
+  // are passed over and their paths added to skippedLinks.
+  virtual int CopyFolder(const std::string& source, const std::string& target,
+                         std::vector<std::string>& skippedLinks) = 0;
+  // Deletes a folder with everything in it, read-only, hidden and system content included. Links are
+  // deleted themselves, never what they point to; a folder that is a link is deleted as the link.
   virtual int DeleteFolder(const std::string& path) = 0;
   // The files directly in a folder (no sub-folders), in the platform's order.
   virtual int ListFiles(const std::string& folder, std::vector<FileEntry>& files) = 0;

@@ -135,6 +135,7 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
     }
     // The copies are chosen from the records as restore will read them back, so both count the same.
     std::vector<PlannedCopy> plan = PlanCopies(plain);
+    std::vector<std::string> notCopied;
     std::string copiesFolder;
     if (!plan.empty()) {
       std::string folderName;
@@ -142,13 +143,17 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
       plain = CopiesLine(folderName) + plain;
     }
     for (const PlannedCopy& copy : plan) {
-      if (BackupFile(app, copy.path, copiesFolder + "\\" + std::to_string(copy.number))) {
+      if (BackupFile(app, copy.path, copiesFolder + "\\" + std::to_string(copy.number), notCopied)) {
         outcome.Succeeded();
       } else {
         outcome.Failed(copy.path);
       }
     }
 
+    if (!notCopied.empty()) {
+      ShowMessage(app, NamePaths("Not copied (links are not followed):", notCopied), MsgButtons::kOk,
+                  MsgIcon::kInformation);
+    }
     // An earlier list is replaced only by a complete backup; a new list keeps what could be copied.
     if (replacing && !outcome.AllSucceeded()) {
       if (!copiesFolder.empty()) files.DeleteFolder(copiesFolder);
@@ -193,20 +198,26 @@ void imgBackUpFiles_Click(App& app) {
 }
 }  // namespace frmMain
 
-bool BackupFile(App& app, std::string sBackupFiles, std::string folder) {
+bool BackupFile(App& app, std::string sBackupFiles, std::string folder, std::vector<std::string>& notCopied) {
   bool copied = false;
   Guarded(app.os.dialogs, "BackupFile", [&] {
     IFileSystem& files = app.os.files;
     std::optional<std::string> name = CopyName(sBackupFiles);
     if (!name) return;
     std::string target = folder + "\\" + *name;
+    // A found path that is a link stands for another place: neither it nor what it points to is copied.
+    uint32_t attributes = files.GetFileAttributes(sBackupFiles);
+    if (attributes != kInvalidFileAttributes && (attributes & kAttributeReparsePoint) != 0) {
+      notCopied.push_back(sBackupFiles);
+      return;
+    }
     if (IsFile(files, sBackupFiles)) {
       EnsureFolder(files, folder);
       Check(files.CopyFile(sBackupFiles, target, false));
       copied = true;
     } else if (IsFolder(files, sBackupFiles)) {
       EnsureFolder(files, folder);
-      Check(files.CopyFolder(sBackupFiles, target));
+      Check(files.CopyFolder(sBackupFiles, target, notCopied));
       copied = true;
     }
   });

@@ -9,6 +9,7 @@
 #include "core/error_report.h"
 #include "core/errors.h"
 #include "core/text.h"
+#include "remedy/outcome.h"
 #include "remedy/protection.h"
 #include "remedy/records.h"
 #include "scan/scan_common.h"
@@ -25,15 +26,29 @@ const ListRow& ResultRow(App& app, int index1Based) {
   return app.main.lvwScanDriveResult.Row(static_cast<size_t>(index1Based - 1));
 }
 
-void RemoveRow(App& app, const ListRow& row, int index1Based) {
+// Removes one row by its category and notes the result; rows of other categories are not acted on.
+void RemoveRow(App& app, size_t index, Outcome& outcome) {
+  const ListRow& row = app.main.lvwScanDriveResult.Row(index);
   const std::string& category = row.SubItem(2);
+  std::string path = row.SubItem(1);
+  int index1Based = static_cast<int>(index + 1);
+  bool removed = false;
   if (EqualsIgnoreCase(category, "Scan Memory")) {
-    DeleteScanMemoryResult(app, index1Based);
+    removed = DeleteScanMemoryResult(app, index1Based);
   } else if (EqualsIgnoreCase(category, "Scan registry")) {
-    DeleteScanRegistryResult(app, index1Based);
+    removed = DeleteScanRegistryResult(app, index1Based);
   } else if (EqualsIgnoreCase(category, "Scan Drives") || EqualsIgnoreCase(category, "Spyware Cookie")) {
-    DeleteScanDriveResult(app, index1Based);
+    removed = DeleteScanDriveResult(app, index1Based);
+  } else {
+    return;
   }
+  if (removed) {
+    outcome.Succeeded();
+  } else {
+    outcome.Failed(std::move(path));
+  }
+  ListView& results = app.main.lvwScanDriveResult;
+  if (index < results.Count()) results.SetChecked(index, !removed);
 }
 
 void Continue(App& app, std::string_view procedure) {
@@ -61,7 +76,19 @@ void BackToStart(App& app) {
   app.main.fmMain.SetVisible(true);
 }
 
+// Names what could not be removed and keeps the checked list on screen; only a removal of everything
+// ends with "Cleaning finished" (when asked for) and the start screen.
+void Finish(App& app, const Outcome& outcome, bool confirm) {
+  if (!outcome.AllSucceeded()) {
+    ShowMessage(app, outcome.Summary("could not be removed"), MsgButtons::kOk, MsgIcon::kExclamation);
+    return;
+  }
+  if (confirm) ShowMessage(app, "Cleaning finished", MsgButtons::kOk, MsgIcon::kInformation);
+  BackToStart(app);
+}
+
 void Remove(App& app, std::string_view procedure) {
+  app.lastRemoval = Outcome();
   Guarded(app.os.dialogs, procedure, [&] {
     ListView& results = app.main.lvwScanDriveResult;
     if (results.Empty()) {
@@ -70,11 +97,10 @@ void Remove(App& app, std::string_view procedure) {
     }
     // The procedures leave the list as it is, so positions stay valid through the loops.
     size_t count = results.Count();
+    Outcome& outcome = app.lastRemoval;
     if (SwitchIsOn(app, settings::kOptions, settings::kRemoveComponents, 0)) {
-      for (size_t i = 0; i < count && i < results.Count(); ++i) {
-        RemoveRow(app, results.Row(i), static_cast<int>(i + 1));
-      }
-      BackToStart(app);
+      for (size_t i = 0; i < count && i < results.Count(); ++i) RemoveRow(app, i, outcome);
+      Finish(app, outcome, false);
       return;
     }
     bool anyChecked = false;
@@ -93,10 +119,9 @@ void Remove(App& app, std::string_view procedure) {
       }
     }
     for (size_t i = 0; i < count && i < results.Count(); ++i) {
-      if (results.Row(i).checked) RemoveRow(app, results.Row(i), static_cast<int>(i + 1));
+      if (results.Row(i).checked) RemoveRow(app, i, outcome);
     }
-    ShowMessage(app, "Cleaning finished", MsgButtons::kOk, MsgIcon::kInformation);
-    BackToStart(app);
+    Finish(app, outcome, true);
   });
 }
 
@@ -117,13 +142,25 @@ void ShowProtected(App& app, const std::string& path, std::string_view what) {
   ShowMessage(app, text, MsgButtons::kOk, MsgIcon::kExclamation);
 }
 
-// Deletes one registry value; true only when the platform reports it deleted.
-bool DeleteRegistryValue(App& app, RegKey root, const std::string& subKey, const std::string& valueName) {
+// Deletes one registry value and returns the platform's result; a missing key reads as a missing value.
+long DeleteRegistryValue(App& app, RegKey root, const std::string& subKey, const std::string& valueName) {
   RegKey key = 0;
-  if (app.os.registry.OpenKey(root, subKey, key) != kRegSuccess) return false;
+  long opened = app.os.registry.OpenKey(root, subKey, key);
+  if (opened != kRegSuccess) return opened;
   long result = app.os.registry.DeleteValue(key, valueName);
   app.os.registry.CloseKey(key);
-  return result == kRegSuccess;
+  return result;
+}
+
+// Deletes the entry at path as it stands: a link as the link, a folder with its contents, a file of any
+// flags. Returns the platform's error number.
+int DeleteEntry(IFileSystem& files, const std::string& path, uint32_t attributes) {
+  if ((attributes & kAttributeDirectory) != 0) return files.DeleteFolder(path);
+  // Read-only refuses deletion. A link keeps its flags: setting them could set those of its target.
+  if ((attributes & (kAttributeReadOnly | kAttributeReparsePoint)) == kAttributeReadOnly) {
+    files.SetFileAttributes(path, attributes & ~kAttributeReadOnly);
+  }
+  return files.DeleteFile(path);
 }
 
 }  // namespace
@@ -146,10 +183,13 @@ void imgContinue1_Click(App& app) {
 }
 }  // namespace frmMain
 
-void DeleteScanMemoryResult(App& app, int index1Based) {
+bool DeleteScanMemoryResult(App& app, int index1Based) {
+  bool removed = false;
   Guarded(app.os.dialogs, "DeleteScanMemoryResult", [&] {
     std::string image = ResultRow(app, index1Based).SubItem(1);
     std::optional<size_t> running = app.main.lvwRunningProcessess.FindItem(image, SearchIn::kText);
+    // No process runs this image (a module of another process, or one that has ended): nothing to end.
+    removed = !running;
     if (!running) return;
     std::optional<uint32_t> processId = ProcessIdFromKey(app.main.lvwRunningProcessess.Row(*running).key);
     if (!processId) {
@@ -166,24 +206,35 @@ void DeleteScanMemoryResult(App& app, int index1Based) {
     TerminateResult result = app.os.processes.TerminateProcess(*processId, image);
     if (result == TerminateResult::kFailed) {
       ShowMessage(app, "Process cann't be terminated", MsgButtons::kOk, MsgIcon::kInformation);
+      return;
     }
+    removed = true;
   });
+  return removed;
 }
 
-void DeleteScanRegistryResult(App& app, int index1Based) {
+bool DeleteScanRegistryResult(App& app, int index1Based) {
+  bool removed = false;
   Guarded(app.os.dialogs, "DeleteScanRegistryResult", [&] {
     RegistryRemovalTarget target = SplitRemovalRecord(ResultRow(app, index1Based).SubItem(1));
     std::optional<RegKey> root = RemovalRoot(target.rootName);
+    // Other roots are never acted on, so their values stay.
     if (!root) return;
-    if (DeleteRegistryValue(app, *root, target.subKey, target.valueName)) RaiseRemovalCounter(app);
+    long result = DeleteRegistryValue(app, *root, target.subKey, target.valueName);
+    removed = result == kRegSuccess || result == kRegFileNotFound;
+    if (result == kRegSuccess) RaiseRemovalCounter(app);
   });
+  return removed;
 }
 
-void DeleteScanDriveResult(App& app, int index1Based) {
+bool DeleteScanDriveResult(App& app, int index1Based) {
+  bool removed = false;
   Guarded(app.os.dialogs, "DeleteScanDriveResult", [&] {
+    removed = true;
     if (index1Based < 1 || static_cast<size_t>(index1Based) > app.main.lvwScanDriveResult.Count()) return;
     std::string path = ResultRow(app, index1Based).SubItem(1);
     if (TrimSpaces(path).empty()) return;
+    removed = false;
     // Protection comes before any look at the disk, so that no spelling the lookup accepts can pass it.
     if (IsProtectedFromRemoval(app, path)) {
       ShowProtected(app, path,
@@ -192,21 +243,22 @@ void DeleteScanDriveResult(App& app, int index1Based) {
       return;
     }
     IFileSystem& files = app.os.files;
-    bool plainFile = files.PlainFileExists(path);
-    bool folder = false;
-    if (!plainFile) {
-      uint32_t attributes = files.GetFileAttributes(path);
-      folder = attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
+    // Hidden and system files are findings like any other: spyware hides its files exactly so.
+    uint32_t attributes = files.GetFileAttributes(path);
+    if (attributes == kInvalidFileAttributes) {
+      removed = !files.PathFileExists(path);
+      return;
     }
-    if (!plainFile && !folder) return;
-    int error = plainFile ? files.DeleteFile(path) : files.DeleteFolder(path);
+    int error = DeleteEntry(files, path, attributes);
     if (error == kErrFileAlreadyOpen) {
       ShowMessage(app, "File already in use", MsgButtons::kOk, MsgIcon::kInformation);
       return;
     }
     // Only a file that is really gone is counted; folders are not counted at all.
-    if (error == kErrNone && plainFile) RaiseRemovalCounter(app);
+    removed = !files.PathFileExists(path);
+    if (error == kErrNone && removed && (attributes & kAttributeDirectory) == 0) RaiseRemovalCounter(app);
   });
+  return removed;
 }
 
 void RaiseRemovalCounter(App& app) {

@@ -11,15 +11,19 @@ namespace frmMain {
 // Continue: drops the ignored rows and opens the checked-list screen.
 void cmdContinue_Click(App& app);
 void imgContinue_Click(App& app);
-// Remove: removes the checked findings (all of them when "RemoveComponents" is on).
+// Remove: removes the checked findings (all of them when "RemoveComponents" is on). What it tried and
+// what failed is left in app.lastRemoval. After a failure the rows still there stay ticked, the removed
+// ones are unticked, a message names the failures and the checked list stays on screen.
 void cmdGotoMain_Click(App& app);
 void imgContinue1_Click(App& app);
 }  // namespace frmMain
 
-// The removal of one result row, by its 1-based position; the result list is left as it is.
-void DeleteScanMemoryResult(App& app, int index1Based);
-void DeleteScanRegistryResult(App& app, int index1Based);
-void DeleteScanDriveResult(App& app, int index1Based);
+// The removal of one result row, by its 1-based position; the result list is left as it is. Each returns
+// false when the finding is still there: refused, failed or not removable; true when it was removed or
+// was no longer there.
+bool DeleteScanMemoryResult(App& app, int index1Based);
+bool DeleteScanRegistryResult(App& app, int index1Based);
+bool DeleteScanDriveResult(App& app, int index1Based);
 
 // Adds one to "ScanResult"/"ComponentsRemoved"; the count stays at the largest 32-bit value once there.
 void RaiseRemovalCounter(App& app);

@@ -162,6 +162,7 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
   std::optional<std::string> own = CopiesFolderOf(plain);
   std::optional<std::string> folder = CopiesFolder(app, listPath, own);
   std::vector<PlannedCopy> plan = PlanCopies(plain);
+  std::vector<std::string> notCopied;
   size_t next = 0;
   for (std::string_view line : SplitLines(plain)) {
     std::optional<BackupRecord> record = ParseBackupRecord(line);
@@ -175,11 +176,12 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
       CopyBack result = CopyBack::kNoCopy;
       if (own) {
         if (folder)
-          result = RestoreDriveBackup(app, *folder, *folder + "\\" + std::to_string(copy.number), copy.path);
+          result = RestoreDriveBackup(app, *folder, *folder + "\\" + std::to_string(copy.number), copy.path,
+                                      notCopied);
       } else if (!folder) {
         continue;  // an earlier backup that made no copies
       } else if (!SharesSlotFolder(copy, plan)) {
-        result = RestoreDriveBackup(app, *folder, SlotFolder(*folder, copy.slot), copy.path);
+        result = RestoreDriveBackup(app, *folder, SlotFolder(*folder, copy.slot), copy.path, notCopied);
         // An earlier backup kept one copy of same-named files; a later record has none of its own.
         if (result == CopyBack::kNoCopy) continue;
       }
@@ -196,10 +198,15 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
       }
     }
   }
+  if (!notCopied.empty()) {
+    ShowMessage(app, NamePaths("Not copied (links are not followed):", notCopied), MsgButtons::kOk,
+                MsgIcon::kInformation);
+  }
   return true;
 }
 
-CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder, std::string foundPath) {
+CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder, std::string foundPath,
+                            std::vector<std::string>& notCopied) {
   CopyBack result = CopyBack::kFailed;
   Guarded(app.os.dialogs, "RestoreDriveBackup", [&] {
     IFileSystem& files = app.os.files;
@@ -211,6 +218,12 @@ CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder
     std::string canonicalSource = CanonicalLong(app, source);
     if (canonicalSource == canonicalFolder || !IsSameOrInside(canonicalSource, canonicalFolder)) return;
     if (!IsAbsoluteCanonical(CanonicalLong(app, foundPath))) return;
+    // Nothing is written through a link that stands where the finding was.
+    uint32_t attributes = files.GetFileAttributes(foundPath);
+    if (attributes != kInvalidFileAttributes && (attributes & kAttributeReparsePoint) != 0) {
+      notCopied.push_back(foundPath);
+      return;
+    }
     // A file does not replace a folder, nor a folder a file: such a target fails alone, untouched.
     if (IsFile(files, source)) {
       if (IsFolder(files, foundPath)) Raise(kErrPathFileAccess);
@@ -218,7 +231,7 @@ CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder
       result = CopyBack::kRestored;
     } else if (IsFolder(files, source)) {
       if (files.PathFileExists(foundPath) && !IsFolder(files, foundPath)) Raise(kErrPathFileAccess);
-      Check(files.CopyFolder(source, foundPath));
+      Check(files.CopyFolder(source, foundPath, notCopied));
       result = CopyBack::kRestored;
     } else {
       result = CopyBack::kNoCopy;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace veltrane {
 
@@ -24,8 +25,10 @@ void FillBackupList(App& app);
 enum class CopyBack { kRestored, kNoCopy, kFailed };
 // Copies the copy of a found path, kept in copyFolder inside the backup folder, back to the path. Only a
 // copy inside the backup folder is used, and only a full path is written; a file never replaces a folder
-// nor a folder a file. kNoCopy: there is no copy to put back.
-CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder, std::string foundPath);
+// nor a folder a file. Links are not followed: a link at the found path fails and, like links met while
+// copying a folder, is added to notCopied. kNoCopy: there is no copy to put back.
+CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder, std::string foundPath,
+                            std::vector<std::string>& notCopied);
 // Writes a registry record's value back, under the three roots restore accepts only; true when written.
 bool RestoreRegistryBackup(App& app, std::string searchedItem, std::string recordText);
 

@@ -1,6 +1,9 @@
 // The in-memory file system's operations, with the error numbers the real one reports.
 #include "fakes/fake_file_system.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "core/errors.h"
 #include "core/text.h"
 
@@ -28,10 +31,39 @@ std::string FakeFileSystem::Parent(const std::string& key) {
   return key.substr(0, slash);
 }
 
+std::string FakeFileSystem::Spelling(const std::string& path, const std::string& key) {
+  return key == Key(path) ? path : key;
+}
+
+std::string FakeFileSystem::Resolve(const std::string& path) const {
+  std::string key = Key(path);
+  // The system gives up on a chain of links this long; so does the fake.
+  for (int hops = 0; hops < 32; ++hops) {
+    bool followed = false;
+    for (size_t slash = key.find('\\', 3); slash != std::string::npos; slash = key.find('\\', slash + 1)) {
+      auto found = nodes_.find(key.substr(0, slash));
+      if (found == nodes_.end() || !found->second.link) continue;
+      std::string target = Key(found->second.linkTarget);
+      if (!target.empty() && target.back() == '\\') target.pop_back();
+      key = target + key.substr(slash);
+      followed = true;
+      break;
+    }
+    if (!followed) return key;
+  }
+  return key;
+}
+
 const FakeFileSystem::Node* FakeFileSystem::Lookup(const std::string& path) const {
   if (path.empty()) return nullptr;
-  auto found = nodes_.find(Key(path));
+  auto found = nodes_.find(Resolve(path));
   return found == nodes_.end() ? nullptr : &found->second;
+}
+
+const FakeFileSystem::Node* FakeFileSystem::Follow(const std::string& path) const {
+  const Node* node = Lookup(path);
+  for (int hops = 0; node != nullptr && node->link && hops < 32; ++hops) node = Lookup(node->linkTarget);
+  return node != nullptr && node->link ? nullptr : node;
 }
 
 FakeFileSystem::Node* FakeFileSystem::Lookup(const std::string& path) {
@@ -39,32 +71,40 @@ FakeFileSystem::Node* FakeFileSystem::Lookup(const std::string& path) {
 }
 
 bool FakeFileSystem::ParentExists(const std::string& path) const {
-  std::string parent = Parent(Key(path));
+  std::string parent = Parent(Resolve(path));
   if (parent.empty()) return false;
   auto found = nodes_.find(parent);
   return found != nodes_.end() && found->second.folder;
 }
 
 void FakeFileSystem::AddFolder(const std::string& path) {
-  std::string key = Key(path);
+  std::string key = Resolve(path);
   if (key.empty() || nodes_.count(key) != 0) return;
   std::string parent = Parent(key);
   if (!parent.empty() && parent != key) AddFolder(parent);
   Node node;
-  node.path = path;
+  node.path = Spelling(path, key);
   node.folder = true;
   node.attributes = kAttributeDirectory;
   nodes_[key] = node;
 }
 
 void FakeFileSystem::AddFile(const std::string& path, std::string contents, uint32_t attributes) {
-  std::string key = Key(path);
+  std::string key = Resolve(path);
   AddFolder(Parent(key));
   Node node;
-  node.path = path;
+  node.path = Spelling(path, key);
   node.data = std::move(contents);
   node.attributes = attributes;
   nodes_[key] = node;
+}
+
+void FakeFileSystem::AddLink(const std::string& path, const std::string& target, bool toFolder) {
+  AddFile(path, {}, kAttributeReparsePoint | (toFolder ? kAttributeDirectory : kAttributeArchive));
+  Node& node = nodes_[Resolve(path)];
+  node.folder = toFolder;
+  node.link = true;
+  node.linkTarget = target;
 }
 
 void FakeFileSystem::SetInUse(const std::string& path, bool inUse) {
@@ -121,9 +161,20 @@ uint32_t FakeFileSystem::GetFileAttributes(const std::string& path) {
   return node == nullptr ? kInvalidFileAttributes : node->attributes;
 }
 
+int FakeFileSystem::SetFileAttributes(const std::string& path, uint32_t attributes) {
+  if (int error = Inject("SetFileAttributes")) return error;
+  Node* node = Lookup(path);
+  if (node == nullptr) return ParentExists(path) ? kErrFileNotFound : kErrPathNotFound;
+  if (node->link) return kErrPathFileAccess;
+  constexpr uint32_t kSettable = kAttributeReadOnly | kAttributeHidden | kAttributeSystem | kAttributeArchive;
+  node->attributes = (attributes & kSettable) | (node->folder ? kAttributeDirectory : 0);
+  if (node->attributes == 0) node->attributes = kAttributeNormal;
+  return kErrNone;
+}
+
 int FakeFileSystem::ReadFile(const std::string& path, std::string& contents) {
   if (int error = Inject("ReadFile")) return error;
-  const Node* node = Lookup(path);
+  const Node* node = Follow(path);
   if (node == nullptr) return ParentExists(path) ? kErrFileNotFound : kErrPathNotFound;
   if (node->folder) return kErrPathFileAccess;
   contents = node->data;
@@ -133,6 +184,8 @@ int FakeFileSystem::ReadFile(const std::string& path, std::string& contents) {
 int FakeFileSystem::WriteFile(const std::string& path, std::string_view contents) {
   if (int error = Inject("WriteFile")) return error;
   Node* node = Lookup(path);
+  // Opening a file link for writing writes what it points to.
+  if (node != nullptr && node->link) node = const_cast<Node*>(Follow(path));
   if (node != nullptr) {
     if (node->folder) return kErrPathFileAccess;
     if (node->inUse || (node->attributes & kAttributeReadOnly) != 0) return kErrPermissionDenied;
@@ -151,10 +204,11 @@ int FakeFileSystem::ReplaceFile(const std::string& replacement, const std::strin
   Node* existing = Lookup(target);
   if (existing != nullptr && (existing->folder || existing->inUse)) return kErrPermissionDenied;
   if (existing == nullptr && !ParentExists(target)) return kErrPathNotFound;
+  std::string targetKey = Resolve(target);
   Node moved = *source;
-  moved.path = existing != nullptr ? existing->path : target;
-  nodes_.erase(Key(replacement));
-  nodes_[Key(target)] = moved;
+  moved.path = existing != nullptr ? existing->path : Spelling(target, targetKey);
+  nodes_.erase(Resolve(replacement));
+  nodes_[targetKey] = moved;
   return kErrNone;
 }
 
@@ -164,25 +218,33 @@ int FakeFileSystem::DeleteFile(const std::string& path) {
   if (node == nullptr) return ParentExists(path) ? kErrFileNotFound : kErrPathNotFound;
   if (node->folder) return kErrPathFileAccess;
   if (node->inUse || (node->attributes & kAttributeReadOnly) != 0) return kErrPermissionDenied;
-  nodes_.erase(Key(path));
+  nodes_.erase(Resolve(path));
   return kErrNone;
 }
 
 int FakeFileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite) {
   if (int error = Inject("CopyFile")) return error;
-  const Node* from = Lookup(source);
+  const Node* from = Follow(source);
   if (from == nullptr || from->folder) return kErrFileNotFound;
+  // The copy is written through a file link that stands at the target, as opening it would.
+  std::string targetPath = target;
   Node* to = Lookup(target);
+  if (to != nullptr && to->link) {
+    to = const_cast<Node*>(Follow(target));
+    if (to == nullptr) return kErrFileNotFound;
+    targetPath = to->path;
+  }
   if (to != nullptr) {
     if (!overwrite) return kErrFileExists;
     if (to->folder || to->inUse || (to->attributes & kAttributeReadOnly) != 0) return kErrPermissionDenied;
   } else if (!ParentExists(target)) {
     return kErrPathNotFound;
   }
+  std::string targetKey = Resolve(targetPath);
   Node copy = *from;
-  copy.path = to != nullptr ? to->path : target;
+  copy.path = to != nullptr ? to->path : Spelling(targetPath, targetKey);
   copy.inUse = false;
-  nodes_[Key(target)] = copy;
+  nodes_[targetKey] = copy;
   return kErrNone;
 }
 
@@ -194,24 +256,51 @@ int FakeFileSystem::CreateFolder(const std::string& path) {
   return kErrNone;
 }
 
-int FakeFileSystem::CopyFolder(const std::string& source, const std::string& target) {
+int FakeFileSystem::CopyFolder(const std::string& source, const std::string& target,
+                               std::vector<std::string>& skippedLinks) {
   if (int error = Inject("CopyFolder")) return error;
   const Node* from = Lookup(source);
   if (from == nullptr || !from->folder) return kErrPathNotFound;
   const Node* to = Lookup(target);
+  if (from->link || (to != nullptr && to->link)) {
+    skippedLinks.push_back(from->link ? from->path : to->path);
+    return kErrNone;
+  }
   if (to != nullptr && !to->folder) return kErrPathFileAccess;
   if (to == nullptr && !ParentExists(target)) return kErrPathNotFound;
-  std::string sourceKey = Key(source);
+  std::string sourceKey = Resolve(source);
   std::string targetPath = target;
   while (targetPath.size() > 3 && targetPath.back() == '\\') targetPath.pop_back();
+  std::string targetKey = Resolve(targetPath);
+  targetPath = Spelling(targetPath, targetKey);
+  // A link already standing in the target tree is not written through.
+  auto linkOnTheWay = [&](const std::string& copyKey) -> const Node* {
+    for (size_t slash = copyKey.find('\\', targetKey.size()); slash != std::string::npos;
+         slash = copyKey.find('\\', slash + 1)) {
+      auto found = nodes_.find(copyKey.substr(0, slash));
+      if (found != nodes_.end() && found->second.link) return &found->second;
+    }
+    auto found = nodes_.find(copyKey);
+    return found != nodes_.end() && found->second.link ? &found->second : nullptr;
+  };
   std::vector<std::pair<std::string, Node>> copies;
   for (const auto& [key, node] : nodes_) {
-    if (key == sourceKey || key.compare(0, sourceKey.size() + 1, sourceKey + "\\") == 0) {
-      Node copy = node;
-      copy.path = targetPath + node.path.substr(std::min(node.path.size(), source.size()));
-      copy.inUse = false;
-      copies.emplace_back(Key(copy.path), copy);
+    if (key != sourceKey && key.compare(0, sourceKey.size() + 1, sourceKey + "\\") != 0) continue;
+    if (node.link) {
+      skippedLinks.push_back(node.path);
+      continue;
     }
+    Node copy = node;
+    copy.path = targetPath + node.path.substr(std::min(node.path.size(), sourceKey.size()));
+    copy.inUse = false;
+    std::string copyKey = Key(copy.path);
+    if (const Node* link = linkOnTheWay(copyKey)) {
+      if (std::find(skippedLinks.begin(), skippedLinks.end(), link->path) == skippedLinks.end()) {
+        skippedLinks.push_back(link->path);
+      }
+      continue;
+    }
+    copies.emplace_back(copyKey, copy);
   }
   for (const auto& [key, node] : copies) {
     auto existing = nodes_.find(key);
@@ -239,19 +328,42 @@ int FakeFileSystem::DeleteFolder(const std::string& path) {
   if (int error = Inject("DeleteFolder")) return error;
   const Node* node = Lookup(path);
   if (node == nullptr || !node->folder) return kErrPathNotFound;
-  std::string key = Key(path);
-  for (const auto& [childKey, child] : nodes_) {
-    if (childKey.compare(0, key.size() + 1, key + "\\") == 0 && child.inUse) return kErrPermissionDenied;
+  // The system clears read-only flags on the way, but not those of links, which are left as they are.
+  auto refuses = [](const Node& entry) {
+    return entry.inUse || (entry.link && (entry.attributes & kAttributeReadOnly) != 0);
+  };
+  std::string key = Resolve(path);
+  if (node->link) {
+    if (refuses(*node)) return kErrPermissionDenied;
+    nodes_.erase(key);
+    return kErrNone;
   }
-  EraseTree(key);
-  return kErrNone;
+  std::vector<std::string> kept;
+  for (const auto& [childKey, child] : nodes_) {
+    if (childKey.compare(0, key.size() + 1, key + "\\") == 0 && refuses(child)) kept.push_back(childKey);
+  }
+  if (kept.empty()) {
+    EraseTree(key);
+    return kErrNone;
+  }
+  // Everything else goes; what refused stays with the folders that hold it.
+  for (auto it = nodes_.begin(); it != nodes_.end();) {
+    bool inside = it->first == key || it->first.compare(0, key.size() + 1, key + "\\") == 0;
+    bool holds = false;
+    for (const std::string& keptKey : kept) {
+      holds =
+          holds || keptKey == it->first || keptKey.compare(0, it->first.size() + 1, it->first + "\\") == 0;
+    }
+    it = inside && !holds ? nodes_.erase(it) : std::next(it);
+  }
+  return kErrPermissionDenied;
 }
 
 int FakeFileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
   if (int error = Inject("ListFiles")) return error;
-  const Node* node = Lookup(folder);
+  const Node* node = Follow(folder);
   if (node == nullptr || !node->folder) return kErrPathNotFound;
-  std::string key = Key(folder);
+  std::string key = Key(node->path);
   files.clear();
   for (const auto& [childKey, child] : nodes_) {
     if (child.folder || Parent(childKey) != key) continue;

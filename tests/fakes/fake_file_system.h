@@ -18,6 +18,9 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   // Set-up and inspection for tests. Parents are created as needed.
   void AddFolder(const std::string& path);
   void AddFile(const std::string& path, std::string contents = {}, uint32_t attributes = kAttributeArchive);
+  // A link to target (a folder link when toFolder): paths through it lead to the target; the link itself
+  // reports kAttributeReparsePoint, and deleting it removes only the link.
+  void AddLink(const std::string& path, const std::string& target, bool toFolder);
   void SetInUse(const std::string& path, bool inUse);  // writes and deletes fail with kErrPermissionDenied
   void SetDateTime(const std::string& path, DateTime value);
   void AddShortName(const std::string& shortPath, const std::string& longPath);
@@ -33,13 +36,15 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   bool PathFileExists(const std::string& path) override;
   bool PlainFileExists(const std::string& path) override;
   uint32_t GetFileAttributes(const std::string& path) override;
+  int SetFileAttributes(const std::string& path, uint32_t attributes) override;
   int ReadFile(const std::string& path, std::string& contents) override;
   int WriteFile(const std::string& path, std::string_view contents) override;
   int ReplaceFile(const std::string& replacement, const std::string& target) override;
   int DeleteFile(const std::string& path) override;
   int CopyFile(const std::string& source, const std::string& target, bool overwrite) override;
   int CreateFolder(const std::string& path) override;
-  int CopyFolder(const std::string& source, const std::string& target) override;
+  int CopyFolder(const std::string& source, const std::string& target,
+                 std::vector<std::string>& skippedLinks) override;
   int DeleteFolder(const std::string& path) override;
   int ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
   int FileLength(const std::string& path, uint64_t& length) override;
@@ -56,12 +61,20 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
     uint32_t attributes = kAttributeArchive;
     DateTime time{2004, 12, 5, 9, 3, 5};
     bool inUse = false;
+    bool link = false;
+    std::string linkTarget;
   };
 
   static std::string Key(const std::string& path);
   static std::string Parent(const std::string& key);
+  // The path as written when it names the entry directly, else the entry's key.
+  static std::string Spelling(const std::string& path, const std::string& key);
+  // The key of a path once the links among its parent folders are followed (the last name is kept).
+  std::string Resolve(const std::string& path) const;
   const Node* Lookup(const std::string& path) const;
   Node* Lookup(const std::string& path);
+  // As Lookup, then through a link that the path itself names, as opening a file does.
+  const Node* Follow(const std::string& path) const;
   bool ParentExists(const std::string& path) const;
   void EraseTree(const std::string& key);
 

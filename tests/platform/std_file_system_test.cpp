@@ -57,7 +57,9 @@ TEST_F(StdFileSystemTest, CopiesListsAndDeletesFolders) {
   ASSERT_EQ(files.CreateFolder(Path("backup\\inner")), kErrNone);
   ASSERT_EQ(files.WriteFile(Path("backup\\one.exe"), "1"), kErrNone);
   ASSERT_EQ(files.WriteFile(Path("backup\\inner\\two.dll"), "2"), kErrNone);
-  ASSERT_EQ(files.CopyFolder(Path("backup"), Path("copy")), kErrNone);
+  std::vector<std::string> skipped;
+  ASSERT_EQ(files.CopyFolder(Path("backup"), Path("copy"), skipped), kErrNone);
+  EXPECT_TRUE(skipped.empty());
   std::string contents;
   ASSERT_EQ(files.ReadFile(Path("copy\\inner\\two.dll"), contents), kErrNone);
   EXPECT_EQ(contents, "2");

@@ -165,7 +165,9 @@ TEST_F(RemovalTest, RegistryRowsDeleteOneValueUnderExactRootsAndCountRealDeletio
   AddResult("Z", "hkey_local_machine\\Software\\Z", "Scan registry", true);
   AddResult("W", "HKEY_USERS\\S-1\\Software\\W", "Scan registry", true);
   AddResult("Missing", "HKEY_CURRENT_USER\\Software\\Nothing -- Name", "Scan registry", true);
-  for (int i = 1; i <= 5; ++i) DeleteScanRegistryResult(*app, i);
+  std::vector<bool> removed;
+  for (int i = 1; i <= 5; ++i) removed.push_back(DeleteScanRegistryResult(*app, i));
+  EXPECT_EQ(removed, (std::vector<bool>{true, true, false, false, true}));  // missing values are gone
   EXPECT_FALSE(system.registry.GetValue(kHkeyLocalMachine, "Software\\X", "Name"));
   EXPECT_TRUE(system.registry.GetValue(kHkeyLocalMachine, "Software\\X", "Other"));
   EXPECT_TRUE(system.registry.HasKey(kHkeyLocalMachine, "Software\\X"));
@@ -177,43 +179,99 @@ TEST_F(RemovalTest, RegistryRowsDeleteOneValueUnderExactRootsAndCountRealDeletio
   EXPECT_TRUE(system.dialogs.shown.empty());
 }
 
-TEST_F(RemovalTest, FilesFoldersAndCookies) {
+TEST_F(RemovalTest, FilesOfAnyFlagsFoldersAndCookies) {
   system.files.AddFile("C:\\bad\\a.exe");
   system.files.AddFile("C:\\Program Files\\Vendor\\sub\\x.dll", "", kAttributeReadOnly);
   system.files.AddFile("C:\\bad\\hidden.exe", "", kAttributeHidden);
+  system.files.AddFile("C:\\bad\\system.dll", "", kAttributeSystem | kAttributeHidden);
+  system.files.AddFile("C:\\bad\\readonly.exe", "", kAttributeReadOnly | kAttributeSystem);
   system.files.AddFile("C:\\Cookies\\u@ads.txt");
-  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
-  AddResult("Vendor", "C:\\Program Files\\Vendor", "Scan Drives", true);
-  AddResult("H", "C:\\bad\\hidden.exe", "Scan Drives", true);
+  for (const char* path : {"C:\\bad\\a.exe", "C:\\Program Files\\Vendor", "C:\\bad\\hidden.exe",
+                           "C:\\bad\\system.dll", "C:\\bad\\readonly.exe", "C:\\bad\\none.exe"}) {
+    AddResult("X", path, "Scan Drives", true);
+  }
   AddResult("ads", "C:\\Cookies\\u@ads.txt", "Spyware Cookie", true);
-  AddResult("None", "C:\\bad\\none.exe", "Scan Drives", true);
-  for (int i = 1; i <= 6; ++i) DeleteScanDriveResult(*app, i);  // 6 is past the end: nothing happens
-  EXPECT_FALSE(system.files.Exists("C:\\bad\\a.exe"));
+  for (int i = 1; i <= 8; ++i) EXPECT_TRUE(DeleteScanDriveResult(*app, i)) << i;  // 8 is past the end
+  EXPECT_EQ(system.files.ListTree("C:\\bad"), std::vector<std::string>{});
   EXPECT_FALSE(system.files.Exists("C:\\Program Files\\Vendor"));
-  EXPECT_TRUE(system.files.Exists("C:\\bad\\hidden.exe"));
   EXPECT_FALSE(system.files.Exists("C:\\Cookies\\u@ads.txt"));
-  EXPECT_EQ(Counter(), "2");  // the file and the cookie; folders are not counted
+  EXPECT_EQ(Counter(), "5");  // the files and the cookie; folders are not counted
   EXPECT_TRUE(system.dialogs.shown.empty());
 }
 
-TEST_F(RemovalTest, FailedDeletionsAreNotCounted) {
-  system.files.AddFile("C:\\bad\\readonly.exe", "", kAttributeReadOnly);
+TEST_F(RemovalTest, LinksAreRemovedThemselvesNeverWhatTheyPointTo) {
+  system.files.AddFile("C:\\canary\\keep.txt", "canary");
+  system.files.AddFile("C:\\bad\\spy\\spy.exe");
+  system.files.AddLink("C:\\bad\\spy\\dirlink", "C:\\canary", true);
+  system.files.AddLink("C:\\bad\\spy\\filelink", "C:\\canary\\keep.txt", false);
+  system.files.AddLink("C:\\bad\\found link", "C:\\canary", true);
+  system.files.AddLink("C:\\bad\\found.exe", "C:\\canary\\keep.txt", false);
+  for (const char* path : {"C:\\bad\\spy", "C:\\bad\\found link", "C:\\bad\\found.exe"}) {
+    AddResult("X", path, "Scan Drives", true);
+  }
+  Set("Options", "SafeMode", "0");
+  Remove();
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Cleaning finished"});
+  EXPECT_EQ(system.files.ListTree("C:\\bad"), std::vector<std::string>{});
+  EXPECT_EQ(system.files.Contents("C:\\canary\\keep.txt"), "canary");
+  EXPECT_EQ(Counter(), "1");  // the file link; folders and folder links are not counted
+}
+
+TEST_F(RemovalTest, OnlyDeletionsThatHappenedAreCounted) {
   system.files.AddFile("C:\\bad\\locked.exe");
   system.files.SetInUse("C:\\bad\\locked.exe", true);
   system.files.AddFile("C:\\bad\\shared.exe");
-  AddResult("R", "C:\\bad\\readonly.exe", "Scan Drives", true);
   AddResult("L", "C:\\bad\\locked.exe", "Scan Drives", true);
   AddResult("S", "C:\\bad\\shared.exe", "Scan Drives", true);
-  DeleteScanDriveResult(*app, 1);
-  DeleteScanDriveResult(*app, 2);
+  EXPECT_FALSE(DeleteScanDriveResult(*app, 1));
   EXPECT_TRUE(system.dialogs.shown.empty());
   system.files.FailNthCall(1, kErrFileAlreadyOpen, "DeleteFile");
-  DeleteScanDriveResult(*app, 3);
+  EXPECT_FALSE(DeleteScanDriveResult(*app, 2));
   EXPECT_EQ(Texts(), std::vector<std::string>{"File already in use"});
-  EXPECT_TRUE(system.files.Exists("C:\\bad\\readonly.exe"));
   EXPECT_TRUE(system.files.Exists("C:\\bad\\locked.exe"));
   EXPECT_TRUE(system.files.Exists("C:\\bad\\shared.exe"));
   EXPECT_EQ(Counter(), "<absent>");
+}
+
+TEST_F(RemovalTest, FailuresAreNamedAndTheirRowsStayTicked) {
+  struct Case {
+    const char* name;
+    const char* removeAutomatically;
+  };
+  for (Case mode : {Case{"asked", "0"}, Case{"automatic", "1"}}) {
+    SCOPED_TRACE(mode.name);
+    app->main.lvwScanDriveResult.Clear();
+    system.dialogs.shown.clear();
+    app->main.fmMain.SetVisible(false);
+    app->main.fmContinue.SetVisible(true);
+    Set("Options", "SafeMode", "0");
+    Set("Options", "RemoveComponents", mode.removeAutomatically);
+    system.files.AddFile("C:\\bad\\gone.exe");
+    system.files.AddFile("C:\\bad\\locked.exe");
+    system.files.SetInUse("C:\\bad\\locked.exe", true);
+    system.files.AddFile("C:\\bad\\folder\\held.dll");
+    system.files.SetInUse("C:\\bad\\folder\\held.dll", true);
+    AddResult("G", "C:\\bad\\gone.exe", "Scan Drives", true);
+    AddResult("L", "C:\\bad\\locked.exe", "Scan Drives", true);
+    AddResult("F", "C:\\bad\\folder", "Scan Drives", true);
+    AddResult("W", "C:\\WINDOWS", "Scan Drives", true);
+    AddResult("U", "HKEY_USERS\\S-1\\Run -- x -- Spy", "Scan registry", true);
+    Remove();
+    const std::vector<std::string> expected = {
+        "C:\\WINDOWS\r\nThis path is protected (a drive, the system, the programs, the user's profile or "
+        "Veltrane itself) and has not been removed.",
+        "4 of 5 items could not be removed:\r\nC:\\bad\\locked.exe\r\nC:\\bad\\folder\r\nC:\\WINDOWS\r\n"
+        "HKEY_USERS\\S-1\\Run -- x -- Spy"};
+    EXPECT_EQ(Texts(), expected);
+    EXPECT_EQ(app->lastRemoval.Attempted(), 5u);
+    EXPECT_EQ(app->lastRemoval.FailedCount(), 4u);
+    std::vector<bool> ticks;
+    for (const ListRow& row : app->main.lvwScanDriveResult.Rows()) ticks.push_back(row.checked);
+    EXPECT_EQ(ticks, (std::vector<bool>{false, true, true, true, true}));
+    EXPECT_TRUE(app->main.fmContinue.Visible());
+    EXPECT_FALSE(app->main.fmMain.Visible());
+    EXPECT_FALSE(system.files.Exists("C:\\bad\\gone.exe"));
+  }
 }
 
 TEST_F(RemovalTest, ProtectedFoldersAndTheirParentsStayWhateverTheSpelling) {

@@ -1,5 +1,6 @@
 // The file-system service against real files of the Wine prefix: transfers, replacement, trees, listings.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "check.h"
@@ -90,15 +91,17 @@ void TestTrees(IFileSystem& files, const std::string& work) {
   SetAttributes(source + "\\locked.txt", FILE_ATTRIBUTE_READONLY);
 
   std::string copy = work + "\\tree copy";
-  CHECK_EQ(files.CopyFolder(source, copy), kErrNone);
+  std::vector<std::string> skipped;
+  CHECK_EQ(files.CopyFolder(source, copy, skipped), kErrNone);
   CHECK_EQ(Read(files, copy + "\\a.txt"), "a");
   CHECK_EQ(Read(files, copy + "\\sub\\b.dll"), "b");
   CHECK_EQ(Read(files, copy + "\\locked.txt"), "r");
   // Copying again replaces what is there, the read-only copy included.
   CHECK_EQ(files.WriteFile(source + "\\a.txt", "a2"), kErrNone);
-  CHECK_EQ(files.CopyFolder(source, copy), kErrNone);
+  CHECK_EQ(files.CopyFolder(source, copy, skipped), kErrNone);
   CHECK_EQ(Read(files, copy + "\\a.txt"), "a2");
-  CHECK_EQ(files.CopyFolder(work + "\\missing", copy), kErrPathNotFound);
+  CHECK_EQ(files.CopyFolder(work + "\\missing", copy, skipped), kErrPathNotFound);
+  CHECK(skipped.empty());
 
   SetAttributes(source + "\\sub", FILE_ATTRIBUTE_READONLY);
   CHECK_EQ(files.DeleteFolder(source), kErrNone);
@@ -192,6 +195,56 @@ void TestLengthDateAndPaths(IFileSystem& files, const std::string& work) {
   CHECK(system.size() > windows.size() && EqualsIgnoreCase(system.substr(0, windows.size()), windows));
 }
 
+// Hidden and system files are deleted like any other; read-only ones once the flag is cleared.
+void TestFlaggedFiles(IFileSystem& files, const std::string& work) {
+  for (DWORD flags :
+       {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}) {
+    std::string path = work + "\\flagged" + std::to_string(flags) + ".exe";
+    CHECK_EQ(files.WriteFile(path, "x"), kErrNone);
+    SetAttributes(path, flags);
+    CHECK_EQ(files.DeleteFile(path), kErrNone);
+    CHECK(!files.PathFileExists(path));
+  }
+  std::string readOnly = work + "\\readonly.exe";
+  CHECK_EQ(files.WriteFile(readOnly, "x"), kErrNone);
+  SetAttributes(readOnly, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  CHECK(files.DeleteFile(readOnly) != kErrNone);
+  CHECK_EQ(files.SetFileAttributes(readOnly, kAttributeHidden), kErrNone);
+  CHECK_EQ(files.GetFileAttributes(readOnly) & (kAttributeReadOnly | kAttributeHidden), kAttributeHidden);
+  CHECK_EQ(files.DeleteFile(readOnly), kErrNone);
+}
+
+// links holds found\dirlink, a directory link planted from the host to links\canary, and found\plain.txt.
+// Nothing behind the link may change, whether the system can delete the link alone or not.
+void TestLinks(IFileSystem& files, const std::string& links, const std::string& work) {
+  std::string found = links + "\\found";
+  std::string link = found + "\\dirlink";
+  std::string canary = links + "\\canary\\keep.txt";
+  CHECK_EQ(Read(files, link + "\\keep.txt"), "canary");
+  CHECK_EQ(files.GetFileAttributes(link) & (kAttributeReparsePoint | kAttributeDirectory),
+           kAttributeReparsePoint | kAttributeDirectory);
+
+  std::vector<std::string> skipped;
+  CHECK_EQ(files.CopyFolder(found, work + "\\link copy", skipped), kErrNone);
+  CHECK(skipped == std::vector<std::string>{link});
+  CHECK_EQ(Read(files, work + "\\link copy\\plain.txt"), "plain");
+  CHECK(!files.PathFileExists(work + "\\link copy\\dirlink"));
+  skipped.clear();
+  CHECK_EQ(files.CopyFolder(link, work + "\\through", skipped), kErrNone);
+  CHECK(skipped == std::vector<std::string>{link} && !files.PathFileExists(work + "\\through"));
+
+  CHECK(files.SetFileAttributes(link, kAttributeReadOnly) != kErrNone);
+  CHECK_EQ(files.GetFileAttributes(links + "\\canary") & kAttributeReadOnly, 0u);
+  int linkDeleted = files.DeleteFolder(link);
+  CHECK(linkDeleted == kErrNone ? !files.PathFileExists(link) : files.PathFileExists(link));
+  int folderDeleted = files.DeleteFolder(found);
+  CHECK(!files.PathFileExists(found + "\\plain.txt"));
+  CHECK(folderDeleted == kErrNone ? !files.PathFileExists(found) : files.PathFileExists(link));
+  CHECK_EQ(Read(files, canary), "canary");
+  std::printf("links: the link itself %s\n",
+              linkDeleted == kErrNone ? "was deleted" : "could not be deleted");
+}
+
 }  // namespace
 
 void TestFiles(TestContext& context) {
@@ -201,6 +254,8 @@ void TestFiles(TestContext& context) {
   TestTrees(files, context.work);
   TestListingAndTests(files, context.work);
   TestLengthDateAndPaths(files, context.work);
+  TestFlaggedFiles(files, context.work);
+  if (!context.links.empty()) TestLinks(files, context.links, context.work);
 }
 
 }  // namespace veltrane::win32test

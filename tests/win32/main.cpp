@@ -25,10 +25,13 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--work") == 0) context.work = argv[i + 1];
     if (std::strcmp(argv[i], "--link") == 0) context.inspectedLink = argv[i + 1];
     if (std::strcmp(argv[i], "--only") == 0) only = argv[i + 1];
+    if (std::strcmp(argv[i], "--links") == 0) context.links = argv[i + 1];
   }
   if (context.work.empty()) {
-    std::printf("usage: %s --work C:\\scratch [--platform 1|2] [--link C:\\file.lnk] [--only group]\n",
-                argv[0]);
+    std::printf(
+        "usage: %s --work C:\\scratch [--platform 1|2] [--link C:\\file.lnk] [--links C:\\folder] [--only "
+        "group]\n",
+        argv[0]);
     return 2;
   }
   context.itemExe = context.host.environment.ProgramFolder() + "\\veltrane-test-item.exe";

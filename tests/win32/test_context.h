@@ -12,6 +12,7 @@ struct TestContext {
   std::string work;           // a scratch folder of this run, made fresh
   std::string itemExe;        // the stand-in program with version information, beside the test program
   std::string inspectedLink;  // where to leave a shortcut for the shortcut reader outside Wine; may be empty
+  std::string links;          // a folder with links planted by the host (see TestLinks); may be empty
   win32::Win32Host host;
 };
 

@@ -94,6 +94,7 @@ int Scan(App& app, ConsoleDialogs& answers, const ScanOptions& options, std::ost
     frmMain::cmdContinue_Click(app);
     TickRowsNotIgnored(app);
     frmMain::cmdGotoMain_Click(app);
+    if (!app.lastRemoval.AllSucceeded()) status = kExitFailed;
   }
   return status;
 }

@@ -21,6 +21,9 @@ class CaseFoldingFiles : public IFileSystem {
   uint32_t GetFileAttributes(const std::string& path) override {
     return host_.GetFileAttributes(Resolve(path));
   }
+  int SetFileAttributes(const std::string& path, uint32_t attributes) override {
+    return host_.SetFileAttributes(Resolve(path), attributes);
+  }
   int ReadFile(const std::string& path, std::string& contents) override {
     return host_.ReadFile(Resolve(path), contents);
   }
@@ -35,8 +38,9 @@ class CaseFoldingFiles : public IFileSystem {
     return host_.CopyFile(Resolve(source), Resolve(target), overwrite);
   }
   int CreateFolder(const std::string& path) override { return host_.CreateFolder(Resolve(path)); }
-  int CopyFolder(const std::string& source, const std::string& target) override {
-    return host_.CopyFolder(Resolve(source), Resolve(target));
+  int CopyFolder(const std::string& source, const std::string& target,
+                 std::vector<std::string>& skippedLinks) override {
+    return host_.CopyFolder(Resolve(source), Resolve(target), skippedLinks);
   }
   int DeleteFolder(const std::string& path) override { return host_.DeleteFolder(Resolve(path)); }
   int ListFiles(const std::string& folder, std::vector<FileEntry>& files) override {

@@ -40,22 +40,44 @@ fs::path StdFileSystem::ToPath(const std::string& path) {
 
 bool StdFileSystem::PathFileExists(const std::string& path) {
   std::error_code error;
-  return !path.empty() && fs::exists(ToPath(path), error);
+  return !path.empty() && fs::exists(fs::symlink_status(ToPath(path), error));
 }
 
 bool StdFileSystem::PlainFileExists(const std::string& path) {
   std::error_code error;
   fs::path host = ToPath(path);
-  return fs::is_regular_file(host, error) && host.filename().string().rfind('.', 0) != 0;
+  if (host.filename().string().rfind('.', 0) == 0) return false;
+  // A link to a file is found as an entry of its own, as a directory lookup finds it.
+  if (fs::is_symlink(fs::symlink_status(host, error))) return !fs::is_directory(host, error);
+  return fs::is_regular_file(host, error);
 }
 
 uint32_t StdFileSystem::GetFileAttributes(const std::string& path) {
   std::error_code error;
-  fs::file_status status = fs::status(ToPath(path), error);
+  fs::path host = ToPath(path);
+  fs::file_status status = fs::symlink_status(host, error);
   if (error || !fs::exists(status)) return kInvalidFileAttributes;
+  if (fs::is_symlink(status)) {
+    return kAttributeReparsePoint | (fs::is_directory(host, error) ? kAttributeDirectory : kAttributeArchive);
+  }
   if (fs::is_directory(status)) return kAttributeDirectory;
   bool writable = (status.permissions() & fs::perms::owner_write) != fs::perms::none;
   return writable ? kAttributeArchive : (kAttributeArchive | kAttributeReadOnly);
+}
+
+int StdFileSystem::SetFileAttributes(const std::string& path, uint32_t attributes) {
+  fs::path host = ToPath(path);
+  std::error_code error;
+  fs::file_status status = fs::symlink_status(host, error);
+  if (error || !fs::exists(status)) {
+    return ErrorFrom(std::make_error_code(std::errc::no_such_file_or_directory), host);
+  }
+  // Permissions set on a link would land on what it points to.
+  if (fs::is_symlink(status)) return kErrPathFileAccess;
+  // Only read-only has a counterpart here; hidden and system are not kept by this host.
+  auto options = (attributes & kAttributeReadOnly) != 0 ? fs::perm_options::remove : fs::perm_options::add;
+  fs::permissions(host, fs::perms::owner_write, options, error);
+  return ErrorFrom(error, host);
 }
 
 int StdFileSystem::ReadFile(const std::string& path, std::string& contents) {
@@ -124,19 +146,65 @@ int StdFileSystem::CreateFolder(const std::string& path) {
   return ErrorFrom(error, host);
 }
 
-int StdFileSystem::CopyFolder(const std::string& source, const std::string& target) {
+int StdFileSystem::CopyFolder(const std::string& source, const std::string& target,
+                              std::vector<std::string>& skippedLinks) {
   std::error_code error;
   if (!fs::is_directory(ToPath(source), error)) return kErrPathNotFound;
-  fs::copy(ToPath(source), ToPath(target), fs::copy_options::recursive | fs::copy_options::overwrite_existing,
-           error);
-  return ErrorFrom(error, ToPath(target));
+  return CopyTree(source, target, skippedLinks);
+}
+
+int StdFileSystem::CopyTree(const std::string& source, const std::string& target,
+                            std::vector<std::string>& skippedLinks) {
+  fs::path from = ToPath(source);
+  fs::path to = ToPath(target);
+  std::error_code error;
+  if (fs::is_symlink(fs::symlink_status(from, error))) {
+    skippedLinks.push_back(source);
+    return kErrNone;
+  }
+  fs::file_status targetStatus = fs::symlink_status(to, error);
+  if (fs::is_symlink(targetStatus)) {
+    skippedLinks.push_back(target);
+    return kErrNone;
+  }
+  if (fs::exists(targetStatus) && !fs::is_directory(targetStatus)) return kErrPathFileAccess;
+  if (!fs::exists(targetStatus) && !fs::create_directory(to, error)) return ErrorFrom(error, to);
+  std::vector<std::string> names;
+  for (fs::directory_iterator entry(from, error), last; !error && entry != last; entry.increment(error)) {
+    names.push_back(entry->path().filename().string());
+  }
+  if (error) return ErrorFrom(error, from);
+  std::string sourceBase = source.back() == '\\' ? source : source + "\\";
+  std::string targetBase = target.back() == '\\' ? target : target + "\\";
+  for (const std::string& name : names) {
+    std::string childSource = sourceBase + name;
+    std::string childTarget = targetBase + name;
+    fs::file_status status = fs::symlink_status(ToPath(childSource), error);
+    if (error) return ErrorFrom(error, ToPath(childSource));
+    if (fs::is_directory(status) || fs::is_symlink(status)) {
+      if (int result = CopyTree(childSource, childTarget, skippedLinks)) return result;
+      continue;
+    }
+    if (fs::is_symlink(fs::symlink_status(ToPath(childTarget), error))) {
+      skippedLinks.push_back(childTarget);
+      continue;
+    }
+    fs::copy_file(ToPath(childSource), ToPath(childTarget), fs::copy_options::overwrite_existing, error);
+    if (error) return ErrorFrom(error, ToPath(childSource));
+  }
+  return kErrNone;
 }
 
 int StdFileSystem::DeleteFolder(const std::string& path) {
   fs::path host = ToPath(path);
   std::error_code error;
   if (!fs::is_directory(host, error)) return kErrPathNotFound;
-  fs::remove_all(host, error);
+  // A folder link goes as the link; inside a folder, links are removed as entries and never followed.
+  if (fs::is_symlink(fs::symlink_status(host, error))) {
+    fs::remove(host, error);
+  } else {
+    fs::remove_all(host, error);
+  }
   return ErrorFrom(error, host);
 }
 

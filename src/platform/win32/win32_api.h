@@ -18,6 +18,7 @@
 #undef CopyFile
 #undef ReplaceFile
 #undef GetFileAttributes
+#undef SetFileAttributes
 #undef GetWindowsDirectory
 #undef GetSystemDirectory
 #undef GetFileVersionInfo

@@ -61,9 +61,36 @@ int ForEachEntry(const std::string& folder, const std::function<int(const WIN32_
   return result;
 }
 
-bool IsFolder(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
+bool IsFolder(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsFolder(const std::string& path) {
+  return IsFolder(::GetFileAttributesA(path.c_str()));
+}
+
+bool IsLink(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// Deletes a link (symbolic link, junction, mount point) itself. The entry is opened as the link, checked
+// to be one and deleted through that handle: some systems (Wine with a Unix symbolic link) open what the
+// link points to instead, and deleting by name there would delete the target.
+int DeleteLink(const std::string& path) {
+  FileHandle link(::CreateFileA(
+      path.c_str(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!link.valid()) return LastErrorNumber();
+  FILE_ATTRIBUTE_TAG_INFO opened{};
+  if (!::GetFileInformationByHandleEx(link.get(), FileAttributeTagInfo, &opened, sizeof opened)) {
+    return LastErrorNumber();
+  }
+  if ((opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return kErrPathFileAccess;
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  if (!::SetFileInformationByHandle(link.get(), FileDispositionInfo, &disposition, sizeof disposition)) {
+    return LastErrorNumber();
+  }
+  return kErrNone;
 }
 
 // Read-only, hidden and system entries refuse deletion and overwriting until the flags are cleared.
@@ -74,27 +101,56 @@ void MakeWritable(const std::string& path, DWORD attributes) {
   }
 }
 
+// Deletes what it can and returns the first failure. Links are deleted as links, never entered, and
+// their flags are left alone (setting them by name would set those of the target).
 int DeleteTree(const std::string& folder) {
-  int result = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+  int first = kErrNone;
+  int listing = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
     std::string path = Join(folder, entry.cFileName);
-    MakeWritable(path, entry.dwFileAttributes);
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return DeleteTree(path);
-    return ::DeleteFileA(path.c_str()) ? kErrNone : LastErrorNumber();
+    int result = kErrNone;
+    if (IsLink(entry.dwFileAttributes)) {
+      result = DeleteLink(path);
+    } else {
+      MakeWritable(path, entry.dwFileAttributes);
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        result = DeleteTree(path);
+      } else if (!::DeleteFileA(path.c_str())) {
+        result = LastErrorNumber();
+      }
+    }
+    if (first == kErrNone) first = result;
+    return kErrNone;
   });
-  if (result != kErrNone) return result;
+  if (first == kErrNone) first = listing;
+  if (first != kErrNone) return first;
   MakeWritable(folder, ::GetFileAttributesA(folder.c_str()));
   return ::RemoveDirectoryA(folder.c_str()) ? kErrNone : LastErrorNumber();
 }
 
-int CopyTree(const std::string& source, const std::string& target) {
+// Copies a tree without entering a link on either side: links in the source, and links standing where a
+// copy would be written, are passed over and named in skippedLinks.
+int CopyTree(const std::string& source, const std::string& target, std::vector<std::string>& skippedLinks) {
+  if (IsLink(::GetFileAttributesA(target.c_str()))) {
+    skippedLinks.push_back(target);
+    return kErrNone;
+  }
   if (!::CreateDirectoryA(target.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
     return LastErrorNumber();
   }
   return ForEachEntry(source, [&](const WIN32_FIND_DATAA& entry) {
     std::string from = Join(source, entry.cFileName);
     std::string to = Join(target, entry.cFileName);
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return CopyTree(from, to);
-    MakeWritable(to, ::GetFileAttributesA(to.c_str()));
+    if (IsLink(entry.dwFileAttributes)) {
+      skippedLinks.push_back(from);
+      return kErrNone;
+    }
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return CopyTree(from, to, skippedLinks);
+    DWORD existing = ::GetFileAttributesA(to.c_str());
+    if (IsLink(existing)) {
+      skippedLinks.push_back(to);
+      return kErrNone;
+    }
+    MakeWritable(to, existing);
     return ::CopyFileA(from.c_str(), to.c_str(), FALSE) ? kErrNone : LastErrorNumber();
   });
 }
@@ -122,6 +178,18 @@ bool Win32FileSystem::PlainFileExists(const std::string& path) {
 
 uint32_t Win32FileSystem::GetFileAttributes(const std::string& path) {
   return ::GetFileAttributesA(path.c_str());
+}
+
+int Win32FileSystem::SetFileAttributes(const std::string& path, uint32_t attributes) {
+  DWORD current = ::GetFileAttributesA(path.c_str());
+  if (current == INVALID_FILE_ATTRIBUTES) return LastErrorNumber();
+  // By name, the flags would be set on what the link points to.
+  if (IsLink(current)) return kErrPathFileAccess;
+  constexpr DWORD kSettable =
+      FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+  DWORD value = attributes & kSettable;
+  return ::SetFileAttributesA(path.c_str(), value == 0 ? FILE_ATTRIBUTE_NORMAL : value) ? kErrNone
+                                                                                        : LastErrorNumber();
 }
 
 int Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
@@ -172,6 +240,8 @@ int Win32FileSystem::ReplaceFile(const std::string& replacement, const std::stri
 }
 
 int Win32FileSystem::DeleteFile(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (IsLink(attributes) && !IsFolder(attributes)) return DeleteLink(path);
   return ::DeleteFileA(path.c_str()) ? kErrNone : LastErrorNumber();
 }
 
@@ -183,13 +253,21 @@ int Win32FileSystem::CreateFolder(const std::string& path) {
   return ::CreateDirectoryA(path.c_str(), nullptr) ? kErrNone : LastErrorNumber();
 }
 
-int Win32FileSystem::CopyFolder(const std::string& source, const std::string& target) {
-  if (!IsFolder(source)) return kErrPathNotFound;
-  return CopyTree(source, target);
+int Win32FileSystem::CopyFolder(const std::string& source, const std::string& target,
+                                std::vector<std::string>& skippedLinks) {
+  DWORD attributes = ::GetFileAttributesA(source.c_str());
+  if (!IsFolder(attributes)) return kErrPathNotFound;
+  if (IsLink(attributes)) {
+    skippedLinks.push_back(source);
+    return kErrNone;
+  }
+  return CopyTree(source, target, skippedLinks);
 }
 
 int Win32FileSystem::DeleteFolder(const std::string& path) {
-  if (!IsFolder(path)) return kErrPathNotFound;
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (!IsFolder(attributes)) return kErrPathNotFound;
+  if (IsLink(attributes)) return DeleteLink(path);
   return DeleteTree(path);
 }
 
