@@ -105,7 +105,7 @@ void MakeWritable(const std::string& path, DWORD attributes) {
 // their flags are left alone (setting them by name would set those of the target).
 int DeleteTree(const std::string& folder) {
   int first = kErrNone;
-  int listing = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+  int listing = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) -> int {
     std::string path = Join(folder, entry.cFileName);
     int result = kErrNone;
     if (IsLink(entry.dwFileAttributes)) {
@@ -137,7 +137,7 @@ int CopyTree(const std::string& source, const std::string& target, std::vector<s
   if (!::CreateDirectoryA(target.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
     return LastErrorNumber();
   }
-  return ForEachEntry(source, [&](const WIN32_FIND_DATAA& entry) {
+  return ForEachEntry(source, [&](const WIN32_FIND_DATAA& entry) -> int {
     std::string from = Join(source, entry.cFileName);
     std::string to = Join(target, entry.cFileName);
     if (IsLink(entry.dwFileAttributes)) {
