@@ -82,6 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   system.files.AddFile(program + "\\canary.txt", "CANARY");
   system.files.AddFile(program + "\\list\\ok.txt", "own");
   system.files.AddFile(program + "\\list\\2\\ok.txt", "own");
+  system.files.AddFile(program + "\\list (1)\\Backup list.txt", list);
+  system.files.AddFile(program + "\\list (1)\\1\\ok.txt", "own");
   system.files.AddFolder("C:\\T");
   std::string encoded;
   clsCryptoGraphy().Compress(plain, encoded);

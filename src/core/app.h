@@ -44,6 +44,10 @@ class App {
   // The program's folder, a backslash and the name.
   std::string ProgramFile(std::string_view name);
 
+  // What the last backup and restore did, item by item, for front ends that report it on exit.
+  Outcome lastBackup;
+  Outcome lastRestore;
+
   // Set once the start-up sequence has begun, so that it never runs twice.
   bool startupStarted = false;
   // Set when the program has been asked to end (exit picture, closed main window, key on the splash).

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "codec/crypto_graphy.h"
 #include "core/app.h"
 #include "core/error_report.h"
 #include "core/errors.h"
@@ -20,8 +21,77 @@ void EnsureFolder(IFileSystem& files, const std::string& folder) {
   if (!files.PathFileExists(folder)) Check(files.CreateFolder(folder));
 }
 
+bool IsFolder(IFileSystem& files, const std::string& path) {
+  uint32_t attributes = files.GetFileAttributes(path);
+  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
+}
+
+// A file of any attributes: hidden and system findings are backed up like any other.
+bool IsFile(IFileSystem& files, const std::string& path) {
+  uint32_t attributes = files.GetFileAttributes(path);
+  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0;
+}
+
+std::string Encoded(std::string_view plain) {
+  std::string encoded;
+  clsCryptoGraphy().Compress(plain, encoded);
+  return encoded;
+}
+
+// The copies folder of the list stored at listPath when that list was made with a folder of its own.
+std::optional<std::string> OwnCopiesFolder(App& app, const std::string& listPath) {
+  IFileSystem& files = app.os.files;
+  std::string encoded;
+  std::string plain;
+  if (!files.PlainFileExists(listPath) || files.ReadFile(listPath, encoded) != kErrNone) return std::nullopt;
+  try {
+    clsCryptoGraphy().Decompress(encoded, plain);
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+  std::optional<std::string> name = CopiesFolderOf(plain);
+  if (!name || !IsSafeName(*name)) return std::nullopt;
+  std::string folder = app.ProgramFile(*name);
+  if (!files.PlainFileExists(folder + "\\" + std::string(kCopiesMarker))) return std::nullopt;
+  return folder;
+}
+
+// A new copies folder: the first "N (k)" that nothing in the program's folder is named yet.
+std::string MakeCopiesFolder(App& app, const std::string& baseName, const std::string& listPath,
+                             std::string& folderName) {
+  IFileSystem& files = app.os.files;
+  for (int number = 1;; ++number) {
+    folderName = CopiesFolderName(baseName, number);
+    std::string folder = app.ProgramFile(folderName);
+    if (files.PathFileExists(folder)) continue;
+    Check(files.CreateFolder(folder));
+    int written = files.WriteFile(folder + "\\" + std::string(kCopiesMarker), listPath + "\r\n");
+    if (written != kErrNone) {
+      files.DeleteFolder(folder);
+      Raise(written);
+    }
+    return folder;
+  }
+}
+
+// Removes a copies folder this command made when no stored list names it. A list whose content cannot
+// be read back may name it, so the folder then stays.
+void DropUnusedCopies(App& app, const std::string& folder, const std::string& listPath,
+                      const std::string& plain) {
+  IFileSystem& files = app.os.files;
+  std::string stored;
+  int read = files.ReadFile(listPath, stored);
+  if (read == kErrNone ? stored == Encoded(plain) : files.PathFileExists(listPath)) return;
+  files.DeleteFolder(folder);
+}
+
 void Backup(App& app, std::string_view procedure, std::string_view filter) {
-  Guarded(app.os.dialogs, procedure, [&] {
+  app.lastBackup = Outcome();
+  Outcome outcome;
+  std::string listPath;
+  bool started = false;
+  bool stored = false;
+  bool reported = Guarded(app.os.dialogs, procedure, [&] {
     ListView& results = app.main.lvwScanDriveResult;
     if (results.Empty()) return;
     if (ShowMessage(app, "Backup selected item?", MsgButtons::kYesNo, MsgIcon::kInformation) !=
@@ -31,50 +101,90 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
     std::optional<std::string> chosen =
         app.os.dialogs.SaveFileDialog({std::string(filter), app.ProgramFolder(), std::string()});
     if (!chosen) return;
-    const std::string& listPath = *chosen;
+    listPath = *chosen;
     std::string plainFile = BackupTempName(listPath);
     std::string baseName = BackupBaseName(listPath);
-    // A base name of dots or nothing would make the program's own folder the backup folder.
+    // A base name of dots or nothing gives no folder name of its own.
     if (!IsSafeName(baseName)) Raise(kErrBadFileName);
-    std::string backupFolder = app.ProgramFile(baseName);
 
     IFileSystem& files = app.os.files;
-    // A list named like one of the program's own files ("backup", "spylist") would need a backup folder
-    // where that file stands; refuse the name before anything is written.
-    uint32_t attributes = files.GetFileAttributes(backupFolder);
-    if (attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0) {
-      ShowMessage(app,
-                  "A backup named " + baseName + " needs the folder " + backupFolder +
-                      ", but a file of that name is there. Choose another name for the backup.",
-                  MsgButtons::kOk, MsgIcon::kExclamation);
-      return;
-    }
     if (files.PathFileExists(listPath)) {
       if (ShowMessage(app, listPath + "\r\nFile already exists.Replace?", MsgButtons::kYesNo,
                       MsgIcon::kInformation) != MsgAnswer::kYes) {
         return;
       }
     }
+    bool replacing = files.PathFileExists(listPath);
+    started = true;
+    std::optional<std::string> oldCopies = OwnCopiesFolder(app, listPath);
 
     std::string plain;
-    CopySlots slots;
     for (const ListRow& row : results.Rows()) {
       if (!row.checked) continue;
       std::string line = DeleteFromAll(row);
       plain += line;
-      // The copy is chosen from the record as restore will read it back, so both count the same records.
+      // Rows without a copy (registry, memory, cookies) are kept by the list alone; a drive row whose
+      // path gives no copy name cannot be kept.
       std::optional<BackupRecord> record =
           ParseBackupRecord(std::string_view(line).substr(0, line.size() - 2));
-      if (!record || !IsDriveCategory(record->category)) continue;
-      std::optional<std::string> name = CopyName(record->path);
-      if (!name) continue;
-      EnsureFolder(files, backupFolder);
-      BackupFile(app, record->path, baseName, slots.Next(*name));
+      if (!record || !IsDriveCategory(record->category)) {
+        outcome.Succeeded();
+      } else if (!CopyName(record->path)) {
+        outcome.Failed(record->path);
+      }
     }
-    if (!WriteEncodedList(app, plainFile, listPath, plain)) return;
+    // The copies are chosen from the records as restore will read them back, so both count the same.
+    std::vector<PlannedCopy> plan = PlanCopies(plain);
+    std::vector<std::string> notCopied;
+    std::string copiesFolder;
+    if (!plan.empty()) {
+      std::string folderName;
+      copiesFolder = MakeCopiesFolder(app, baseName, listPath, folderName);
+      plain = CopiesLine(folderName) + plain;
+    }
+    for (const PlannedCopy& copy : plan) {
+      if (BackupFile(app, copy.path, copiesFolder + "\\" + std::to_string(copy.number), notCopied)) {
+        outcome.Succeeded();
+      } else {
+        outcome.Failed(copy.path);
+      }
+    }
+
+    if (!notCopied.empty()) {
+      ShowMessage(app, NamePaths("Not copied (links are not followed):", notCopied), MsgButtons::kOk,
+                  MsgIcon::kInformation);
+    }
+    // An earlier list is replaced only by a complete backup; a new list keeps what could be copied.
+    if (replacing && !outcome.AllSucceeded()) {
+      if (!copiesFolder.empty()) files.DeleteFolder(copiesFolder);
+      ShowMessage(app, outcome.Summary("could not be backed up") + "\r\nThe earlier backup list was kept.",
+                  MsgButtons::kOk, MsgIcon::kExclamation);
+      return;
+    }
+    bool written = false;
+    try {
+      written = WriteEncodedList(app, plainFile, listPath, plain);
+    } catch (const RuntimeError&) {
+      if (!copiesFolder.empty()) DropUnusedCopies(app, copiesFolder, listPath, plain);
+      throw;
+    }
+    if (!written) {
+      if (!copiesFolder.empty()) DropUnusedCopies(app, copiesFolder, listPath, plain);
+      return;
+    }
+    stored = true;
     UpdateBackupIndex(app, listPath);
-    ShowMessage(app, "The backup has been created successfully.", MsgButtons::kOk, MsgIcon::kInformation);
+    if (outcome.AllSucceeded()) {
+      // The list that stood here has been replaced, and its copies with it.
+      if (oldCopies && *oldCopies != copiesFolder) files.DeleteFolder(*oldCopies);
+      ShowMessage(app, "The backup has been created successfully.", MsgButtons::kOk, MsgIcon::kInformation);
+    } else {
+      ShowMessage(app, outcome.Summary("could not be backed up"), MsgButtons::kOk, MsgIcon::kExclamation);
+    }
   });
+  // A list that was not stored (or not indexed) is a failure of the whole backup.
+  if (started && (!reported || !stored)) outcome.Failed(listPath);
+  app.lastBackup = outcome;
 }
 
 }  // namespace
@@ -88,29 +198,30 @@ void imgBackUpFiles_Click(App& app) {
 }
 }  // namespace frmMain
 
-void BackupFile(App& app, std::string sBackupFiles, std::string sFile, int slot) {
+bool BackupFile(App& app, std::string sBackupFiles, std::string folder, std::vector<std::string>& notCopied) {
+  bool copied = false;
   Guarded(app.os.dialogs, "BackupFile", [&] {
     IFileSystem& files = app.os.files;
     std::optional<std::string> name = CopyName(sBackupFiles);
-    if (!name || !IsSafeName(sFile)) return;
-    std::string folder = SlotFolder(app.ProgramFile(sFile), slot);
+    if (!name) return;
     std::string target = folder + "\\" + *name;
-    if (!sBackupFiles.empty() && files.PlainFileExists(sBackupFiles)) {
-      EnsureFolder(files, folder);
-      if (!files.PathFileExists(target)) Check(files.CopyFile(sBackupFiles, target, false));
+    // A found path that is a link stands for another place: neither it nor what it points to is copied.
+    uint32_t attributes = files.GetFileAttributes(sBackupFiles);
+    if (attributes != kInvalidFileAttributes && (attributes & kAttributeReparsePoint) != 0) {
+      notCopied.push_back(sBackupFiles);
       return;
     }
-    uint32_t attributes = files.GetFileAttributes(sBackupFiles);
-    if (attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0) {
+    if (IsFile(files, sBackupFiles)) {
       EnsureFolder(files, folder);
-      std::vector<std::string> skippedLinks;
-      Check(files.CopyFolder(sBackupFiles, target, skippedLinks));
-      if (!skippedLinks.empty()) {
-        ShowMessage(app, NamePaths("Not copied (links are not followed):", skippedLinks), MsgButtons::kOk,
-                    MsgIcon::kExclamation);
-      }
+      Check(files.CopyFile(sBackupFiles, target, false));
+      copied = true;
+    } else if (IsFolder(files, sBackupFiles)) {
+      EnsureFolder(files, folder);
+      Check(files.CopyFolder(sBackupFiles, target, notCopied));
+      copied = true;
     }
   });
+  return copied;
 }
 
 void UpdateBackupIndex(App& app, const std::string& listPath) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace veltrane {
 
@@ -13,10 +14,10 @@ void cmdBackUp_Click(App& app);
 void imgBackUpFiles_Click(App& app);
 }  // namespace frmMain
 
-// Copies the file or folder at sBackupFiles into the backup folder of base name sFile. The first copy
-// of a name lies directly in that folder; a later record with the same name passes its slot (2, 3, ...)
-// and its copy goes into the sub-folder of that number. An existing copy is kept.
-void BackupFile(App& app, std::string sBackupFiles, std::string sFile, int slot = 1);
+// Copies the file or folder at sBackupFiles, under its own name, into folder (made when missing).
+// Returns true when the copy was made; a path that is neither file nor folder gives no copy. Links are
+// not followed: a found path that is one, and links inside a found folder, are added to notCopied.
+bool BackupFile(App& app, std::string sBackupFiles, std::string folder, std::vector<std::string>& notCopied);
 
 // Replaces the backup index line of listPath (if any) by a new one at the end: date, path, size.
 void UpdateBackupIndex(App& app, const std::string& listPath);

@@ -2,6 +2,7 @@
 #include "remedy/records.h"
 
 #include "core/text.h"
+#include "core/whole_file.h"
 #include "remedy/path_canon.h"
 
 namespace veltrane {
@@ -149,6 +150,49 @@ std::string SlotFolder(std::string_view backupFolder, int slot) {
   std::string folder(backupFolder);
   if (slot > 1) folder += "\\" + std::to_string(slot);
   return folder;
+}
+
+std::string CopiesLine(std::string_view folderName) {
+  return std::string(kCopiesCategory) + ":-" + std::string(folderName) + ":-" + std::string(kCopiesCategory) +
+         "\r\n";
+}
+
+std::optional<std::string> CopiesFolderOf(std::string_view plain) {
+  std::vector<std::string_view> lines = SplitLines(plain);
+  if (lines.empty()) return std::nullopt;
+  std::optional<BackupRecord> first = ParseBackupRecord(lines.front());
+  if (!first || !EqualsIgnoreCase(first->category, kCopiesCategory)) return std::nullopt;
+  return first->path;
+}
+
+std::string CopiesFolderName(std::string_view baseName, int number) {
+  return std::string(baseName) + " (" + std::to_string(number) + ")";
+}
+
+std::vector<PlannedCopy> PlanCopies(std::string_view plain) {
+  std::vector<PlannedCopy> plan;
+  CopySlots slots;
+  for (std::string_view line : SplitLines(plain)) {
+    std::optional<BackupRecord> record = ParseBackupRecord(line);
+    if (!record || !IsDriveCategory(record->category)) continue;
+    std::optional<std::string> name = CopyName(record->path);
+    if (!name) continue;
+    int slot = slots.Next(*name);
+    plan.push_back({record->path, *name, static_cast<int>(plan.size()) + 1, slot});
+  }
+  return plan;
+}
+
+bool SharesSlotFolder(const PlannedCopy& copy, const std::vector<PlannedCopy>& plan) {
+  if (copy.name.empty() || copy.name.size() > 9 || copy.name[0] == '0' ||
+      copy.name.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  int number = std::stoi(copy.name);
+  for (const PlannedCopy& other : plan) {
+    if (number >= 2 && other.slot == number) return true;
+  }
+  return false;
 }
 
 std::string BackupIndexPath(std::string_view backupsFolder) {

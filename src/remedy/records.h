@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -75,6 +76,33 @@ class CopySlots {
 };
 // The folder that holds the copy of the given slot.
 std::string SlotFolder(std::string_view backupFolder, int slot);
+
+// A backup list made now keeps its copies in a folder of its own in the program's folder, named on the
+// list's first line, "Backup copies:-FOLDER:-Backup copies". Earlier restores pass that line over.
+inline constexpr std::string_view kCopiesCategory = "Backup copies";
+// The file in such a folder that marks it as one (it holds the path of the list it was made for).
+inline constexpr std::string_view kCopiesMarker = "Backup list.txt";
+// The first line of a list whose copies lie in the folder of that name, with its CR LF.
+std::string CopiesLine(std::string_view folderName);
+// The folder a list's first line names (not yet checked for safety), or nullopt for a list made the
+// earlier way, whose copies lie in the folder of its base name.
+std::optional<std::string> CopiesFolderOf(std::string_view plain);
+// The name of a new copies folder: base name, a blank and the number in brackets, "monday (2)".
+std::string CopiesFolderName(std::string_view baseName, int number);
+
+// One drive record of a list that has a copy: number counts these records from 1 in list order (each
+// copy lies in FOLDER\number\name), slot is its place among same-named copies in the earlier layout.
+struct PlannedCopy {
+  std::string path;
+  std::string name;
+  int number = 0;
+  int slot = 0;
+};
+// Backup and restore both read the list's plain text through this, so they count the same records.
+std::vector<PlannedCopy> PlanCopies(std::string_view plain);
+// In the earlier layout a found folder named like a slot number ("2") shares its copy's place with the
+// slot folder of that number; true when the list uses that slot, so the copy is not this record's own.
+bool SharesSlotFolder(const PlannedCopy& copy, const std::vector<PlannedCopy>& plan);
 
 // The backup index: "Backup" in the backups folder, with or without a trailing backslash there.
 std::string BackupIndexPath(std::string_view backupsFolder);

@@ -34,6 +34,7 @@ void LeaveBackups(App& app, std::string_view procedure) {
 }
 
 void Restore(App& app, std::string_view procedure) {
+  app.lastRestore = Outcome();
   Guarded(app.os.dialogs, procedure, [&] {
     ListView& backups = app.main.lvwBackUp;
     if (backups.Empty()) return;
@@ -49,11 +50,17 @@ void Restore(App& app, std::string_view procedure) {
       return;
     }
     if (listPath.empty() || !app.os.files.PlainFileExists(listPath)) {
+      app.lastRestore.Failed(listPath);
       ShowMessage(app, "Error:File not found", MsgButtons::kOk, MsgIcon::kInformation);
       return;
     }
     if (!RestoreBackupList(app, listPath)) return;
-    ShowMessage(app, "Backup has been successfully restored", MsgButtons::kOk, MsgIcon::kInformation);
+    const Outcome& outcome = app.lastRestore;
+    if (outcome.AllSucceeded()) {
+      ShowMessage(app, "Backup has been successfully restored", MsgButtons::kOk, MsgIcon::kInformation);
+    } else {
+      ShowMessage(app, outcome.Summary("could not be restored"), MsgButtons::kOk, MsgIcon::kExclamation);
+    }
   });
 }
 
@@ -102,7 +109,41 @@ void FillBackupList(App& app) {
   });
 }
 
+namespace {
+
+bool IsFolder(IFileSystem& files, const std::string& path) {
+  uint32_t attributes = files.GetFileAttributes(path);
+  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
+}
+
+// A file of any attributes: hidden and system findings are backed up and restored like any other.
+bool IsFile(IFileSystem& files, const std::string& path) {
+  uint32_t attributes = files.GetFileAttributes(path);
+  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0;
+}
+
+bool HasMarker(IFileSystem& files, const std::string& folder) {
+  return IsFile(files, folder + "\\" + std::string(kCopiesMarker));
+}
+
+// The folder a list's copies lie in. A list that names its own folder uses only a folder that backup
+// made (it holds the marker); a list made the earlier way uses the folder of its base name, unless that
+// is a folder made for another list.
+std::optional<std::string> CopiesFolder(App& app, const std::string& listPath,
+                                        const std::optional<std::string>& own) {
+  IFileSystem& files = app.os.files;
+  std::string name = own ? *own : BackupBaseName(listPath);
+  if (!IsSafeName(name)) return std::nullopt;
+  std::string folder = app.ProgramFile(name);
+  if (!IsFolder(files, folder) || HasMarker(files, folder) != own.has_value()) return std::nullopt;
+  return folder;
+}
+
+}  // namespace
+
 bool RestoreBackupList(App& app, const std::string& listPath) {
+  Outcome& outcome = app.lastRestore;
+  outcome = Outcome();
   IFileSystem& files = app.os.files;
   std::string plainFile = RestoreTempName(listPath);
   // A plain file left over from an earlier run must not be read in place of this list.
@@ -111,66 +152,113 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
   std::string plain;
   int read = files.ReadFile(plainFile, plain);
   if (files.PathFileExists(plainFile)) files.DeleteFile(plainFile);
-  if (read != kErrNone) Raise(read);
+  if (read != kErrNone) {
+    outcome.Failed(listPath);
+    Raise(read);
+  }
 
-  // A list may come from elsewhere: records whose base name would not make a folder of this program's
-  // own are passed over, as are records restore cannot use.
-  std::string baseName = BackupBaseName(listPath);
-  std::optional<std::string> backupFolder;
-  if (IsSafeName(baseName)) backupFolder = app.ProgramFile(baseName);
-  CopySlots slots;
+  // A list may come from elsewhere: it is restored only from a folder of this program's own, and lines
+  // restore cannot use are passed over.
+  std::optional<std::string> own = CopiesFolderOf(plain);
+  std::optional<std::string> folder = CopiesFolder(app, listPath, own);
+  std::vector<PlannedCopy> plan = PlanCopies(plain);
+  std::vector<std::string> notCopied;
+  size_t next = 0;
   for (std::string_view line : SplitLines(plain)) {
     std::optional<BackupRecord> record = ParseBackupRecord(line);
     if (!record) continue;
     if (IsDriveCategory(record->category)) {
-      std::optional<std::string> name = CopyName(record->path);
-      if (!name) continue;
-      int slot = slots.Next(*name);
-      if (backupFolder && files.PathFileExists(*backupFolder)) {
-        RestoreDriveBackup(app, *backupFolder, record->path, slot);
+      if (!CopyName(record->path)) {
+        outcome.Failed(record->path);
+        continue;
+      }
+      const PlannedCopy& copy = plan[next++];
+      CopyBack result = CopyBack::kNoCopy;
+      if (own) {
+        if (folder)
+          result = RestoreDriveBackup(app, *folder, *folder + "\\" + std::to_string(copy.number), copy.path,
+                                      notCopied);
+      } else if (!folder) {
+        continue;  // an earlier backup that made no copies
+      } else if (!SharesSlotFolder(copy, plan)) {
+        result = RestoreDriveBackup(app, *folder, SlotFolder(*folder, copy.slot), copy.path, notCopied);
+        // An earlier backup kept one copy of same-named files; a later record has none of its own.
+        if (result == CopyBack::kNoCopy) continue;
+      }
+      if (result == CopyBack::kRestored) {
+        outcome.Succeeded();
+      } else {
+        outcome.Failed(record->path);
       }
     } else if (IsRegistryCategory(record->category)) {
-      RestoreRegistryBackup(app, record->item, record->path);
+      if (RestoreRegistryBackup(app, record->item, record->path)) {
+        outcome.Succeeded();
+      } else {
+        outcome.Failed(record->path);
+      }
     }
+  }
+  if (!notCopied.empty()) {
+    ShowMessage(app, NamePaths("Not copied (links are not followed):", notCopied), MsgButtons::kOk,
+                MsgIcon::kInformation);
   }
   return true;
 }
 
-void RestoreDriveBackup(App& app, std::string folder, std::string foundPath, int slot) {
+CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder, std::string foundPath,
+                            std::vector<std::string>& notCopied) {
+  CopyBack result = CopyBack::kFailed;
   Guarded(app.os.dialogs, "RestoreDriveBackup", [&] {
     IFileSystem& files = app.os.files;
     std::optional<std::string> name = CopyName(foundPath);
     if (!name) return;
-    std::string source = SlotFolder(folder, slot) + "\\" + *name;
+    std::string source = copyFolder + "\\" + *name;
     // The copy must lie inside the backup folder however the record spells its name.
     std::string canonicalFolder = CanonicalLong(app, folder);
     std::string canonicalSource = CanonicalLong(app, source);
     if (canonicalSource == canonicalFolder || !IsSameOrInside(canonicalSource, canonicalFolder)) return;
     if (!IsAbsoluteCanonical(CanonicalLong(app, foundPath))) return;
-    if (files.PlainFileExists(source)) {
-      Check(files.CopyFile(source, foundPath, true));
+    // Nothing is written through a link that stands where the finding was.
+    uint32_t attributes = files.GetFileAttributes(foundPath);
+    if (attributes != kInvalidFileAttributes && (attributes & kAttributeReparsePoint) != 0) {
+      notCopied.push_back(foundPath);
       return;
     }
-    uint32_t attributes = files.GetFileAttributes(source);
-    if (attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0) {
-      std::vector<std::string> skippedLinks;
-      Check(files.CopyFolder(source, foundPath, skippedLinks));
-      if (!skippedLinks.empty()) {
-        ShowMessage(app, NamePaths("Not copied (links are not followed):", skippedLinks), MsgButtons::kOk,
-                    MsgIcon::kExclamation);
-      }
+    // A file does not replace a folder, nor a folder a file: such a target fails alone, untouched.
+    if (IsFile(files, source)) {
+      if (IsFolder(files, foundPath)) Raise(kErrPathFileAccess);
+      Check(files.CopyFile(source, foundPath, true));
+      result = CopyBack::kRestored;
+    } else if (IsFolder(files, source)) {
+      if (files.PathFileExists(foundPath) && !IsFolder(files, foundPath)) Raise(kErrPathFileAccess);
+      Check(files.CopyFolder(source, foundPath, notCopied));
+      result = CopyBack::kRestored;
+    } else {
+      result = CopyBack::kNoCopy;
     }
   });
+  return result;
 }
 
-void RestoreRegistryBackup(App& app, std::string searchedItem, std::string recordText) {
+bool RestoreRegistryBackup(App& app, std::string searchedItem, std::string recordText) {
   (void)searchedItem;
+  bool written = false;
   Guarded(app.os.dialogs, "RestoreRegistryBackup", [&] {
     RegistryRestoreTarget target = SplitRestoreRecord(recordText);
     std::optional<RegKey> root = RestoreRoot(target.rootName);
     if (!root) return;
-    SetKeyValue(app, *root, target.subKey, target.valueName, target.data, kRegSz);
+    // The key is opened here rather than through SetKeyValue, so that the value's own result is known.
+    IRegistry& registry = app.os.registry;
+    RegKey opened = 0;
+    if (registry.OpenKeyEx(*root, target.subKey, kKeyAllBasicAccess, opened) != kRegSuccess &&
+        registry.CreateKey(*root, target.subKey, opened) != kRegSuccess) {
+      return;
+    }
+    long set = SetValueData(app, opened, target.valueName, kRegSz, target.data);
+    registry.CloseKey(opened);
+    written = set == kRegSuccess;
   });
+  return written;
 }
 
 }  // namespace veltrane

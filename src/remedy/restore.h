@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace veltrane {
 
@@ -21,13 +22,18 @@ void imgOk_Click(App& app);
 // Fills lvwBackUp from the backup index; a missing index leaves the list as it is.
 void FillBackupList(App& app);
 
-// Copies a found path's copy (of the given slot, see BackupFile) from the backup folder back to the path.
-// Only a copy inside the backup folder is used.
-void RestoreDriveBackup(App& app, std::string folder, std::string foundPath, int slot = 1);
-// Writes a registry record's value back, under the three roots restore accepts only.
-void RestoreRegistryBackup(App& app, std::string searchedItem, std::string recordText);
+enum class CopyBack { kRestored, kNoCopy, kFailed };
+// Copies the copy of a found path, kept in copyFolder inside the backup folder, back to the path. Only a
+// copy inside the backup folder is used, and only a full path is written; a file never replaces a folder
+// nor a folder a file. Links are not followed: a link at the found path fails and, like links met while
+// copying a folder, is added to notCopied. kNoCopy: there is no copy to put back.
+CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder, std::string foundPath,
+                            std::vector<std::string>& notCopied);
+// Writes a registry record's value back, under the three roots restore accepts only; true when written.
+bool RestoreRegistryBackup(App& app, std::string searchedItem, std::string recordText);
 
-// Restores every usable record of a backup list; returns false when the list could not be read.
+// Restores every usable record of a backup list and keeps what it did in app.lastRestore; returns false
+// when the list could not be read.
 bool RestoreBackupList(App& app, const std::string& listPath);
 
 }  // namespace veltrane

@@ -5,6 +5,7 @@
 
 #include "app/console/console_commands.h"
 #include "codec/codec_files.h"
+#include "core/errors.h"
 #include "fakes/fake_services.h"
 #include "platform/std/std_services.h"
 
@@ -124,6 +125,19 @@ TEST_F(ConsoleTest, BackupThenRemoveThenRestoreBringsTheFileBack) {
   EXPECT_EQ(system.files.Contents(kPlantedFile), "MZ evil");
   EXPECT_EQ(Run({"restore", "C:\\missing.vlt"}), kExitFailed);
   EXPECT_NE(err.str().find("Error:File not found"), std::string::npos);
+}
+
+TEST_F(ConsoleTest, ABackupOrRestoreThatFailedForAnItemExitsWithFailure) {
+  PlantEverything();
+  system.files.FailNthCall(1, kErrDiskFull, "CopyFile");
+  EXPECT_EQ(Run({"scan", "--backup", "C:\\monday.vlt"}), kExitFailed);
+  EXPECT_NE(err.str().find("could not be backed up"), std::string::npos) << err.str();
+  EXPECT_EQ(Run({"scan", "--backup", "C:\\monday.vlt"}), kExitFindings) << err.str();
+  // The found file's folder has become a file since.
+  system.files.DeleteFolder("C:\\Program Files\\Evil");
+  system.files.AddFile("C:\\Program Files\\Evil", "user data");
+  EXPECT_EQ(Run({"restore", "C:\\monday.vlt"}), kExitFailed);
+  EXPECT_EQ(system.files.Contents("C:\\Program Files\\Evil"), "user data");
 }
 
 TEST_F(ConsoleTest, EncodeAndDecodeBehaveLikeTheCodecTool) {

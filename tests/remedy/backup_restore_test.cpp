@@ -17,6 +17,7 @@ using testing_remedy::RemedyTest;
 
 const std::string kList = "C:\\Backups\\monday.bwk";
 const std::string kIndex = kProgram + "\\Backup";
+const std::string kCopies = kProgram + "\\monday (1)";
 
 class BackupTest : public RemedyTest {
  protected:
@@ -67,15 +68,17 @@ TEST_F(BackupTest, RoundTripOfFilesFoldersAndRegistryValues) {
 
   EXPECT_EQ(system.dialogs.saveRequests[0].filter, "Brackwood Files (*.bwk)|*.bwk");
   EXPECT_EQ(Decode(system.files.Contents(kList)),
+            "Backup copies:-monday (1):-Backup copies\r\n"
             "A:-C:\\bad\\a.exe:-Scan Drives\r\n"
             "Kit:-C:\\bad\\kit:-Scan Drives\r\n"
             "Reg:-HKEY_CURRENT_USER\\Software\\X -- C:\\tool.exe -- Tool:-Scan registry\r\n"
             "Def:-hkey_local_machine\\Software\\Y:-Scan registry\r\n"
             "Mem:-C:\\bad\\a.exe:-Scan Memory\r\n");
   EXPECT_FALSE(system.files.Exists("C:\\Backups\\mondayTemp.bwk"));
-  EXPECT_EQ(system.files.Contents(kProgram + "\\monday\\a.exe"), "program a");
-  EXPECT_EQ(system.files.Contents(kProgram + "\\monday\\kit\\x.dll"), "kit x");
-  EXPECT_FALSE(system.files.Exists(kProgram + "\\monday\\unchecked.exe"));
+  EXPECT_EQ(system.files.Contents(kCopies + "\\1\\a.exe"), "program a");
+  EXPECT_EQ(system.files.Contents(kCopies + "\\2\\kit\\x.dll"), "kit x");
+  EXPECT_EQ(system.files.Contents(kCopies + "\\Backup list.txt"), kList + "\r\n");
+  EXPECT_EQ(system.files.ListTree(kCopies).size(), 6u);
   EXPECT_EQ(system.files.Contents(kIndex),
             Date() + ":-" + kList + ":-" + std::to_string(system.files.Contents(kList)->size()) + "\r\n");
   EXPECT_EQ(Texts(),
@@ -110,17 +113,22 @@ TEST_F(BackupTest, SameNamedFilesComeBackWithTheirOwnContent) {
   AddResult("One", "C:\\one\\x.dll", "Scan Drives", true);
   AddResult("Two", "C:\\two\\X.DLL", "Scan Drives", true);
   AddResult("Three", "C:\\three\\x.dll", "Scan Drives", true);
+  // A found folder named like a number keeps to its own content.
+  system.files.AddFile("C:\\four\\2\\own.txt", "fourth");
+  AddResult("Four", "C:\\four\\2", "Scan Drives", true);
   BackUpTo("C:\\Backups\\week.one.bwk");
-  EXPECT_EQ(system.files.Contents(kProgram + "\\week.one\\x.dll"), "first");
-  EXPECT_EQ(system.files.Contents(kProgram + "\\week.one\\2\\X.DLL"), "second");
-  EXPECT_EQ(system.files.Contents(kProgram + "\\week.one\\3\\x.dll"), "third");
+  EXPECT_EQ(system.files.Contents(kProgram + "\\week.one (1)\\1\\x.dll"), "first");
+  EXPECT_EQ(system.files.Contents(kProgram + "\\week.one (1)\\2\\X.DLL"), "second");
   EXPECT_FALSE(system.files.Exists("C:\\Backups\\week.oneTemp.bwk"));
   for (const char* path : {"C:\\one\\x.dll", "C:\\two\\X.DLL", "C:\\three\\x.dll"})
     system.files.AddFile(path, "spy");
+  system.files.DeleteFolder("C:\\four\\2");
   RestoreRow(0);
   EXPECT_EQ(system.files.Contents("C:\\one\\x.dll"), "first");
   EXPECT_EQ(system.files.Contents("C:\\two\\X.DLL"), "second");
   EXPECT_EQ(system.files.Contents("C:\\three\\x.dll"), "third");
+  EXPECT_EQ(system.files.ListTree("C:\\four\\2"), std::vector<std::string>{"C:\\four\\2\\own.txt"});
+  EXPECT_TRUE(Shown("Backup has been successfully restored"));
 }
 
 TEST_F(BackupTest, OldBackupsRestoreTheirCopyAndNeverAnotherFilesContent) {
@@ -170,6 +178,7 @@ TEST_F(BackupTest, MissingIndexLeavesTheListAndReplaceCanBeDeclined) {
             (std::vector<std::string>{"Backup selected item?", kList + "\r\nFile already exists.Replace?"}));
   EXPECT_EQ(system.files.Contents(kList), "old list");
   EXPECT_FALSE(system.files.Exists(kIndex));
+  EXPECT_TRUE(app->lastBackup.AllSucceeded());
 }
 
 TEST_F(BackupTest, RestoreNeedsASelectedExistingListAndAYes) {
@@ -210,8 +219,12 @@ TEST_F(BackupTest, CraftedListsCopyOnlyFromTheirOwnFolderAndWriteOnlyUnderTheThr
   app->main.lvwBackUp.Add("d", {list, "1"});
   app->main.lvwBackUp.Select(0);
   frmMain::cmdRestore_Click(*app);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{list + "\r\n Restore this backup?",
-                                               "Backup has been successfully restored"}));
+  // Records restore refuses are named, not passed off as restored.
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{
+                list + "\r\n Restore this backup?",
+                "8 of 10 items could not be restored:\r\nC:\\target\\..\r\nC:\\target\\../secret.txt\r\n"
+                "C:\\target\\...\r\nrelative\\ok.txt\r\nHKEY_USERS\\S-1\\Run -- x -- y\r\nand 3 more"}));
   EXPECT_EQ(system.files.Contents("C:\\target\\ok.txt"), "own copy");
   EXPECT_EQ(system.files.ListTree("C:\\target"), std::vector<std::string>{"C:\\target\\ok.txt"});
   EXPECT_FALSE(system.files.Exists("C:\\secret.txt"));
@@ -234,16 +247,86 @@ TEST_F(BackupTest, AListWithoutABaseNameRestoresNoFiles) {
   EXPECT_FALSE(system.files.Exists("C:\\t\\a.txt"));
 }
 
-TEST_F(BackupTest, AListNamedLikeAProgramFileIsRefusedBeforeAnythingIsWritten) {
-  system.files.AddFile(kIndex, "earlier index line\r\n");
+// Lists of one base name, in two folders, of two extensions, or saved over each other, never share copies;
+// a list named like a program file ("backup") leaves that file alone.
+TEST_F(BackupTest, EachListRestoresOnlyTheCopiesMadeForIt) {
+  struct Case {
+    std::string first, second, firstRestores;
+  } cases[] = {
+      {"C:\\bk1\\monday.bwk", "C:\\bk2\\monday.bwk", "version A"},
+      {"C:\\bk1\\monday.bwk", "C:\\bk1\\monday.vlt", "version A"},
+      {"C:\\bk1\\monday.bwk", "C:\\bk1\\monday.bwk", "version B"},
+      {"C:\\bk1\\backup.bwk", "C:\\bk2\\Backup.vlt", "version A"},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeSystem fresh;
+    fresh.files.AddFolder(kProgram);
+    fresh.files.AddFolder("C:\\bk1");
+    fresh.files.AddFolder("C:\\bk2");
+    fresh.files.AddFile(kIndex, "earlier line\r\n");
+    auto program = fresh.MakeApp();
+    program->main.lvwScanDriveResult.Add("Spy", {"C:\\spy\\x.dll", "Scan Drives"});
+    program->main.lvwScanDriveResult.SetChecked(0, true);
+    for (const auto& [list, version] : {std::pair{c.first, "version A"}, std::pair{c.second, "version B"}}) {
+      fresh.files.AddFile("C:\\spy\\x.dll", version);
+      fresh.dialogs.saveAnswers = {list};
+      frmMain::cmdBackUp_Click(*program);
+      EXPECT_TRUE(program->lastBackup.AllSucceeded()) << list;
+    }
+    std::vector<std::string> restored;
+    for (const std::string& list : {c.first, c.second}) {
+      fresh.files.AddFile("C:\\spy\\x.dll", "spy");
+      EXPECT_TRUE(RestoreBackupList(*program, list));
+      restored.push_back(fresh.files.Contents("C:\\spy\\x.dll").value_or("<missing>"));
+    }
+    EXPECT_EQ(restored, (std::vector<std::string>{c.firstRestores, "version B"}))
+        << c.first << " " << c.second;
+    EXPECT_EQ(fresh.files.Contents(kIndex)->rfind("earlier line\r\n", 0), 0u);
+    // A list saved over another replaces its copies: one copies folder per list remains.
+    size_t folders = 0;
+    for (const std::string& path : fresh.files.ListTree(kProgram))
+      folders += path.find("Backup list.txt") != std::string::npos;
+    EXPECT_EQ(folders, c.first == c.second ? 1u : 2u) << c.first;
+  }
+}
+
+// Backup and restore name every item that failed, keep its row ticked, and say "done" only when it is.
+TEST_F(BackupTest, FailedItemsAreNamedInsteadOfSuccess) {
   system.files.AddFile("C:\\bad\\a.exe", "program a");
+  system.files.AddFile("C:\\kit\\x.dll", "kit x");
+  system.files.AddFolder("C:\\tree\\sub");
   AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
-  BackUpTo("C:\\Backups\\backup.bwk");
-  ASSERT_FALSE(system.dialogs.shown.empty());
-  EXPECT_TRUE(ContainsIgnoreCase(system.dialogs.shown.back().text, kIndex))
-      << system.dialogs.shown.back().text;
-  EXPECT_FALSE(system.files.Exists("C:\\Backups\\backup.bwk"));
-  EXPECT_EQ(system.files.Contents(kIndex), "earlier index line\r\n");
+  AddResult("Kit", "C:\\kit\\x.dll", "Scan Drives", true);
+  AddResult("Tree", "C:\\tree", "Scan Drives", true);
+  AddResult("Gone", "C:\\gone\\g.exe", "Scan Drives", true);
+  AddResult("Reg", "HKEY_CURRENT_USER\\Software\\X -- d -- v", "Scan registry", true);
+  system.files.AddFile("C:\\ok\\o.txt", "kept");
+  AddResult("Ok", "C:\\ok\\o.txt", "Scan Drives", true);
+  system.files.FailNthCall(2, kErrPermissionDenied, "CopyFile");
+  BackUpTo(kList);
+  EXPECT_EQ(system.dialogs.shown.back().text,
+            "2 of 6 items could not be backed up:\r\nC:\\kit\\x.dll\r\nC:\\gone\\g.exe");
+  EXPECT_FALSE(Shown("The backup has been created successfully."));
+  for (size_t row = 0; row < 6; ++row) EXPECT_TRUE(app->main.lvwScanDriveResult.Row(row).checked);
+  EXPECT_EQ(app->lastBackup.FailedCount(), 2u);
+  ASSERT_TRUE(system.files.Exists(kIndex));
+
+  // Since the backup, files have taken the place of a found file's folder and of a found folder.
+  const std::vector<std::string> changes = {"C:\\bad", "C:\\tree"};
+  for (const std::string& path : changes) {
+    system.files.DeleteFolder(path);
+    system.files.AddFile(path, "user data");
+  }
+  system.files.AddFile("C:\\ok\\o.txt", "spy");
+  system.registry.FailNthCall(1, kErrPermissionDenied, "SetValueEx");
+  system.dialogs.shown.clear();
+  RestoreRow(0);
+  EXPECT_EQ(system.dialogs.shown.back().text,
+            "5 of 6 items could not be restored:\r\nC:\\bad\\a.exe\r\nC:\\kit\\x.dll\r\nC:\\tree\r\n"
+            "C:\\gone\\g.exe\r\nHKEY_CURRENT_USER\\Software\\X -- d -- v");
+  EXPECT_EQ(system.files.Contents("C:\\ok\\o.txt"), "kept");
+  for (const std::string& path : changes) EXPECT_EQ(system.files.Contents(path), "user data");
+  EXPECT_FALSE(app->lastRestore.AllSucceeded());
 }
 
 TEST_F(BackupTest, CleanRewritesTheIndexFromTheUncheckedRows) {
@@ -303,6 +386,97 @@ TEST_F(BackupTest, AFailureAtAnyWriteKeepsTheEarlierListIndexAndCleanedIndex) {
       EXPECT_FALSE(fresh.files.Exists(kIndex + ".new"));
     }
   }
+}
+
+// A new backup over an earlier list, and a restore, each with a fault at every write: the user's files,
+// the earlier list and its copies survive whole, or the new list and its copies are complete.
+TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListOrItsCopies) {
+  for (const char* op :
+       {"CreateFolder", "WriteFile", "CopyFile", "CopyFolder", "ReplaceFile", "DeleteFile", "DeleteFolder"}) {
+    for (uint64_t n = 1; n <= 5; ++n) {
+      fakes::FakeSystem fresh;
+      fresh.files.AddFolder(kProgram);
+      fresh.files.AddFolder("C:\\Backups");
+      fresh.files.AddFile("C:\\spy\\x.dll", "version A");
+      fresh.files.AddFile("C:\\spy\\kit\\k.txt", "kit");
+      auto program = fresh.MakeApp();
+      for (const char* path : {"C:\\spy\\x.dll", "C:\\spy\\kit"}) {
+        size_t row = program->main.lvwScanDriveResult.Add("Spy", {path, "Scan Drives"});
+        program->main.lvwScanDriveResult.SetChecked(row, true);
+      }
+      fresh.dialogs.saveAnswers = {kList};
+      frmMain::cmdBackUp_Click(*program);
+      ASSERT_TRUE(program->lastBackup.AllSucceeded());
+
+      fresh.files.AddFile("C:\\spy\\x.dll", "version B");
+      std::vector<std::string> userFiles = fresh.files.ListTree("C:\\spy");
+      std::optional<std::string> oldList = fresh.files.Contents(kList);
+      fresh.dialogs.shown.clear();
+      fresh.dialogs.saveAnswers = {kList};
+      fresh.files.FailNthCall(n, kErrDiskFull, op);
+      frmMain::cmdBackUp_Click(*program);
+      fresh.files.ClearFaults();
+      std::string where = std::string(op) + " " + std::to_string(n);
+      EXPECT_EQ(fresh.files.ListTree("C:\\spy"), userFiles) << where;
+      EXPECT_EQ(fresh.files.Contents("C:\\spy\\x.dll"), "version B") << where;
+      bool succeeded = fresh.dialogs.shown.back().text == "The backup has been created successfully.";
+      EXPECT_EQ(succeeded, program->lastBackup.AllSucceeded()) << where;
+      size_t folders = 0;  // every folder directly in the program's folder
+      for (const std::string& path : fresh.files.ListTree(kProgram))
+        folders += fresh.files.IsFolder(path) && path.find('\\', kProgram.size() + 1) == std::string::npos;
+      // Copies no list names are not left behind; the earlier list's copies stay until a backup is whole.
+      if (fresh.files.Contents(kList) == oldList) {
+        EXPECT_EQ(folders, 1u) << where;
+      }
+
+      // Whatever list now stands restores the content it was made with, whole.
+      fresh.files.AddFile("C:\\spy\\x.dll", "spy");
+      fresh.files.DeleteFolder("C:\\spy\\kit");
+      EXPECT_TRUE(RestoreBackupList(*program, kList));
+      EXPECT_TRUE(program->lastRestore.AllSucceeded()) << where;
+      std::string restored = fresh.files.Contents("C:\\spy\\x.dll").value_or("<missing>");
+      EXPECT_TRUE(restored == "version B" || (!succeeded && restored == "version A")) << where << restored;
+      EXPECT_EQ(fresh.files.Contents("C:\\spy\\kit\\k.txt"), "kit") << where;
+
+      // A restore that fails midway keeps the list and its copies for the next try.
+      std::string list = *fresh.files.Contents(kList);
+      std::vector<std::string> copies = fresh.files.ListTree(kProgram);
+      fresh.files.FailNthCall(n, kErrDiskFull, op);
+      try {
+        RestoreBackupList(*program, kList);
+      } catch (const RuntimeError&) {
+        // The list could not be decoded this time; the error report of the command says so.
+      }
+      fresh.files.ClearFaults();
+      EXPECT_EQ(fresh.files.Contents(kList), list) << where;
+      EXPECT_EQ(fresh.files.ListTree(kProgram), copies) << where;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace veltrane
+
+namespace veltrane {
+namespace {
+
+TEST_F(BackupTest, FolderLinksAreNeitherCopiedNorRestoredThroughButNamed) {
+  system.files.AddFile("C:\\canary\\keep.txt", "canary");
+  system.files.AddFile("C:\\bad\\kit\\x.dll", "kit x");
+  system.files.AddLink("C:\\bad\\kit\\dirlink", "C:\\canary", true);
+  AddResult("Kit", "C:\\bad\\kit", "Scan Drives", true);
+  BackUpTo(kList);
+  EXPECT_TRUE(Shown("Not copied (links are not followed):\r\nC:\\bad\\kit\\dirlink"));
+  EXPECT_EQ(system.files.Contents(kCopies + "\\1\\kit\\x.dll"), "kit x");
+  EXPECT_FALSE(system.files.Exists(kCopies + "\\1\\kit\\dirlink"));
+
+  // The found folder has become a link to the canary: restore does not write through it.
+  system.files.DeleteFolder("C:\\bad\\kit");
+  system.files.AddLink("C:\\bad\\kit", "C:\\canary", true);
+  system.dialogs.shown.clear();
+  RestoreRow(0);
+  EXPECT_TRUE(Shown("Not copied (links are not followed):\r\nC:\\bad\\kit"));
+  EXPECT_EQ(system.files.ListTree("C:\\canary"), std::vector<std::string>{"C:\\canary\\keep.txt"});
 }
 
 }  // namespace

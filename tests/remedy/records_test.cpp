@@ -109,5 +109,30 @@ TEST(BackupIndexTest, PathAndLineMatching) {
   EXPECT_FALSE(IndexLineNames("C:\\B\\monday.bwk", "C:\\B\\monday.bwk"));
 }
 
+TEST(CopiesFolderTest, OnlyTheFirstLineNamesTheFolderAndSlotNamesAreTold) {
+  struct Case {
+    std::string plain;
+    std::optional<std::string> folder;
+  } cases[] = {
+      {CopiesLine("monday (2)") + "A:-C:\\a.exe:-Scan Drives\r\n", "monday (2)"},
+      {"backup copies:-x:-BACKUP COPIES", "x"},
+      {"A:-C:\\a.exe:-Scan Drives\r\n" + CopiesLine("other"), std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CopiesFolderOf(c.plain), c.folder) << c.plain;
+
+  auto plan =
+      PlanCopies(CopiesLine("f") + "a:-C:\\1\\x.dll:-Scan Drives\r\nb:-C:\\2\\X.DLL:-scan drives\r\n" +
+                 "r:-HKEY_CURRENT_USER\\S:-Scan registry\r\nc:-C:\\d\\2:-Scan Drives\r\n" +
+                 "d:-C:\\e\\3:-Scan Drives\r\ne:-C:\\e\\02:-Scan Drives\r\n");
+  ASSERT_EQ(plan.size(), 5u);
+  EXPECT_EQ(plan[1].number, 2);
+  EXPECT_EQ(plan[1].slot, 2);
+  EXPECT_EQ(plan[2].slot, 1);
+  std::vector<bool> shares;
+  for (const PlannedCopy& copy : plan) shares.push_back(SharesSlotFolder(copy, plan));
+  EXPECT_EQ(shares, (std::vector<bool>{false, false, true, false, false}));
+}
+
 }  // namespace
 }  // namespace veltrane

@@ -88,6 +88,7 @@ int Scan(App& app, ConsoleDialogs& answers, const ScanOptions& options, std::ost
     TickRowsNotIgnored(app);
     answers.SetSaveName(*options.backupFile);
     frmMain::cmdBackUp_Click(app);
+    if (!app.lastBackup.AllSucceeded()) status = kExitFailed;
   }
   if (options.remove) {
     TickRowsNotIgnored(app);
@@ -116,7 +117,7 @@ int Restore(App& app, const std::string& backupList) {
   if (!row) row = backups.Add("", {backupList, ""});
   backups.Select(row);
   frmMain::cmdRestore_Click(app);
-  return kExitClean;
+  return app.lastRestore.AllSucceeded() ? kExitClean : kExitFailed;
 }
 
 }  // namespace
