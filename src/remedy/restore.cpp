@@ -146,7 +146,12 @@ void RestoreDriveBackup(App& app, std::string folder, std::string foundPath, int
     std::string canonicalFolder = CanonicalLong(app, folder);
     std::string canonicalSource = CanonicalLong(app, source);
     if (canonicalSource == canonicalFolder || !IsSameOrInside(canonicalSource, canonicalFolder)) return;
-    if (!IsAbsoluteCanonical(CanonicalLong(app, foundPath))) return;
+    // The record itself must name a full path: the platform would make any other one full by joining it
+    // to whatever folder the program runs in.
+    if (!IsAbsoluteCanonical(CanonicalPath(foundPath)) ||
+        !IsAbsoluteCanonical(CanonicalLong(app, foundPath))) {
+      return;
+    }
     if (files.PlainFileExists(source)) {
       Check(files.CopyFile(source, foundPath, true));
       return;
