@@ -217,7 +217,12 @@ CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder
     std::string canonicalFolder = CanonicalLong(app, folder);
     std::string canonicalSource = CanonicalLong(app, source);
     if (canonicalSource == canonicalFolder || !IsSameOrInside(canonicalSource, canonicalFolder)) return;
-    if (!IsAbsoluteCanonical(CanonicalLong(app, foundPath))) return;
+    // The record itself must name a full path: the platform would make any other one full by joining it
+    // to whatever folder the program runs in.
+    if (!IsAbsoluteCanonical(CanonicalPath(foundPath)) ||
+        !IsAbsoluteCanonical(CanonicalLong(app, foundPath))) {
+      return;
+    }
     // Nothing is written through a link that stands where the finding was.
     uint32_t attributes = files.GetFileAttributes(foundPath);
     if (attributes != kInvalidFileAttributes && (attributes & kAttributeReparsePoint) != 0) {

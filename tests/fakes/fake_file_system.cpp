@@ -13,14 +13,64 @@ FakeFileSystem::FakeFileSystem() {
   AddFolder("C:\\");
 }
 
-std::string FakeFileSystem::Key(const std::string& path) {
-  std::string key = Upper(path);
-  for (char& c : key) {
+std::string FakeFileSystem::Full(const std::string& path) const {
+  std::string text = path;
+  for (char& c : text) {
     if (c == '/') c = '\\';
   }
-  while (key.size() > 3 && key.back() == '\\') key.pop_back();
-  if (key.size() == 2 && key[1] == ':') key += '\\';
-  return key;
+  if (text.rfind("\\\\?\\", 0) == 0) text = text.substr(4);
+  if (text.empty()) return text;
+  const bool unc = text.rfind("\\\\", 0) == 0;
+  const bool drive = text.size() >= 2 && text[1] == ':';
+  std::string prefix;
+  if (unc) {
+    prefix = "\\\\";
+    text = text.substr(2);
+  } else if (drive && text.size() > 2 && text[2] == '\\') {
+    prefix = text.substr(0, 3);
+    text = text.substr(3);
+  } else if (drive) {
+    // "D:name" is taken from the current folder when that is on drive D, else from the drive's root.
+    bool current = Upper(text.substr(0, 1)) == Upper(currentFolder.substr(0, 1));
+    prefix = current ? currentFolder + "\\" : text.substr(0, 2) + "\\";
+    text = text.substr(2);
+  } else if (text[0] == '\\') {
+    prefix = currentFolder.substr(0, 2) + "\\";
+    text = text.substr(1);
+  } else {
+    prefix = currentFolder + "\\";
+  }
+  text = prefix + text;
+  // Split into components, resolving "." and ".." and dropping trailing dots and spaces of each name;
+  // ".." never climbs above the drive root or the share.
+  const size_t rootParts = unc ? 2 : 1;
+  std::vector<std::string> parts;
+  size_t start = unc ? 2 : 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\\', start);
+    if (end == std::string::npos) end = text.size();
+    std::string part = text.substr(start, end - start);
+    if (part != "." && part != "..") {
+      while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+    }
+    if (part == "..") {
+      if (parts.size() > rootParts) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string result = unc ? "\\\\" : "";
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i != 0) result += '\\';
+    result += parts[i];
+  }
+  if (result.size() == 2 && result[1] == ':') result += '\\';
+  return result;
+}
+
+std::string FakeFileSystem::Key(const std::string& path) const {
+  return Upper(Full(path));
 }
 
 std::string FakeFileSystem::Parent(const std::string& key) {
@@ -119,6 +169,11 @@ void FakeFileSystem::AddShortName(const std::string& shortPath, const std::strin
   shortNames_[Key(shortPath)] = longPath;
 }
 
+void FakeFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+  if (Node* node = Lookup(path))
+    node->attributes = node->folder ? (attributes | kAttributeDirectory) : attributes;
+}
+
 bool FakeFileSystem::Exists(const std::string& path) const {
   return Lookup(path) != nullptr;
 }
@@ -176,7 +231,7 @@ int FakeFileSystem::ReadFile(const std::string& path, std::string& contents) {
   if (int error = Inject("ReadFile")) return error;
   const Node* node = Follow(path);
   if (node == nullptr) return ParentExists(path) ? kErrFileNotFound : kErrPathNotFound;
-  if (node->folder) return kErrPathFileAccess;
+  if (node->folder) return kErrPermissionDenied;
   contents = node->data;
   return kErrNone;
 }
@@ -187,7 +242,7 @@ int FakeFileSystem::WriteFile(const std::string& path, std::string_view contents
   // Opening a file link for writing writes what it points to.
   if (node != nullptr && node->link) node = const_cast<Node*>(Follow(path));
   if (node != nullptr) {
-    if (node->folder) return kErrPathFileAccess;
+    if (node->folder) return kErrPermissionDenied;
     if (node->inUse || (node->attributes & kAttributeReadOnly) != 0) return kErrPermissionDenied;
     node->data = std::string(contents);
     return kErrNone;
@@ -224,7 +279,7 @@ int FakeFileSystem::DeleteFile(const std::string& path) {
   if (int error = Inject("DeleteFile")) return error;
   Node* node = Lookup(path);
   if (node == nullptr) return ParentExists(path) ? kErrFileNotFound : kErrPathNotFound;
-  if (node->folder) return kErrPathFileAccess;
+  if (node->folder) return kErrPermissionDenied;
   if (node->inUse || (node->attributes & kAttributeReadOnly) != 0) return kErrPermissionDenied;
   nodes_.erase(Resolve(path));
   return kErrNone;
@@ -258,7 +313,7 @@ int FakeFileSystem::CopyFile(const std::string& source, const std::string& targe
 
 int FakeFileSystem::CreateFolder(const std::string& path) {
   if (int error = Inject("CreateFolder")) return error;
-  if (Lookup(path) != nullptr) return kErrPathFileAccess;
+  if (Lookup(path) != nullptr) return kErrFileExists;
   if (!ParentExists(path)) return kErrPathNotFound;
   AddFolder(path);
   return kErrNone;
@@ -399,36 +454,19 @@ int FakeFileSystem::FileDateTime(const std::string& path, DateTime& lastWrite) {
 
 std::string FakeFileSystem::FullLongPath(const std::string& path) {
   Inject("FullLongPath");
-  std::string text = path;
-  for (char& c : text) {
-    if (c == '/') c = '\\';
-  }
-  if (text.rfind("\\\\?\\", 0) == 0) text = text.substr(4);
-  // Split into components, resolving "." and ".." and dropping trailing dots and spaces of each name.
-  std::vector<std::string> parts;
+  std::string full = Full(path);
+  // Each name that is a registered short name is replaced by its long form, left to right.
+  std::string result;
   size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\\', start);
-    if (end == std::string::npos) end = text.size();
-    std::string part = text.substr(start, end - start);
-    if (part != "." && part != "..") {
-      while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
-    }
-    if (part == "..") {
-      if (parts.size() > 1) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
+  while (start < full.size()) {
+    size_t end = full.find('\\', start + (full.rfind("\\\\", 0) == 0 && start == 0 ? 2 : 0));
+    if (end == std::string::npos) end = full.size();
+    result += full.substr(start, end - start);
+    auto shortName = shortNames_.find(Upper(result));
+    if (shortName != shortNames_.end()) result = shortName->second;
+    if (end < full.size()) result += '\\';
     start = end + 1;
   }
-  std::string result;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    if (i != 0) result += '\\';
-    result += parts[i];
-    auto shortName = shortNames_.find(Key(result));
-    if (shortName != shortNames_.end()) result = shortName->second;
-  }
-  if (result.size() == 2 && result[1] == ':') result += '\\';
   return result;
 }
 

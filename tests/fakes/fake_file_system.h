@@ -24,6 +24,8 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   void SetInUse(const std::string& path, bool inUse);  // writes and deletes fail with kErrPermissionDenied
   void SetDateTime(const std::string& path, DateTime value);
   void AddShortName(const std::string& shortPath, const std::string& longPath);
+  // Read-only, hidden and system flags of an existing file or folder; a folder stays a folder.
+  void SetAttributes(const std::string& path, uint32_t attributes);
   bool Exists(const std::string& path) const;
   bool IsFolder(const std::string& path) const;
   std::optional<std::string> Contents(const std::string& path) const;
@@ -32,6 +34,8 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
 
   std::string windowsDirectory = "C:\\WINDOWS";
   std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
+  // Relative paths are taken from here, as Windows takes them from the process's current folder.
+  std::string currentFolder = "C:\\";
 
   bool PathFileExists(const std::string& path) override;
   bool PlainFileExists(const std::string& path) override;
@@ -66,7 +70,10 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
     std::string linkTarget;
   };
 
-  static std::string Key(const std::string& path);
+  // The full form of a path as Windows forms it before any file operation: relative paths joined to the
+  // current folder, "." and ".." resolved, trailing dots and spaces of names dropped.
+  std::string Full(const std::string& path) const;
+  std::string Key(const std::string& path) const;
   static std::string Parent(const std::string& key);
   // The path as written when it names the entry directly, else the entry's key.
   static std::string Spelling(const std::string& path, const std::string& key);

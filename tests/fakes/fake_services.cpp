@@ -8,17 +8,39 @@
 
 namespace veltrane::fakes {
 
+namespace {
+
+// Settings live in the registry, whose key and value names match in any letter case.
+std::map<std::string, std::string>::iterator FindSetting(std::map<std::string, std::string>& values,
+                                                         const std::string& name) {
+  auto found = values.find(name);
+  if (found != values.end()) return found;
+  for (auto it = values.begin(); it != values.end(); ++it) {
+    if (EqualsIgnoreCase(it->first, name)) return it;
+  }
+  return values.end();
+}
+
+}  // namespace
+
 std::string FakeSettingsStore::GetSetting(const std::string& appName, const std::string& section,
                                           const std::string& key, const std::string& defaultValue) {
   if (Inject("GetSetting") != 0) return defaultValue;
-  auto found = values.find(appName + "|" + section + "|" + key);
+  auto found = FindSetting(values, appName + "|" + section + "|" + key);
   return found == values.end() ? defaultValue : found->second;
 }
 
 int FakeSettingsStore::SaveSetting(const std::string& appName, const std::string& section,
                                    const std::string& key, const std::string& value) {
   if (int error = Inject("SaveSetting")) return error;
-  values[appName + "|" + section + "|" + key] = value;
+  // The stored text ends at its first NUL, as a registry text value does.
+  std::string text = value.substr(0, value.find('\0'));
+  auto found = FindSetting(values, appName + "|" + section + "|" + key);
+  if (found != values.end()) {
+    found->second = std::move(text);
+  } else {
+    values[appName + "|" + section + "|" + key] = std::move(text);
+  }
   return kErrNone;
 }
 
@@ -112,6 +134,8 @@ std::optional<std::string> FakeFileInfo::GetFileVersionInfo(const std::string& p
 }
 
 FakeSystem::FakeSystem() {
+  // A program started from its shortcut runs in its own folder.
+  files.currentFolder = environment.programFolder;
   files.AddFolder(environment.programFolder);
   files.AddFolder(files.windowsDirectory);
   files.AddFolder(files.systemDirectory);

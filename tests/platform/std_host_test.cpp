@@ -28,7 +28,7 @@ TEST(StdHost, ConsoleDialogsPrintAndCountMessages) {
   EXPECT_FALSE(dialogs.SaveFileDialog({}).has_value());
 }
 
-TEST(StdHost, ClockAndSettings) {
+TEST(StdHost, ClockGivesTheGeneralDate) {
   StdClock clock;
   EXPECT_EQ(clock.GeneralDate({2004, 12, 5, 9, 3, 5}), "12/5/2004 9:03:05 AM");
   EXPECT_EQ(clock.GeneralDate({2004, 1, 15, 0, 30, 0}), "1/15/2004 12:30:00 AM");
@@ -36,11 +36,6 @@ TEST(StdHost, ClockAndSettings) {
   uint64_t first = clock.MonotonicMs();
   EXPECT_GE(clock.MonotonicMs(), first);
   EXPECT_GE(clock.Now().year, 2000);
-
-  InMemorySettingsStore settings;
-  EXPECT_EQ(settings.GetSetting("Veltrane", "Options", "SaveLogFile", "0"), "0");
-  settings.SaveSetting("Veltrane", "Options", "SaveLogFile", "1");
-  EXPECT_EQ(settings.GetSetting("Veltrane", "Options", "SaveLogFile", "0"), "1");
 }
 
 TEST(StdHost, CodecFileOperationsOnARealFolder) {

@@ -201,14 +201,16 @@ TEST_F(BackupTest, RestoreNeedsASelectedExistingListAndAYes) {
 TEST_F(BackupTest, CraftedListsCopyOnlyFromTheirOwnFolderAndWriteOnlyUnderTheThreeRoots) {
   const std::string list = "C:\\Downloads\\evil.bwk";
   system.files.AddFile(kProgram + "\\evil\\ok.txt", "own copy");
+  system.files.AddFile(kProgram + "\\evil\\rel.txt", "copy for a relative path");
   system.files.AddFile(kProgram + "\\secret.txt", "program data");
   system.files.AddFolder("C:\\target");
+  system.files.AddFolder(kProgram + "\\relative");  // the folder the relative record names, made full
   std::string plain =
       "a:-C:\\target\\ok.txt:-Scan drives\r\n"
       "b:-C:\\target\\..:-Scan drives\r\n"
       "c:-C:\\target\\../secret.txt:-Scan drives\r\n"
       "d:-C:\\target\\...:-SCAN DRIVES\r\n"
-      "e:-relative\\ok.txt:-Scan drives\r\n"
+      "e:-relative\\rel.txt:-Scan drives\r\n"
       "f:-C:\\target\\c:\\secret.txt:-Scan drives\r\n"
       "g:-HKEY_USERS\\S-1\\Run -- x -- y:-Scan registry\r\n"
       "h:-HKEY_CURRENT_CONFIG\\x:-Scan registry\r\n"
@@ -228,7 +230,7 @@ TEST_F(BackupTest, CraftedListsCopyOnlyFromTheirOwnFolderAndWriteOnlyUnderTheThr
   EXPECT_EQ(system.files.Contents("C:\\target\\ok.txt"), "own copy");
   EXPECT_EQ(system.files.ListTree("C:\\target"), std::vector<std::string>{"C:\\target\\ok.txt"});
   EXPECT_FALSE(system.files.Exists("C:\\secret.txt"));
-  EXPECT_FALSE(system.files.Exists("relative\\ok.txt"));
+  EXPECT_FALSE(system.files.Exists(kProgram + "\\relative\\rel.txt"));  // where Windows would put it
   EXPECT_FALSE(system.registry.HasKey(kHkeyUsers, "S-1\\Run"));
   EXPECT_FALSE(system.registry.HasKey(kHkeyCurrentConfig, "x"));
   EXPECT_EQ(system.registry.GetValue(kHkeyCurrentUser, "Software\\Ok", "n")

@@ -29,6 +29,15 @@ int ErrorFrom(const std::error_code& error, const fs::path& path) {
   return kErrDeviceIo;
 }
 
+// A file without write permission stands for a read-only file, which Windows will neither write nor
+// delete, whoever runs the program.
+bool IsReadOnlyFile(const fs::path& path) {
+  std::error_code error;
+  fs::file_status status = fs::status(path, error);
+  return !error && fs::is_regular_file(status) &&
+         (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 }  // namespace
 
 fs::path StdFileSystem::ToPath(const std::string& path) {
@@ -84,7 +93,7 @@ int StdFileSystem::SetFileAttributes(const std::string& path, uint32_t attribute
 int StdFileSystem::ReadFile(const std::string& path, std::string& contents) {
   fs::path host = ToPath(path);
   std::error_code error;
-  if (fs::is_directory(host, error)) return kErrPathFileAccess;
+  if (fs::is_directory(host, error)) return kErrPermissionDenied;
   uintmax_t size = fs::file_size(host, error);
   if (error) return ErrorFrom(error, host);
   std::ifstream in(host, std::ios::binary);
@@ -99,7 +108,7 @@ int StdFileSystem::ReadFile(const std::string& path, std::string& contents) {
 int StdFileSystem::WriteFile(const std::string& path, std::string_view contents) {
   fs::path host = ToPath(path);
   std::error_code error;
-  if (fs::is_directory(host, error)) return kErrPathFileAccess;
+  if (fs::is_directory(host, error) || IsReadOnlyFile(host)) return kErrPermissionDenied;
   if (!host.parent_path().empty() && !fs::is_directory(host.parent_path(), error)) return kErrPathNotFound;
   std::ofstream out(host, std::ios::binary | std::ios::trunc);
   if (!out) return kErrPermissionDenied;
@@ -142,7 +151,7 @@ int StdFileSystem::ReplaceFile(const std::string& replacement, const std::string
 int StdFileSystem::DeleteFile(const std::string& path) {
   fs::path host = ToPath(path);
   std::error_code error;
-  if (fs::is_directory(host, error)) return kErrPathFileAccess;
+  if (fs::is_directory(host, error) || IsReadOnlyFile(host)) return kErrPermissionDenied;
   if (!fs::remove(host, error) && !error)
     return ErrorFrom(std::make_error_code(std::errc::no_such_file_or_directory), host);
   return ErrorFrom(error, host);
@@ -151,6 +160,7 @@ int StdFileSystem::DeleteFile(const std::string& path) {
 int StdFileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite) {
   std::error_code error;
   auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+  if (overwrite && IsReadOnlyFile(ToPath(target))) return kErrPermissionDenied;
   if (!fs::copy_file(ToPath(source), ToPath(target), options, error) && !error) return kErrFileExists;
   if (error == std::errc::file_exists) return kErrFileExists;
   return ErrorFrom(error, ToPath(source));
@@ -159,7 +169,7 @@ int StdFileSystem::CopyFile(const std::string& source, const std::string& target
 int StdFileSystem::CreateFolder(const std::string& path) {
   fs::path host = ToPath(path);
   std::error_code error;
-  if (fs::exists(host, error)) return kErrPathFileAccess;
+  if (fs::exists(host, error)) return kErrFileExists;
   fs::create_directory(host, error);
   return ErrorFrom(error, host);
 }
@@ -206,6 +216,10 @@ int StdFileSystem::CopyTree(const std::string& source, const std::string& target
     if (fs::is_symlink(fs::symlink_status(ToPath(childTarget), error))) {
       skippedLinks.push_back(childTarget);
       continue;
+    }
+    // Read-only copies from an earlier run are replaced like the rest.
+    if (IsReadOnlyFile(ToPath(childTarget))) {
+      fs::permissions(ToPath(childTarget), fs::perms::owner_write, fs::perm_options::add, error);
     }
     fs::copy_file(ToPath(childSource), ToPath(childTarget), fs::copy_options::overwrite_existing, error);
     if (error) return ErrorFrom(error, ToPath(childSource));

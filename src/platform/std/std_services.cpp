@@ -7,6 +7,7 @@
 
 #include "core/app.h"
 #include "core/errors.h"
+#include "core/text.h"
 
 namespace veltrane {
 
@@ -57,15 +58,17 @@ std::optional<std::string> ConsoleDialogs::SaveFileDialog(const SaveFileRequest&
   return name;
 }
 
+// Names match in any letter case and text ends at its first NUL, as in the registry that holds settings
+// on Windows.
 std::string InMemorySettingsStore::GetSetting(const std::string& appName, const std::string& section,
                                               const std::string& key, const std::string& defaultValue) {
-  auto found = values_.find(appName + "|" + section + "|" + key);
+  auto found = values_.find(Upper(appName + "|" + section + "|" + key));
   return found != values_.end() ? found->second : defaultValue;
 }
 
 int InMemorySettingsStore::SaveSetting(const std::string& appName, const std::string& section,
                                        const std::string& key, const std::string& value) {
-  values_[appName + "|" + section + "|" + key] = value;
+  values_[Upper(appName + "|" + section + "|" + key)] = value.substr(0, value.find('\0'));
   return kErrNone;
 }
 

@@ -155,6 +155,14 @@ int CopyTree(const std::string& source, const std::string& target, std::vector<s
   });
 }
 
+// Windows refuses to write over a read-only file. The attribute is tested first so that the refusal does
+// not depend on the file system underneath (Wine on a Unix file system lets an administrator write).
+bool IsReadOnlyFile(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 DateTime ToDateTime(const SYSTEMTIME& time) {
   return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
 }
@@ -214,6 +222,7 @@ int Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
 }
 
 int Win32FileSystem::WriteFile(const std::string& path, std::string_view contents) {
+  if (IsReadOnlyFile(path)) return kErrPermissionDenied;
   FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return LastErrorNumber();
@@ -276,6 +285,7 @@ int Win32FileSystem::DeleteFile(const std::string& path) {
 }
 
 int Win32FileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite) {
+  if (overwrite && IsReadOnlyFile(target)) return kErrPermissionDenied;
   return ::CopyFileA(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) ? kErrNone : LastErrorNumber();
 }
 
