@@ -81,7 +81,7 @@ std::string FakeFileSystem::Parent(const std::string& key) {
   return key.substr(0, slash);
 }
 
-std::string FakeFileSystem::Spelling(const std::string& path, const std::string& key) {
+std::string FakeFileSystem::Spelling(const std::string& path, const std::string& key) const {
   return key == Key(path) ? path : key;
 }
 

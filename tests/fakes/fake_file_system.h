@@ -76,7 +76,7 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   std::string Key(const std::string& path) const;
   static std::string Parent(const std::string& key);
   // The path as written when it names the entry directly, else the entry's key.
-  static std::string Spelling(const std::string& path, const std::string& key);
+  std::string Spelling(const std::string& path, const std::string& key) const;
   // The key of a path once the links among its parent folders are followed (the last name is kept).
   std::string Resolve(const std::string& path) const;
   const Node* Lookup(const std::string& path) const;

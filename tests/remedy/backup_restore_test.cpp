@@ -483,28 +483,3 @@ TEST_F(BackupTest, FolderLinksAreNeitherCopiedNorRestoredThroughButNamed) {
 
 }  // namespace
 }  // namespace veltrane
-
-namespace veltrane {
-namespace {
-
-TEST_F(BackupTest, FolderLinksAreNeitherCopiedNorRestoredThroughButNamed) {
-  system.files.AddFile("C:\\canary\\keep.txt", "canary");
-  system.files.AddFile("C:\\bad\\kit\\x.dll", "kit x");
-  system.files.AddLink("C:\\bad\\kit\\dirlink", "C:\\canary", true);
-  AddResult("Kit", "C:\\bad\\kit", "Scan Drives", true);
-  BackUpTo(kList);
-  EXPECT_TRUE(Shown("Not copied (links are not followed):\r\nC:\\bad\\kit\\dirlink"));
-  EXPECT_EQ(system.files.Contents(kProgram + "\\monday\\kit\\x.dll"), "kit x");
-  EXPECT_FALSE(system.files.Exists(kProgram + "\\monday\\kit\\dirlink"));
-
-  // The found folder has become a link to the canary: restore does not write through it.
-  system.files.DeleteFolder("C:\\bad\\kit");
-  system.files.AddLink("C:\\bad\\kit", "C:\\canary", true);
-  system.dialogs.shown.clear();
-  RestoreRow(0);
-  EXPECT_TRUE(Shown("Not copied (links are not followed):\r\nC:\\bad\\kit"));
-  EXPECT_EQ(system.files.ListTree("C:\\canary"), std::vector<std::string>{"C:\\canary\\keep.txt"});
-}
-
-}  // namespace
-}  // namespace veltrane
