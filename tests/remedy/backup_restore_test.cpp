@@ -226,7 +226,7 @@ TEST_F(BackupTest, CraftedListsCopyOnlyFromTheirOwnFolderAndWriteOnlyUnderTheThr
             (std::vector<std::string>{
                 list + "\r\n Restore this backup?",
                 "8 of 10 items could not be restored:\r\nC:\\target\\..\r\nC:\\target\\../secret.txt\r\n"
-                "C:\\target\\...\r\nrelative\\ok.txt\r\nHKEY_USERS\\S-1\\Run -- x -- y\r\nand 3 more"}));
+                "C:\\target\\...\r\nrelative\\rel.txt\r\nHKEY_USERS\\S-1\\Run -- x -- y\r\nand 3 more"}));
   EXPECT_EQ(system.files.Contents("C:\\target\\ok.txt"), "own copy");
   EXPECT_EQ(system.files.ListTree("C:\\target"), std::vector<std::string>{"C:\\target\\ok.txt"});
   EXPECT_FALSE(system.files.Exists("C:\\secret.txt"));
