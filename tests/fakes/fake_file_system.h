@@ -29,6 +29,7 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
 
   std::string windowsDirectory = "C:\\WINDOWS";
   std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
+  std::string systemWow64Directory;  // empty: a 32-bit system
 
   bool PathFileExists(const std::string& path) override;
   bool PlainFileExists(const std::string& path) override;
@@ -47,6 +48,7 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   std::string FullLongPath(const std::string& path) override;
   std::string GetWindowsDirectory() override { return windowsDirectory; }
   std::string GetSystemDirectory() override { return systemDirectory; }
+  std::string GetSystemWow64Directory() override { return systemWow64Directory; }
 
  private:
   struct Node {

@@ -190,6 +190,9 @@ void TestLengthDateAndPaths(IFileSystem& files, const std::string& work) {
   std::string system = files.GetSystemDirectory();
   CHECK(!windows.empty() && files.PathFileExists(windows));
   CHECK(system.size() > windows.size() && EqualsIgnoreCase(system.substr(0, windows.size()), windows));
+  // The test program is a 64-bit build in a 64-bit prefix: the 32-bit system folder is beside system32.
+  std::string wow64 = files.GetSystemWow64Directory();
+  CHECK_MSG(EqualsIgnoreCase(wow64, windows + "\\SysWOW64") && files.PathFileExists(wow64), wow64);
 }
 
 }  // namespace

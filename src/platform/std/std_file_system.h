@@ -29,6 +29,7 @@ class StdFileSystem : public IFileSystem {
   std::string FullLongPath(const std::string& path) override;
   std::string GetWindowsDirectory() override { return {}; }
   std::string GetSystemDirectory() override { return {}; }
+  std::string GetSystemWow64Directory() override { return {}; }
 };
 
 }  // namespace veltrane

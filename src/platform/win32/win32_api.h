@@ -20,6 +20,7 @@
 #undef GetFileAttributes
 #undef GetWindowsDirectory
 #undef GetSystemDirectory
+#undef GetSystemWow64Directory
 #undef GetFileVersionInfo
 #undef CreateFolder
 #undef PathFileExists
