@@ -75,6 +75,9 @@ class IFileSystem {
 
   virtual std::string GetWindowsDirectory() = 0;
   virtual std::string GetSystemDirectory() = 0;
+  // The folder of the 32-bit system files that 64-bit Windows keeps beside the 64-bit ones (SysWOW64);
+  // empty on 32-bit Windows and the 9x family, where there is no second view.
+  virtual std::string GetSystemWow64Directory() = 0;
 };
 
 }  // namespace veltrane

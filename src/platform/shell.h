@@ -27,7 +27,8 @@ class IShell {
   virtual ~IShell() = default;
   // The folder picker with a title and the picker's flags; owned by the window that asks.
   virtual BrowseResult BrowseForFolder(const std::string& title, unsigned flags) = 0;
-  // The path of a named special folder ("Desktop", "Programs", "StartMenu", "StartUp");
+  // The path of a named special folder ("Desktop", "Programs", "StartMenu", "StartUp", and "Cookies",
+  // "LocalAppData", "ProgramFilesX86" for the scanner); empty for a folder the user does not have,
   // nullopt when the shell cannot be reached.
   virtual std::optional<std::string> SpecialFolder(const std::string& name) = 0;
   // Creates or overwrites the shortcut file; returns an error number (0 on success).

@@ -23,6 +23,8 @@ std::vector<std::string> ProtectedFolders(App& app) {
   std::string windows = app.os.files.GetWindowsDirectory();
   raw.push_back(windows);
   raw.push_back(app.os.files.GetSystemDirectory());
+  // The 32-bit system folder of 64-bit Windows: the scan reports paths in it as well.
+  raw.push_back(app.os.files.GetSystemWow64Directory());
   if (windows.size() >= 3) raw.push_back(windows.substr(0, 3) + "Program Files");
   for (const char* variable :
        {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "SystemRoot", "UserProfile"}) {

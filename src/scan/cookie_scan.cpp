@@ -7,6 +7,7 @@
 #include "core/error_report.h"
 #include "core/errors.h"
 #include "core/text.h"
+#include "scan/cookie_folders.h"
 #include "scan/scan_common.h"
 
 namespace veltrane {
@@ -31,7 +32,7 @@ std::string CookieFolder::Path() const {
 const std::vector<FileEntry>& CookieFolder::Files() {
   if (!files_) {
     std::vector<FileEntry> listed;
-    Check(app_.os.files.ListFiles(Path(), listed));
+    Check(ListCookieFiles(app_, listed));
     files_ = std::move(listed);
   }
   return *files_;

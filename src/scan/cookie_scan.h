@@ -17,7 +17,7 @@ class CookieFolder {
   explicit CookieFolder(App& app) : app_(app) {}
   // "UserProfile" + "\Cookies".
   std::string Path() const;
-  // Raises the listing's error when the folder cannot be opened.
+  // The user's cookie files (see ListCookieFiles); raises the listing's error when one cannot be opened.
   const std::vector<FileEntry>& Files();
 
  private:

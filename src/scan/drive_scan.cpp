@@ -5,12 +5,34 @@
 #include "core/error_report.h"
 #include "core/text.h"
 #include "scan/scan_common.h"
+#include "scan/wow64_views.h"
 
 namespace veltrane {
 namespace {
 
 constexpr std::string_view kProgramFilesMacro = "programfilesdir+";
 constexpr std::string_view kSystemRootMacro = "systemroot+";
+
+// One path of a definition: the ignore test, then the existence test.
+void ScanPath(App& app, const std::string& name, const std::string& path) {
+  MainWindow& main = app.main;
+  main.lblScanningStatus.SetCaption(path);
+  switch (LookUpIgnoreList(app, path, name)) {
+    case IgnoreVerdict::kNotListed:
+      if (PathExists(app, path)) {
+        AddResultRow(app, name, path, kCategoryDrives, false);
+        RaiseCounter(main.lblIdentifiedFiles);
+      }
+      break;
+    case IgnoreVerdict::kIgnored:
+      AddResultRow(app, name, path, kCategoryDrivesIgnored, true);
+      RaiseCounter(main.lblIdentifiedFiles);
+      RaiseCounter(main.lblComponentsIgnored);
+      break;
+    case IgnoreVerdict::kListedUnderOtherName:
+      break;
+  }
+}
 
 }  // namespace
 
@@ -55,6 +77,12 @@ void ScanFolder(App& app) {
   const auto& names = app.definitions.sScanItemName;
   // Read once, when the first macro needs it: the folder does not move during a scan.
   std::optional<std::string> windowsDirectory;
+  // On 64-bit Windows a path is also tested where a 32-bit installer's request for it lands, as its own row.
+  std::optional<Wow64Folders> wow64;
+  if (!fileSpecs.empty() && HasWow64Views(app)) {
+    windowsDirectory = WindowsDirectory(app);
+    wow64 = ReadWow64Folders(app, *windowsDirectory);
+  }
   for (size_t i = 0; i < fileSpecs.size(); ++i) {
     RaiseCounter(main.lblItemCount);
     app.yielder.MaybeYield();
@@ -64,22 +92,10 @@ void ScanFolder(App& app) {
     if (hasMacro && !windowsDirectory) windowsDirectory = WindowsDirectory(app);
     auto path = ExpandFileSpec(fileSpec, hasMacro ? *windowsDirectory : std::string_view());
     if (!path) continue;
-    main.lblScanningStatus.SetCaption(*path);
     const std::string& name = ElementOrEmpty(names, i);
-    switch (LookUpIgnoreList(app, *path, name)) {
-      case IgnoreVerdict::kNotListed:
-        if (PathExists(app, *path)) {
-          AddResultRow(app, name, *path, kCategoryDrives, false);
-          RaiseCounter(main.lblIdentifiedFiles);
-        }
-        break;
-      case IgnoreVerdict::kIgnored:
-        AddResultRow(app, name, *path, kCategoryDrivesIgnored, true);
-        RaiseCounter(main.lblIdentifiedFiles);
-        RaiseCounter(main.lblComponentsIgnored);
-        break;
-      case IgnoreVerdict::kListedUnderOtherName:
-        break;
+    ScanPath(app, name, *path);
+    if (wow64) {
+      if (auto path32 = FilePath32(*path, *wow64)) ScanPath(app, name, *path32);
     }
   }
 }

@@ -34,6 +34,7 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
 
   std::string windowsDirectory = "C:\\WINDOWS";
   std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
+  std::string systemWow64Directory;  // empty: a 32-bit system
   // Relative paths are taken from here, as Windows takes them from the process's current folder.
   std::string currentFolder = "C:\\";
 
@@ -57,6 +58,7 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   std::string FullLongPath(const std::string& path) override;
   std::string GetWindowsDirectory() override { return windowsDirectory; }
   std::string GetSystemDirectory() override { return systemDirectory; }
+  std::string GetSystemWow64Directory() override { return systemWow64Directory; }
 
  private:
   struct Node {

@@ -41,7 +41,10 @@ class FakeShell : public IShell, public FaultInjector {
       {"Desktop", "C:\\Documents and Settings\\user1\\Desktop"},
       {"Programs", "C:\\Documents and Settings\\user1\\Start Menu\\Programs"},
       {"StartMenu", "C:\\Documents and Settings\\user1\\Start Menu"},
-      {"StartUp", "C:\\Documents and Settings\\user1\\Start Menu\\Programs\\Startup"}};
+      {"StartUp", "C:\\Documents and Settings\\user1\\Start Menu\\Programs\\Startup"},
+      {"Cookies", "C:\\Documents and Settings\\user1\\Cookies"},
+      {"LocalAppData", "C:\\Documents and Settings\\user1\\Local Settings\\Application Data"},
+      {"ProgramFilesX86", "C:\\Program Files"}};
   std::map<std::string, ShortcutProperties> shortcuts;  // by upper-case link path, as last saved
 
  private:

@@ -1,5 +1,7 @@
-// The cookie scan: name matching, ignored definitions and files, counters, the missing folder and cancel.
+// The cookie scan: name matching, ignored definitions and files, counters, an unlistable folder and cancel.
 #include "scan/cookie_scan.h"
+
+#include "core/errors.h"
 
 #include "scan_fixture.h"
 
@@ -96,13 +98,15 @@ TEST_F(CookieScanTest, EmptyFolderStillCountsEveryDefinition) {
   EXPECT_EQ(Caption(app->main.lblItemCount), "2");
 }
 
-TEST_F(CookieScanTest, MissingFolderReportsOnceAtTheFirstSearchAndKeepsEarlierRows) {
+TEST_F(CookieScanTest, UnlistableFolderReportsOnceAtTheFirstSearchAndKeepsEarlierRows) {
+  system.files.AddFolder(kFolder);
+  system.files.FailFromCall(1, kErrPermissionDenied, "ListFiles");
   app->definitions.sCookieItem = {"ignored", "a", "b"};
   Ignore("ignored", "ignored", "Spyware cookie");
   ScanForCookies(*app);
   ASSERT_EQ(Messages(), 1u);
   EXPECT_EQ(system.dialogs.shown[0].title, "ScanForCookies");
-  EXPECT_EQ(system.dialogs.shown[0].text, "76:Path not found");
+  EXPECT_EQ(system.dialogs.shown[0].text, "70:Permission denied");
   EXPECT_EQ(Results().Count(), 1u);
   EXPECT_EQ(app->main.itemCounter, 2);
 }

@@ -6,6 +6,7 @@
 
 #include "check.h"
 #include "core/errors.h"
+#include "core/text.h"
 #include "platform/win32/win32_api.h"
 #include "test_context.h"
 
@@ -86,6 +87,14 @@ void TestLinks(IFileSystem& files, const std::string& links, const std::string& 
               linkDeleted == kErrNone ? "was deleted" : "could not be deleted");
 }
 
+// The test program is a 64-bit build in a 64-bit prefix: the 32-bit system folder is beside system32.
+void TestSystemWow64Folder(IFileSystem& files) {
+  std::string wow64 = files.GetSystemWow64Directory();
+  CHECK_MSG(
+      EqualsIgnoreCase(wow64, files.GetWindowsDirectory() + "\\SysWOW64") && files.PathFileExists(wow64),
+      wow64);
+}
+
 }  // namespace
 
 // The shared behaviour of files and folders is tested for every implementation in tests/contract.
@@ -93,6 +102,7 @@ void TestFiles(TestContext& context) {
   IFileSystem& files = context.host.files;
   TestHeldFile(files, context.work);
   TestFlaggedFiles(files, context.work);
+  TestSystemWow64Folder(files);
   if (!context.links.empty()) TestLinks(files, context.links, context.work);
 }
 

@@ -72,7 +72,8 @@ void TestFileInfo(TestContext& context) {
 void TestShell(TestContext& context) {
   IShell& shell = context.host.shell;
   IFileSystem& files = context.host.files;
-  for (const char* name : {"Desktop", "Programs", "StartMenu", "StartUp"}) {
+  for (const char* name :
+       {"Desktop", "Programs", "StartMenu", "StartUp", "Cookies", "LocalAppData", "ProgramFilesX86"}) {
     auto folder = shell.SpecialFolder(name);
     CHECK_MSG(folder && !folder->empty(), name);
   }

@@ -58,6 +58,7 @@ class CaseFoldingFiles : public IFileSystem {
   std::string FullLongPath(const std::string& path) override { return host_.FullLongPath(Resolve(path)); }
   std::string GetWindowsDirectory() override { return host_.GetWindowsDirectory(); }
   std::string GetSystemDirectory() override { return host_.GetSystemDirectory(); }
+  std::string GetSystemWow64Directory() override { return host_.GetSystemWow64Directory(); }
 
  private:
   IFileSystem& host_;

@@ -32,6 +32,7 @@ class StdFileSystem : public IFileSystem {
   std::string FullLongPath(const std::string& path) override;
   std::string GetWindowsDirectory() override { return {}; }
   std::string GetSystemDirectory() override { return {}; }
+  std::string GetSystemWow64Directory() override { return {}; }
 
  private:
   static int CopyTree(const std::string& source, const std::string& target,

@@ -21,6 +21,7 @@
 #undef SetFileAttributes
 #undef GetWindowsDirectory
 #undef GetSystemDirectory
+#undef GetSystemWow64Directory
 #undef GetFileVersionInfo
 #undef CreateFolder
 #undef PathFileExists

@@ -375,4 +375,14 @@ std::string Win32FileSystem::GetSystemDirectory() {
   return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
 }
 
+std::string Win32FileSystem::GetSystemWow64Directory() {
+  // Only a 64-bit program reaches the 32-bit view by its own paths; a 32-bit one is redirected itself and
+  // would meet every footprint twice.
+  if constexpr (sizeof(void*) < 8) return std::string();
+  char buffer[MAX_PATH + 1] = {};
+  // Fails (ERROR_CALL_NOT_IMPLEMENTED) on 32-bit Windows.
+  UINT length = ::GetSystemWow64DirectoryA(buffer, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
 }  // namespace veltrane::win32

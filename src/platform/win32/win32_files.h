@@ -27,6 +27,7 @@ class Win32FileSystem : public IFileSystem {
   std::string FullLongPath(const std::string& path) override;
   std::string GetWindowsDirectory() override;
   std::string GetSystemDirectory() override;
+  std::string GetSystemWow64Directory() override;
 };
 
 }  // namespace veltrane::win32

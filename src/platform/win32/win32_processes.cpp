@@ -43,7 +43,11 @@ std::optional<std::string> FirstModulePath(HANDLE process) {
   DWORD request = std::min(needed, kModuleTableBytes);
   if (!::EnumProcessModules(process, modules, request, &needed)) return std::nullopt;
   if (request < sizeof(HMODULE) || needed < sizeof(HMODULE)) return std::nullopt;
-  char path[MAX_PATH] = {};
+  // The module functions of a 64-bit program see a 32-bit process through its 64-bit side; the image
+  // name that the system keeps for the process is right for both kinds.
+  char path[MAX_PATH * 2] = {};
+  DWORD size = sizeof path;
+  if (::QueryFullProcessImageNameA(process, 0, path, &size) && size > 0) return std::string(path, size);
   DWORD length = ::GetModuleFileNameExA(process, modules[0], path, MAX_PATH);
   return std::string(path, std::min<DWORD>(length, MAX_PATH));
 }

@@ -16,11 +16,14 @@
 namespace veltrane::win32 {
 namespace {
 
-const std::array<std::pair<std::string_view, int>, 4> kSpecialFolders{{
+const std::array<std::pair<std::string_view, int>, 7> kSpecialFolders{{
     {"Desktop", CSIDL_DESKTOPDIRECTORY},
     {"Programs", CSIDL_PROGRAMS},
     {"StartMenu", CSIDL_STARTMENU},
     {"StartUp", CSIDL_STARTUP},
+    {"Cookies", CSIDL_COOKIES},
+    {"LocalAppData", CSIDL_LOCAL_APPDATA},
+    {"ProgramFilesX86", CSIDL_PROGRAM_FILESX86},
 }};
 
 template <typename Interface>
