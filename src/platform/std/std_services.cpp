@@ -7,6 +7,7 @@
 
 #include "core/app.h"
 #include "core/errors.h"
+#include "core/text.h"
 
 namespace veltrane {
 
@@ -19,6 +20,13 @@ DateTime StdClock::Now() {
 uint64_t StdClock::MonotonicMs() {
   auto since = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+int StdClock::UtcOffsetMinutes() {
+  std::time_t seconds = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  return static_cast<int>(local.tm_gmtoff / 60);
 }
 
 std::string StdClock::GeneralDate(const DateTime& value) {
@@ -34,6 +42,10 @@ std::string StdEnvironment::GetVariable(const std::string& name) {
   return value != nullptr ? value : "";
 }
 
+std::string StdEnvironment::ToUtf8(const std::string& text) {
+  return IsUtf8(text) ? text : Latin1ToUtf8(text);
+}
+
 MsgAnswer ConsoleDialogs::MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
                                      MsgIcon icon) {
   // Multi-line questions stay on one line so that every message is one line of the output.
@@ -47,6 +59,7 @@ MsgAnswer ConsoleDialogs::MessageBox(const std::string& text, const std::string&
   if (title != kAppTitle || icon == MsgIcon::kCritical || icon == MsgIcon::kExclamation ||
       text.rfind("Error", 0) == 0) {
     ++failures_;
+    reports_.push_back({title, text});
   }
   return buttons == MsgButtons::kYesNo ? MsgAnswer::kYes : MsgAnswer::kOk;
 }
