@@ -89,8 +89,10 @@ void RunOnFindings(App& app, ConsoleDialogs& answers, std::vector<Finding>& find
     for (size_t i = reportsBefore; i < reports.size(); ++i) {
       bool namesAFinding = false;
       for (const Finding& other : findings)
-        namesAFinding = namesAFinding || ContainsIgnoreCase(reports[i].text, other.path);
-      if (!namesAFinding || ContainsIgnoreCase(reports[i].text, finding.path)) done = false;
+        namesAFinding =
+            namesAFinding || (!other.path.empty() && ContainsIgnoreCase(reports[i].text, other.path));
+      if (!namesAFinding || (!finding.path.empty() && ContainsIgnoreCase(reports[i].text, finding.path)))
+        done = false;
     }
     if (outcome == &Finding::removed && (finding.category == "drive" || finding.category == "cookie"))
       done = done && !app.os.files.PathFileExists(finding.path);

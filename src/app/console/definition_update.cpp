@@ -29,7 +29,8 @@ void Require(int error, const std::string& what) {
 // The contents of each file of the set, in the order of kDefinitionFiles; nullopt for an absent file.
 using FileSet = std::array<std::optional<std::string>, kDefinitionFiles.size()>;
 
-std::string Join(const std::string& folder, std::string_view name) {
+std::string Join(std::string folder, std::string_view name) {
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
   return folder + "\\" + std::string(name);
 }
 

@@ -23,10 +23,12 @@ uint64_t StdClock::MonotonicMs() {
 }
 
 int StdClock::UtcOffsetMinutes() {
-  std::time_t seconds = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  return static_cast<int>(local.tm_gmtoff / 60);
+  // The UTC calendar fields read back as local time are behind the present by the offset.
+  std::time_t now = std::time(nullptr);
+  std::tm local = *std::localtime(&now);
+  std::tm utc = *std::gmtime(&now);
+  utc.tm_isdst = local.tm_isdst;
+  return static_cast<int>(std::difftime(now, std::mktime(&utc)) / 60);
 }
 
 std::string StdClock::GeneralDate(const DateTime& value) {
