@@ -5,6 +5,8 @@
 veltrane_setup() {
   local packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
                   g++-mingw-w64-x86-64-posix wine wine64 xvfb liblnk-utils)
+  # The console scanner's report (JSON) and the definition update's SHA-256 on the native host.
+  packages+=(nlohmann-json3-dev nettle-dev)
   local missing=() package
   for package in "${packages[@]}"; do
     dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

@@ -155,4 +155,42 @@ std::string ToHexUpper(uint32_t value) {
   return result;
 }
 
+std::string Latin1ToUtf8(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      result += c;
+    } else {
+      result += static_cast<char>(0xC0 | (byte >> 6));
+      result += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return result;
+}
+
+bool IsUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    auto lead = static_cast<unsigned char>(text[i]);
+    size_t length = lead < 0x80           ? 1
+                    : (lead >> 5) == 0x6  ? 2
+                    : (lead >> 4) == 0xE  ? 3
+                    : (lead >> 3) == 0x1E ? 4
+                                          : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    uint32_t value = length == 1 ? lead : lead & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) {
+      auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      value = (value << 6) | (next & 0x3F);
+    }
+    static constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
 }  // namespace veltrane

@@ -36,4 +36,9 @@ std::string ToHexUpper(uint32_t value);
 // The part of a path after its last backslash, or the whole path when it has none.
 std::string_view FileNamePart(std::string_view path);
 
+// Each byte as the character of the same number (ISO 8859-1), written as UTF-8.
+std::string Latin1ToUtf8(std::string_view text);
+// Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsUtf8(std::string_view text);
+
 }  // namespace veltrane

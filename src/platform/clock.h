@@ -15,6 +15,8 @@ class IClock {
   virtual DateTime Now() = 0;
   // A steady count of milliseconds, for pacing; unrelated to the calendar.
   virtual uint64_t MonotonicMs() = 0;
+  // How many minutes local time is ahead of UTC now (negative west of Greenwich).
+  virtual int UtcOffsetMinutes() = 0;
   // Date and time in the system's general date format.
   virtual std::string GeneralDate(const DateTime& value) = 0;
   virtual char ThousandsSeparator() = 0;

@@ -12,6 +12,8 @@ class IEnvironment {
   virtual std::string GetVariable(const std::string& name) = 0;
   // The folder of the running executable, without a trailing backslash.
   virtual std::string ProgramFolder() = 0;
+  // Text in the system's single-byte code page (names, paths) written as UTF-8.
+  virtual std::string ToUtf8(const std::string& text) = 0;
 };
 
 }  // namespace veltrane

@@ -3,10 +3,14 @@
 
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "app/console/console_commands.h"
 #include "codec/codec_files.h"
 #include "core/errors.h"
+#include "core/text.h"
 #include "fakes/fake_services.h"
+#include "platform/std/nettle_digest.h"
 #include "platform/std/std_services.h"
 
 namespace veltrane {
@@ -53,10 +57,11 @@ class ConsoleTest : public ::testing::Test {
                      services.clock,     services.environment};
     App app(console);
     app.yielder.SetInterval(0);
-    return RunConsoleCommand(app, answers, args, out, err);
+    return RunConsoleCommand(app, answers, digest, args, out, err);
   }
 
   fakes::FakeSystem system;
+  NettleDigest digest;
   std::ostringstream out;
   std::ostringstream err;
 };
@@ -149,12 +154,108 @@ TEST_F(ConsoleTest, EncodeAndDecodeBehaveLikeTheCodecTool) {
   EXPECT_NE(err.str().find("not found"), std::string::npos);
 }
 
-TEST_F(ConsoleTest, BadCommandLinesPrintTheUsage) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {}, {"scan", "--bogus"}, {"scan", "--log"}, {"restore"}, {"encode", "a"}}) {
-    EXPECT_EQ(Run(args), kExitFailed);
-    EXPECT_NE(err.str().find("usage:"), std::string::npos);
+TEST_F(ConsoleTest, HelpVersionAndRefusals) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    bool onStdout;
+    std::string text;
+  };
+  for (const Case& c : std::vector<Case>{
+           {{"--help"}, kExitClean, true, "update --rollback"},
+           {{"-h"}, kExitClean, true, "  2  an error"},
+           {{"help"}, kExitClean, true, "--report -"},
+           {{"--version"},
+            kExitClean,
+            true,
+            "Veltrane 7.5.0\nspyList: 4 fields\nRegistrySpyList: 2 fields\n"},
+           {{}, kExitFailed, false, "usage: veltrane scan"},
+           {{"--bogus"}, kExitFailed, false, "usage:"},
+           {{"--help", "scan"}, kExitFailed, false, "usage:"},
+           {{"scan", "--bogus"}, kExitFailed, false, "usage:"},
+           {{"scan", "--report"}, kExitFailed, false, "usage:"},
+           {{"update"}, kExitFailed, false, "usage:"},
+           {{"update", "--bogus"}, kExitFailed, false, "usage:"},
+           {{"restore"}, kExitFailed, false, "usage:"},
+       }) {
+    EXPECT_EQ(Run(c.args), c.status) << c.text;
+    EXPECT_NE((c.onStdout ? out : err).str().find(c.text), std::string::npos) << out.str() << err.str();
+    EXPECT_EQ((c.onStdout ? err : out).str(), "");
   }
+}
+
+TEST_F(ConsoleTest, ReportHoldsEveryFindingWithItsOutcomeAndTheExitStatus) {
+  system.files.AddFile("C:\\Program Files\\Evil\\ignored.exe");
+  WriteEncoded("spyList",
+               "\"Evil\",\"programfilesdir+\\Evil\\evil.exe\"\r\n\"Evil Process\",\"C:\\Tools\\evilproc\"\r\n"
+               "\"Harmless\",\"programfilesdir+\\Evil\\ignored.exe\"\r\n");
+  Run({"scan", "--exclude", "--quiet"});
+  PlantEverything();
+
+  int status = Run({"scan", "--report", "C:\\report.json", "--remove", "--quiet"});
+  EXPECT_EQ(out.str(), "") << "--quiet prints no log";
+  auto text = system.files.Contents("C:\\report.json");
+  ASSERT_TRUE(text.has_value());
+  nlohmann::json report = nlohmann::json::parse(*text);
+  EXPECT_EQ(report["exit"], status);
+  EXPECT_EQ(report["schema"], 1);
+  EXPECT_EQ(report["program"]["version"], "7.5.0");
+  EXPECT_EQ(report["platformFamily"], "NT");
+  EXPECT_EQ(report["started"], "2004-12-05T09:03:05+01:00");
+  EXPECT_EQ(report["definitions"]["fields"]["spyList"], 6);
+  EXPECT_EQ(report["definitions"]["protectionCount"], 10);
+  EXPECT_EQ(report["counts"]["identifiedProcesses"], 1);
+  std::map<std::string, nlohmann::json> byPath;
+  for (const auto& finding : report["findings"]) byPath[finding["path"]] = finding;
+  ASSERT_TRUE(byPath.count(kPlantedFile));
+  EXPECT_EQ(byPath[kPlantedFile]["category"], "drive");
+  EXPECT_EQ(byPath[kPlantedFile]["name"], "Evil");
+  EXPECT_EQ(byPath[kPlantedFile]["removed"], true);
+  EXPECT_EQ(byPath[kCookie]["category"], "cookie");
+  EXPECT_EQ(byPath["C:\\Tools\\evilproc.exe"]["category"], "memory");
+  EXPECT_EQ(byPath["HKEY_CURRENT_USER\\Software\\Evil"]["category"], "registry");
+  const auto& ignored = byPath["C:\\Program Files\\Evil\\ignored.exe"];
+  EXPECT_EQ(ignored["ignored"], true);
+  EXPECT_FALSE(ignored.contains("removed"));
+  EXPECT_TRUE(system.files.Exists("C:\\Program Files\\Evil\\ignored.exe"));
+  EXPECT_EQ(report["errors"].size(), 0u);
+  EXPECT_EQ(status, kExitFindings);
+}
+
+TEST_F(ConsoleTest, ReportOnStdoutReplacesTheLogAndCountsEveryErrorShown) {
+  PlantEverything();
+  system.files.SetInUse(kPlantedFile, true);
+  int status = Run({"scan", "--remove", "--report", "-"});
+  nlohmann::json report = nlohmann::json::parse(out.str());
+  EXPECT_EQ(status, kExitFailed);
+  EXPECT_EQ(report["exit"], kExitFailed);
+  for (const auto& finding : report["findings"]) {
+    if (finding["path"] == kPlantedFile) {
+      EXPECT_EQ(finding["removed"], false);
+    }
+    if (finding["path"] == kCookie) {
+      EXPECT_EQ(finding["removed"], true);
+    }
+  }
+
+  system.files.SetInUse(kPlantedFile, false);
+  system.files.FailFromCall(1, kErrPermissionDenied, "WriteFile");
+  EXPECT_EQ(Run({"scan", "--report", "C:\\report.json"}), kExitFailed);
+  EXPECT_NE(err.str().find("the report C:\\report.json cannot be written"), std::string::npos) << err.str();
+}
+
+TEST_F(ConsoleTest, OddNamesKeepEveryCharacterInTheReport) {
+  const std::string name = "Odd \"q\" back\\slash \x01\x1f tab\t caf\xE9 \xFF";
+  const std::string path = "C:\\Odd\\caf\xE9 \"x\"\\\x7f.exe";
+  WriteEncoded("spyList", name + "," + path + "\r\n");
+  system.files.AddFile(path, "x");
+  Run({"scan", "--report", "C:\\odd.json"});
+  std::string text = *system.files.Contents("C:\\odd.json");
+  EXPECT_TRUE(IsUtf8(text));
+  nlohmann::json report = nlohmann::json::parse(text);
+  ASSERT_EQ(report["findings"].size(), 1u) << text;
+  EXPECT_EQ(report["findings"][0]["name"], Latin1ToUtf8(name));
+  EXPECT_EQ(report["findings"][0]["path"], Latin1ToUtf8(path));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "core/app.h"
 #include "core/services.h"
+#include "core/text.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_registry.h"
@@ -83,12 +84,14 @@ class FakeClock : public IClock {
  public:
   DateTime Now() override { return now; }
   uint64_t MonotonicMs() override;
+  int UtcOffsetMinutes() override { return utcOffsetMinutes; }
   std::string GeneralDate(const DateTime& value) override;
   char ThousandsSeparator() override { return ','; }
   char DateSeparator() override { return '/'; }
   char TimeSeparator() override { return ':'; }
 
   DateTime now{2004, 12, 5, 9, 3, 5};
+  int utcOffsetMinutes = 60;
   uint64_t monotonic = 0;
   uint64_t advancePerRead = 0;  // added after every MonotonicMs read
 };
@@ -97,6 +100,8 @@ class FakeEnvironment : public IEnvironment {
  public:
   std::string GetVariable(const std::string& name) override;
   std::string ProgramFolder() override { return programFolder; }
+  // The fake system's code page is Latin-1: every byte is the character of the same number.
+  std::string ToUtf8(const std::string& text) override { return Latin1ToUtf8(text); }
   std::map<std::string, std::string> variables{{"USERPROFILE", "C:\\Documents and Settings\\user1"}};
   std::string programFolder = "C:\\Program Files\\Veltrane";
 };

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "codec/codec_files.h"
 #include "core/app.h"
@@ -26,6 +29,23 @@ TEST(StdHost, ConsoleDialogsPrintAndCountMessages) {
   EXPECT_EQ(dialogs.Shown(), 2u);
   EXPECT_EQ(dialogs.LastText(), "Remove?");
   EXPECT_FALSE(dialogs.SaveFileDialog({}).has_value());
+}
+
+TEST(StdHost, UtcOffsetAndUtf8) {
+  StdClock clock;
+  for (auto [zone, minutes] :
+       std::vector<std::pair<const char*, int>>{{"UTC0", 0}, {"XXX-2", 120}, {"YYY+3:30", -210}}) {
+    setenv("TZ", zone, 1);
+    tzset();
+    EXPECT_EQ(clock.UtcOffsetMinutes(), minutes) << zone;
+  }
+  unsetenv("TZ");
+  tzset();
+  // The host's own text is UTF-8 already; other bytes are read as Latin-1.
+  StdEnvironment environment("/tmp");
+  EXPECT_EQ(environment.ToUtf8("caf\xC3\xA9 \"q\"\\"), "caf\xC3\xA9 \"q\"\\");
+  EXPECT_EQ(environment.ToUtf8("caf\xE9 \xFF"), "caf\xC3\xA9 \xC3\xBF");
+  EXPECT_EQ(environment.ToUtf8("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xC2\x80") << "a surrogate is no UTF-8";
 }
 
 TEST(StdHost, ClockGivesTheGeneralDate) {

@@ -1,12 +1,14 @@
 // The clock, the environment, the window-event pump and the dialogs, answered by a helper thread.
 #include <atomic>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "check.h"
 #include "core/text.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_digest.h"
 #include "test_context.h"
 
 namespace veltrane::win32test {
@@ -69,6 +71,16 @@ void TestClockAndEnvironment(TestContext& context) {
   CHECK_EQ(environment.GetVariable("VELTRANE_TEST_VALUE").size(), 5000u);
   CHECK_EQ(environment.GetVariable("VELTRANE_TEST_UNSET"), "");
   CHECK(!environment.GetVariable("UserProfile").empty());
+
+  // The report's conversions and times: ASCII passes unchanged, a code-page character becomes UTF-8.
+  CHECK_EQ(environment.ToUtf8("C:\\a \"b\"\x01"), "C:\\a \"b\"\x01");
+  if (::GetACP() == 1252) CHECK_EQ(environment.ToUtf8("caf\xE9 \x80"), "caf\xC3\xA9 \xE2\x82\xAC");
+  int offset = clock.UtcOffsetMinutes();
+  CHECK_MSG(offset > -15 * 60 && offset < 15 * 60 && offset % 15 == 0, std::to_string(offset));
+  win32::Win32Digest digest;
+  std::optional<std::string> hash = digest.Sha256("abc");
+  CHECK(hash.has_value() && hash->size() == 32 && static_cast<unsigned char>((*hash)[0]) == 0xBA &&
+        static_cast<unsigned char>((*hash)[31]) == 0xAD);
 
   char self[MAX_PATH] = {};
   ::GetModuleFileNameA(nullptr, self, MAX_PATH);

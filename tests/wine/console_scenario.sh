@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The console scanner under Wine, end to end: both platform families, a real process found and terminated,
 # registry keys and a value removed and restored, files and folders removed, backed up and restored byte for
-# byte, cookie files, the automatic log switched by the settings store, and the exit statuses 0, 1 and 2.
+# byte, cookie files, the automatic log switched by the settings store, and the exit statuses 0, 1 and 2;
+# help, version, the JSON report read back with a JSON parser, and a definition update and its rollback.
 # Usage: console_scenario.sh veltrane.exe veltrane-test-item.exe veltrane-codec
 # Exit 77 (skipped) when the Windows build is absent. Runs in a prefix of its own, build/wine-test-prefix.
 set -u
@@ -115,11 +116,30 @@ mkdir -p "$program" "$root/bin" "$root/files" "$root/originals" "$cookies"
 cp "$veltrane_exe" "$program/veltrane.exe"
 cp "$item_exe" "$root/bin/wine-test-sleeper.exe"
 
+# json_check FILE PYTHON-EXPRESSION: true when the expression holds for the report parsed as `r`.
+json_check() {
+  python3 -c 'import json, sys; r = json.load(open(sys.argv[1], encoding="utf-8")); sys.exit(0 if eval(sys.argv[2]) else 1)' "$1" "$2"
+}
+
+echo "== help and version"
+run --help
+check "--help exits 0 (it was $rc)" test "$rc" -eq 0
+check "--help names every command" has "$scratch/out" "update --rollback"
+check "--help tells the exit statuses" has "$scratch/out" "1  findings that are not ignored"
+run -h
+check "-h exits 0 (it was $rc)" test "$rc" -eq 0
+run --version
+check "--version exits 0 (it was $rc)" test "$rc" -eq 0
+check "--version prints the version" has "$scratch/out" "Veltrane 7.5.0"
+
 echo "== exit status 2: a command line it does not know, and no definitions to scan with"
 wine reg add 'HKCU\Software\Veltrane\Options' /v SaveLogFile /d 0 /f >/dev/null 2>&1
 run frobnicate
 check "an unknown command exits 2 (it was $rc)" test "$rc" -eq 2
 check "an unknown command prints the usage" has "$scratch/err" "usage: veltrane scan"
+check "an unknown command prints nothing on stdout" test ! -s "$scratch/out"
+run scan --bogus
+check "an unknown option exits 2 (it was $rc)" test "$rc" -eq 2
 run scan
 check "a scan without definitions exits 2 (it was $rc)" test "$rc" -eq 2
 
@@ -166,8 +186,22 @@ wine reg add 'HKCU\Software\VeltraneWineTest -- data -- Name' /f >/dev/null 2>&1
 echo "tracker" >"$cookies/user@wine-test-cookie[1].txt"
 echo "tracker" >"$cookies/user@wine-test-cookie[2].txt"
 start_sleeper
-run scan --backup "$root_win\\monday.bwk" --remove
+run scan --backup "$root_win\\monday.bwk" --remove --report "$root_win\\report.json"
 cp "$scratch/out" "$scratch/nt.log"
+report="$root/report.json"
+cp "$report" "$scratch/report.json" 2>/dev/null
+check "the report is JSON whose exit is the process's status ($rc)" json_check "$report" "r['exit'] == $rc"
+check "the report is of schema 1 from NT" json_check "$report" "r['schema'] == 1 and r['platformFamily'] == 'NT'"
+check "the report names the program's version" json_check "$report" "r['program']['version'] == '7.5.0'"
+check "the report's times carry an offset" json_check "$report" "all(r[k][19] in '+-' for k in ('started', 'finished'))"
+for finding in "memory:Wine Test Process NT" "registry:Wine Test Key" "drive:Wine Test File" \
+               "drive:Wine Test Folder" "cookie:wine-test-cookie"; do
+  check "the report has the $finding finding, backed up" json_check "$report" \
+    "any(f['category'] == '${finding%%:*}' and f['name'] == '${finding#*:}' and f['backedUp'] for f in r['findings'])"
+done
+check "the report has the file's path, removed" json_check "$report" \
+  "any(f['path'] == r'C:\VeltraneWineTest\files\data.bin' and f['removed'] for f in r['findings'])"
+check "the report shows no error" json_check "$report" "r['errors'] == []"
 check "a scan with findings exits 1 (it was $rc)" test "$rc" -eq 1
 check "SaveLogFile 1 writes the automatic log" test "$(autosave_logs)" -eq 1
 check "the automatic log names the findings" grep -qF 'Wine Test Process NT' "$program"/Veltrane\ log*.txt
@@ -221,6 +255,43 @@ wine reg delete 'HKCU\Software\Wine\AppDefaults\veltrane.exe' /f >/dev/null 2>&1
 echo "== clean again"
 run scan
 check "the scan after the removals exits 0 (it was $rc)" test "$rc" -eq 0
+
+echo "== definition update and rollback"
+mkdir -p "$root/update"
+plain spyList.txt \
+  '"Wine Test Process NT","C:\VELTRANEWINETEST\BIN\WINE-TEST-SLEEPER"' \
+  '"Wine Test Process 9x","wine-test-sleeper"' \
+  '"Wine Test File","C:\VeltraneWineTest\files\data.bin"' \
+  '"Wine Test Folder","C:\VeltraneWineTest\files\folder"' \
+  '"Wine Test Absent","C:\VeltraneWineTest\files\absent.txt"' \
+  '"Wine Test Update","C:\VeltraneWineTest\files\update.txt"'
+for pair in spyList.txt=Spylist RegistrySpyList.txt=RegistrySpylist spyExtList.txt=spyExtList \
+            SpywareCookies.txt=SpywareCookies; do
+  "$codec" encode "$scratch/${pair%%=*}" "$root/update/${pair#*=}" >/dev/null || { echo "FAILED: encoding $pair"; exit 1; }
+done
+cp "$program/Spylist" "$scratch/Spylist.installed"
+(cd "$root/update" && sha256sum Spylist RegistrySpylist spyExtList SpywareCookies >SHA256SUMS)
+cp "$root/update/SHA256SUMS" "$scratch/SHA256SUMS.good"
+sed -i "1s/^[0-9a-f]\{64\}/$(printf '0%.0s' {1..64})/" "$root/update/SHA256SUMS"
+run update "$root_win\\update"
+check "an update whose sums do not match exits 2 (it was $rc)" test "$rc" -eq 2
+check "an update whose sums do not match says so: $(cat "$scratch/err")" has "$scratch/err" "does not match"
+check "a refused update leaves the installed file" cmp -s "$scratch/Spylist.installed" "$program/Spylist"
+cp "$scratch/SHA256SUMS.good" "$root/update/SHA256SUMS"
+run update "$root_win\\update"
+check "the update exits 0 (it was $rc): $(cat "$scratch/err")" test "$rc" -eq 0
+check "the update installed the new file" cmp -s "$root/update/Spylist" "$program/Spylist"
+run --version
+check "--version shows the new count: $(grep spyList "$scratch/out")" has "$scratch/out" "spyList: 12 fields"
+touch "$root/files/update.txt"
+run scan --report -
+check "a scan with the new definitions finds the new marker" json_check "$scratch/out" \
+  "any(f['name'] == 'Wine Test Update' for f in r['findings']) and r['exit'] == $rc == 1"
+run update --rollback
+check "the rollback exits 0 (it was $rc): $(cat "$scratch/err")" test "$rc" -eq 0
+check "the rollback put the earlier file back" cmp -s "$scratch/Spylist.installed" "$program/Spylist"
+run --version
+check "--version shows the earlier count" has "$scratch/out" "spyList: 10 fields"
 
 echo "$passed checks passed"
 exit $failed

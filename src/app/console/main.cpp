@@ -6,10 +6,12 @@
 #include "app/console/console_commands.h"
 #include "core/app.h"
 #include "platform/std/std_services.h"
+#include "platform/win32/win32_digest.h"
 #include "platform/win32/win32_host.h"
 
 int main(int argc, char** argv) {
   veltrane::win32::Win32Host host;
+  veltrane::win32::Win32Digest digest;
   veltrane::ConsoleDialogs answers(std::cerr);
   veltrane::Services services = host.MakeServices();
   veltrane::Services console{services.processes, services.registry,   services.files, services.fileInfo,
@@ -17,5 +19,5 @@ int main(int argc, char** argv) {
                              services.clock,     services.environment};
   veltrane::App app(console);
   std::vector<std::string> args(argv + 1, argv + argc);
-  return veltrane::RunConsoleCommand(app, answers, args, std::cout, std::cerr);
+  return veltrane::RunConsoleCommand(app, answers, digest, args, std::cout, std::cerr);
 }

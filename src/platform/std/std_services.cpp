@@ -22,6 +22,15 @@ uint64_t StdClock::MonotonicMs() {
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
+int StdClock::UtcOffsetMinutes() {
+  // The UTC calendar fields read back as local time are behind the present by the offset.
+  std::time_t now = std::time(nullptr);
+  std::tm local = *std::localtime(&now);
+  std::tm utc = *std::gmtime(&now);
+  utc.tm_isdst = local.tm_isdst;
+  return static_cast<int>(std::difftime(now, std::mktime(&utc)) / 60);
+}
+
 std::string StdClock::GeneralDate(const DateTime& value) {
   auto two = [](int number) { return (number < 10 ? "0" : "") + std::to_string(number); };
   int hour = value.hour % 12 == 0 ? 12 : value.hour % 12;
@@ -33,6 +42,10 @@ std::string StdClock::GeneralDate(const DateTime& value) {
 std::string StdEnvironment::GetVariable(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   return value != nullptr ? value : "";
+}
+
+std::string StdEnvironment::ToUtf8(const std::string& text) {
+  return IsUtf8(text) ? text : Latin1ToUtf8(text);
 }
 
 MsgAnswer ConsoleDialogs::MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,
@@ -48,6 +61,7 @@ MsgAnswer ConsoleDialogs::MessageBox(const std::string& text, const std::string&
   if (title != kAppTitle || icon == MsgIcon::kCritical || icon == MsgIcon::kExclamation ||
       text.rfind("Error", 0) == 0) {
     ++failures_;
+    reports_.push_back({title, text});
   }
   return buttons == MsgButtons::kYesNo ? MsgAnswer::kYes : MsgAnswer::kOk;
 }

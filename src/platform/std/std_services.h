@@ -6,6 +6,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -23,6 +24,7 @@ class StdClock : public IClock {
  public:
   DateTime Now() override;
   uint64_t MonotonicMs() override;
+  int UtcOffsetMinutes() override;
   // "12/5/2004 9:03:05 AM"
   std::string GeneralDate(const DateTime& value) override;
   char ThousandsSeparator() override { return ','; }
@@ -35,6 +37,8 @@ class StdEnvironment : public IEnvironment {
   explicit StdEnvironment(std::string programFolder) : programFolder_(std::move(programFolder)) {}
   std::string GetVariable(const std::string& name) override;
   std::string ProgramFolder() override { return programFolder_; }
+  // The host has no code page of its own: valid UTF-8 passes unchanged, other text is read as Latin-1.
+  std::string ToUtf8(const std::string& text) override;
 
  private:
   std::string programFolder_;
@@ -61,7 +65,16 @@ class ConsoleDialogs : public IDialogs {
   // Messages that report a failure: error reports (titled with a procedure), critical and warning icons,
   // and texts that begin with "Error".
   uint64_t Failures() const { return failures_; }
-  void ResetCounts() { shown_ = failures_ = 0; }
+  // Every failure message as it was shown, in order.
+  struct Report {
+    std::string title;
+    std::string text;
+  };
+  const std::vector<Report>& FailureReports() const { return reports_; }
+  void ResetCounts() {
+    shown_ = failures_ = 0;
+    reports_.clear();
+  }
 
  private:
   std::ostream& out_;
@@ -69,6 +82,7 @@ class ConsoleDialogs : public IDialogs {
   uint64_t shown_ = 0;
   uint64_t failures_ = 0;
   std::string lastText_;
+  std::vector<Report> reports_;
 };
 
 class InMemorySettingsStore : public ISettingsStore {

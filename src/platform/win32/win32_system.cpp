@@ -38,6 +38,15 @@ uint64_t Win32Clock::MonotonicMs() {
   return ::GetTickCount64();
 }
 
+int Win32Clock::UtcOffsetMinutes() {
+  TIME_ZONE_INFORMATION zone{};
+  DWORD kind = ::GetTimeZoneInformation(&zone);
+  LONG bias = zone.Bias;
+  if (kind == TIME_ZONE_ID_STANDARD) bias += zone.StandardBias;
+  if (kind == TIME_ZONE_ID_DAYLIGHT) bias += zone.DaylightBias;
+  return static_cast<int>(-bias);
+}
+
 std::string Win32Clock::GeneralDate(const DateTime& value) {
   SYSTEMTIME time{};
   time.wYear = static_cast<WORD>(value.year);
@@ -91,6 +100,20 @@ std::string Win32Environment::ProgramFolder() {
     path.resize(path.size() * 2);
   }
   return FolderOf(path);
+}
+
+std::string Win32Environment::ToUtf8(const std::string& text) {
+  if (text.empty()) return text;
+  int size = static_cast<int>(text.size());
+  int wideLength = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  if (wideLength <= 0) return std::string();
+  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), wideLength);
+  int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string result(static_cast<size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, result.data(), length, nullptr, nullptr);
+  return result;
 }
 
 }  // namespace veltrane::win32

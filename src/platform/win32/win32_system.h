@@ -16,6 +16,7 @@ class Win32Clock : public IClock {
  public:
   DateTime Now() override;
   uint64_t MonotonicMs() override;
+  int UtcOffsetMinutes() override;
   std::string GeneralDate(const DateTime& value) override;
   char ThousandsSeparator() override;
   char DateSeparator() override;
@@ -26,6 +27,7 @@ class Win32Environment : public IEnvironment {
  public:
   std::string GetVariable(const std::string& name) override;
   std::string ProgramFolder() override;
+  std::string ToUtf8(const std::string& text) override;
 };
 
 }  // namespace veltrane::win32
