@@ -239,7 +239,7 @@ TEST_F(ConsoleTest, ReportOnStdoutReplacesTheLogAndCountsEveryErrorShown) {
   }
 
   system.files.SetInUse(kPlantedFile, false);
-  system.files.FailFromCall(1, kErrPermissionDenied, "WriteFile");
+  system.files.FailFromCall(1, kErrPermissionDenied, "CreateNewFile");
   EXPECT_EQ(Run({"scan", "--report", "C:\\report.json"}), kExitFailed);
   EXPECT_NE(err.str().find("the report C:\\report.json cannot be written"), std::string::npos) << err.str();
 }
