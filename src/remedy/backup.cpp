@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/whole_file.h"
 #include "lists/gen_dec.h"
+#include "remedy/cookie_store_remedy.h"
 #include "remedy/encoded_write.h"
 #include "remedy/records.h"
 #include "settings/settings_store.h"
@@ -58,6 +59,7 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
 
     std::string plain;
     CopySlots slots;
+    int storeRecords = 0;
     for (const ListRow& row : results.Rows()) {
       if (!row.checked) continue;
       std::string line = DeleteFromAll(row);
@@ -65,6 +67,10 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
       // The copy is chosen from the record as restore will read it back, so both count the same records.
       std::optional<BackupRecord> record =
           ParseBackupRecord(std::string_view(line).substr(0, line.size() - 2));
+      if (record && IsCookieStoreFinding(record->category, record->path)) {
+        BackupCookieStore(app, *record, backupFolder, ++storeRecords);
+        continue;
+      }
       if (!record || !IsDriveCategory(record->category)) continue;
       std::optional<std::string> name = CopyName(record->path);
       if (!name) continue;

@@ -9,6 +9,7 @@
 #include "core/error_report.h"
 #include "core/errors.h"
 #include "core/text.h"
+#include "remedy/cookie_store_remedy.h"
 #include "remedy/protection.h"
 #include "remedy/records.h"
 #include "scan/scan_common.h"
@@ -31,6 +32,8 @@ void RemoveRow(App& app, const ListRow& row, int index1Based) {
     DeleteScanMemoryResult(app, index1Based);
   } else if (EqualsIgnoreCase(category, "Scan registry")) {
     DeleteScanRegistryResult(app, index1Based);
+  } else if (IsCookieStoreFinding(category, row.SubItem(1))) {
+    DeleteCookieStoreResult(app, index1Based);
   } else if (EqualsIgnoreCase(category, "Scan Drives") || EqualsIgnoreCase(category, "Spyware Cookie")) {
     DeleteScanDriveResult(app, index1Based);
   }

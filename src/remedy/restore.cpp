@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "core/whole_file.h"
 #include "lists/gen_dec.h"
+#include "remedy/cookie_store_remedy.h"
 #include "remedy/path_canon.h"
 #include "remedy/records.h"
 #include "scan/mod_registry.h"
@@ -119,6 +120,7 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
   std::optional<std::string> backupFolder;
   if (IsSafeName(baseName)) backupFolder = app.ProgramFile(baseName);
   CopySlots slots;
+  int storeRecords = 0;
   for (std::string_view line : SplitLines(plain)) {
     std::optional<BackupRecord> record = ParseBackupRecord(line);
     if (!record) continue;
@@ -129,6 +131,9 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
       if (backupFolder && files.PathFileExists(*backupFolder)) {
         RestoreDriveBackup(app, *backupFolder, record->path, slot);
       }
+    } else if (IsCookieStoreFinding(record->category, record->path)) {
+      ++storeRecords;
+      if (backupFolder) RestoreCookieStore(app, *record, *backupFolder, storeRecords);
     } else if (IsRegistryCategory(record->category)) {
       RestoreRegistryBackup(app, record->item, record->path);
     }

@@ -7,6 +7,7 @@
 #include "core/error_report.h"
 #include "core/errors.h"
 #include "core/text.h"
+#include "scan/cookie_store_scan.h"
 #include "scan/scan_common.h"
 
 namespace veltrane {
@@ -42,6 +43,7 @@ void ScanForCookies(App& app) {
     MainWindow& main = app.main;
     main.lblCurrentProcess.SetCaption("Scanning Cookies");
     CookieFolder folder(app);
+    CookieStoreFindings stores(app);
     const auto& cookies = app.definitions.sCookieItem;
     for (size_t i = 0; i < cookies.size(); ++i) {
       const std::string& definition = cookies[i];
@@ -53,6 +55,7 @@ void ScanForCookies(App& app) {
         switch (LookUpIgnoreList(app, definition, definition)) {
           case IgnoreVerdict::kNotListed:
             SpywareCookieExists(app, definition, i + 1, folder);
+            AddCookieStoreRows(app, i + 1, stores);
             break;
           case IgnoreVerdict::kIgnored:
             AddResultRow(app, definition, definition, kCategoryCookieIgnored, true);
