@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veltrane {
@@ -20,10 +22,11 @@ struct CookieTable {
 class ICookieStores {
  public:
   virtual ~ICookieStores() = default;
-  // The distinct hosts of the store's cookies. Never changes the store, and reads it also while a
-  // browser holds it locked. A store without the table has no hosts.
-  virtual int ReadHosts(const std::string& store, const CookieTable& table,
-                        std::vector<std::string>& hosts) = 0;
+  // Calls visit with the host of every cookie of the store, in the store's order (a host of several
+  // cookies comes several times; the view lasts only for the call). Never changes the store, and reads
+  // it also while a browser holds it locked. A store without the table has no cookies.
+  using HostVisitor = std::function<void(std::string_view host)>;
+  virtual int ReadHosts(const std::string& store, const CookieTable& table, const HostVisitor& visit) = 0;
   // Deletes every cookie whose host is exactly the given one, in one transaction; nothing is deleted on a
   // failure. deleted is the number of cookies deleted.
   virtual int DeleteCookies(const std::string& store, const CookieTable& table, const std::string& host,

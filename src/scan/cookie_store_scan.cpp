@@ -1,7 +1,8 @@
 // Matching the hosts of the browsers' cookie stores against the cookie definitions.
 #include "scan/cookie_store_scan.h"
 
-#include <algorithm>
+#include <map>
+#include <string_view>
 
 #include "core/app.h"
 #include "core/error_report.h"
@@ -40,8 +41,14 @@ void CookieStoreFindings::Find() {
   for (const std::string& definition : definitions) lowered.push_back(Lower(definition));
   HostMatcher matcher(lowered);
   for (const BrowserStore& store : FindBrowserStores(app_)) {
-    std::vector<std::string> hosts;
-    if (int error = app_.os.cookieStores.ReadHosts(store.path, store.table, hosts)) {
+    // Most hosts match nothing; only the matching ones are kept, each once, in host order.
+    std::map<std::string, std::vector<size_t>, std::less<>> matched;
+    int error = app_.os.cookieStores.ReadHosts(store.path, store.table, [&](std::string_view host) {
+      std::vector<size_t> contained = matcher.Contained(host);
+      if (!contained.empty() && matched.find(host) == matched.end())
+        matched.emplace(host, std::move(contained));
+    });
+    if (error != kErrNone) {
       // One unreadable store does not end the scan of the others.
       ShowMessage(app_,
                   store.path + "\r\nThis cookie store of " + store.browser + " could not be read (" +
@@ -49,13 +56,10 @@ void CookieStoreFindings::Find() {
                   MsgButtons::kOk, MsgIcon::kExclamation);
       continue;
     }
-    std::sort(hosts.begin(), hosts.end());
-    for (const std::string& host : hosts) {
+    for (const auto& [host, indices] : matched) {
       // A host that would not survive as one field of a list line cannot be removed or restored.
       if (host.find(":-") != std::string::npos || host.find_first_of("\r\n") != std::string::npos) continue;
-      for (size_t index : matcher.Contained(host)) {
-        (*byDefinition_)[index].push_back(StoreReference(store.path, host));
-      }
+      for (size_t index : indices) (*byDefinition_)[index].push_back(StoreReference(store.path, host));
     }
   }
 }

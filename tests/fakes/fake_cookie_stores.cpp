@@ -34,17 +34,12 @@ FakeCookieStores::Store* FakeCookieStores::Find(const std::string& path, const C
 }
 
 int FakeCookieStores::ReadHosts(const std::string& store, const CookieTable& table,
-                                std::vector<std::string>& hosts) {
+                                const HostVisitor& visit) {
   if (int error = Inject("ReadHosts")) return error;
   int error = kErrNone;
   Store* found = Find(store, table, error);
   if (found == nullptr) return error;
-  hosts.clear();
-  for (const FakeCookie& cookie : found->cookies) {
-    bool seen = false;
-    for (const std::string& host : hosts) seen = seen || host == cookie.host;
-    if (!seen) hosts.push_back(cookie.host);
-  }
+  for (const FakeCookie& cookie : found->cookies) visit(cookie.host);
   return kErrNone;
 }
 

@@ -23,7 +23,7 @@ struct FakeCookie {
 class FakeCookieStores : public ICookieStores, public FaultInjector {
  public:
   explicit FakeCookieStores(FakeFileSystem& files) : files_(files) {}
-  int ReadHosts(const std::string& store, const CookieTable& table, std::vector<std::string>& hosts) override;
+  int ReadHosts(const std::string& store, const CookieTable& table, const HostVisitor& visit) override;
   int DeleteCookies(const std::string& store, const CookieTable& table, const std::string& host,
                     uint64_t& deleted) override;
   int SaveCookies(const std::string& store, const CookieTable& table, const std::string& host,

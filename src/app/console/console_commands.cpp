@@ -89,10 +89,13 @@ int Scan(App& app, ConsoleDialogs& answers, const ScanOptions& options, std::ost
     frmMain::cmdBackUp_Click(app);
   }
   if (options.remove) {
+    uint64_t failuresBefore = answers.Failures();
     TickRowsNotIgnored(app);
     frmMain::cmdContinue_Click(app);
     TickRowsNotIgnored(app);
     frmMain::cmdGotoMain_Click(app);
+    // A finding left in place (a cookie store its browser holds, a file in use) is a partial failure.
+    if (answers.Failures() > failuresBefore) status = kExitFailed;
   }
   return status;
 }

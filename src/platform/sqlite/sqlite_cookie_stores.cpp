@@ -4,7 +4,6 @@
 #include <sqlite3.h>
 
 #include <filesystem>
-#include <unordered_set>
 
 #include "core/errors.h"
 #include "core/text.h"
@@ -87,22 +86,19 @@ std::string SqliteCookieStores::Converted(const std::string& path) const {
 }
 
 int SqliteCookieStores::ReadHosts(const std::string& store, const CookieTable& table,
-                                  std::vector<std::string>& hosts) {
+                                  const HostVisitor& visit) {
   sqlite::ReadableStore readable;
   if (int error = readable.Open(Converted(store))) return error;
-  hosts.clear();
   if (!sqlite::TableExists(readable.Db(), "main", table.table)) return kErrNone;
   Statement select(readable.Db(),
                    "SELECT " + QuoteName(table.hostColumn) + " FROM " + QuoteName(table.table));
   if (select.Prepared() != SQLITE_OK) return ErrorFrom(select.Prepared());
-  std::unordered_set<std::string> seen;
   int result;
   while ((result = select.Step()) == SQLITE_ROW) {
     const unsigned char* text = sqlite3_column_text(select.Get(), 0);
     if (text == nullptr) continue;
-    std::string host(reinterpret_cast<const char*>(text),
-                     static_cast<size_t>(sqlite3_column_bytes(select.Get(), 0)));
-    if (seen.insert(host).second) hosts.push_back(std::move(host));
+    visit(std::string_view(reinterpret_cast<const char*>(text),
+                           static_cast<size_t>(sqlite3_column_bytes(select.Get(), 0))));
   }
   return ErrorFrom(result);
 }

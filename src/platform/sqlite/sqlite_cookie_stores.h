@@ -15,7 +15,7 @@ class SqliteCookieStores : public ICookieStores {
   // toSqlitePath turns a path of the platform into the UTF-8 path SQLite opens; identity by default.
   explicit SqliteCookieStores(PathConverter toSqlitePath = {});
 
-  int ReadHosts(const std::string& store, const CookieTable& table, std::vector<std::string>& hosts) override;
+  int ReadHosts(const std::string& store, const CookieTable& table, const HostVisitor& visit) override;
   int DeleteCookies(const std::string& store, const CookieTable& table, const std::string& host,
                     uint64_t& deleted) override;
   int SaveCookies(const std::string& store, const CookieTable& table, const std::string& host,
