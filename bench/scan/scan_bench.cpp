@@ -95,7 +95,8 @@ struct Bench {
     files.AddFolder(fake.environment.programFolder);
     files.AddFolder("C:\\Documents and Settings\\user1\\Cookies");
     app = std::make_unique<App>(Services{fake.processes, registry, files, fake.fileInfo, fake.settings,
-                                         fake.shell, fake.dialogs, fake.events, clock, fake.environment});
+                                         fake.shell, fake.dialogs, fake.events, clock, fake.environment,
+                                         fake.cookieStores});
     app->definitions.sScanItemExt = {"exe", "dll", "log", "lnk"};
   }
 

@@ -133,7 +133,7 @@ int Run(int rounds) {
   Services services = host.MakeServices();
   App app(Services{services.processes, services.registry, services.files, services.fileInfo,
                    services.settings, services.shell, answers, services.events, services.clock,
-                   services.environment});
+                   services.environment, services.cookieStores});
   app.Dialog();  // the ignore list the scanners look every definition up in (empty here)
   Fixture fixture = MakeFixture(app.definitions);
 

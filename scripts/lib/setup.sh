@@ -11,7 +11,12 @@ veltrane_setup() {
   for package in "${packages[@]}"; do
     dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
   done
-  [[ ${#missing[@]} -eq 0 ]] && return 0
+  # npm fetches the pinned SQLite sources (scripts/lib/sqlite.sh); Node's own packages may bring it.
+  command -v npm >/dev/null 2>&1 || missing+=(npm)
+  if [[ ${#missing[@]} -eq 0 ]]; then
+    veltrane_fetch_sqlite
+    return
+  fi
 
   local sudo=()
   [[ $(id -u) -ne 0 ]] && sudo=(sudo)
@@ -22,6 +27,13 @@ veltrane_setup() {
   fi
   # With its recommended packages, as the programs were tested: Wine's X, font and 32-bit helpers.
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  veltrane_fetch_sqlite
+}
+
+veltrane_fetch_sqlite() {
+  # shellcheck source=sqlite.sh
+  source "$(dirname "${BASH_SOURCE[0]}")/sqlite.sh"
+  sqlite_fetch >/dev/null
 }
 
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then

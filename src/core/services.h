@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/cookie_stores.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "platform/event_pump.h"
@@ -25,6 +26,7 @@ struct Services {
   IEventPump& events;
   IClock& clock;
   IEnvironment& environment;
+  ICookieStores& cookieStores;
 };
 
 }  // namespace veltrane

@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "core/whole_file.h"
 #include "lists/gen_dec.h"
+#include "remedy/cookie_store_remedy.h"
 #include "remedy/encoded_write.h"
 #include "remedy/records.h"
 #include "settings/settings_store.h"
@@ -119,6 +120,7 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
     std::optional<std::string> oldCopies = OwnCopiesFolder(app, listPath);
 
     std::string plain;
+    std::vector<BackupRecord> storeRecords;
     for (const ListRow& row : results.Rows()) {
       if (!row.checked) continue;
       std::string line = DeleteFromAll(row);
@@ -127,7 +129,9 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
       // path gives no copy name cannot be kept.
       std::optional<BackupRecord> record =
           ParseBackupRecord(std::string_view(line).substr(0, line.size() - 2));
-      if (!record || !IsDriveCategory(record->category)) {
+      if (record && IsCookieStoreFinding(record->category, record->path)) {
+        storeRecords.push_back(*record);
+      } else if (!record || !IsDriveCategory(record->category)) {
         outcome.Succeeded();
       } else if (!CopyName(record->path)) {
         outcome.Failed(record->path);
@@ -137,7 +141,7 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
     std::vector<PlannedCopy> plan = PlanCopies(plain);
     std::vector<std::string> notCopied;
     std::string copiesFolder;
-    if (!plan.empty()) {
+    if (!plan.empty() || !storeRecords.empty()) {
       std::string folderName;
       copiesFolder = MakeCopiesFolder(app, baseName, listPath, folderName);
       plain = CopiesLine(folderName) + plain;
@@ -150,6 +154,14 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
       }
     }
 
+    // The cookies of a store row are saved whole beside the copies, so restore can put them back.
+    for (size_t i = 0; i < storeRecords.size(); ++i) {
+      if (BackupCookieStore(app, storeRecords[i], copiesFolder, static_cast<int>(i + 1))) {
+        outcome.Succeeded();
+      } else {
+        outcome.Failed(storeRecords[i].path);
+      }
+    }
     if (!notCopied.empty()) {
       ShowMessage(app, NamePaths("Not copied (links are not followed):", notCopied), MsgButtons::kOk,
                   MsgIcon::kInformation);

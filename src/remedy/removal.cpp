@@ -9,6 +9,7 @@
 #include "core/error_report.h"
 #include "core/errors.h"
 #include "core/text.h"
+#include "remedy/cookie_store_remedy.h"
 #include "remedy/outcome.h"
 #include "remedy/protection.h"
 #include "remedy/records.h"
@@ -37,6 +38,8 @@ void RemoveRow(App& app, size_t index, Outcome& outcome) {
     removed = DeleteScanMemoryResult(app, index1Based);
   } else if (EqualsIgnoreCase(category, "Scan registry")) {
     removed = DeleteScanRegistryResult(app, index1Based);
+  } else if (IsCookieStoreFinding(category, path)) {
+    removed = DeleteCookieStoreResult(app, index1Based);
   } else if (EqualsIgnoreCase(category, "Scan Drives") || EqualsIgnoreCase(category, "Spyware Cookie")) {
     removed = DeleteScanDriveResult(app, index1Based);
   } else {

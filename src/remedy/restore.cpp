@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "core/whole_file.h"
 #include "lists/gen_dec.h"
+#include "remedy/cookie_store_remedy.h"
 #include "remedy/path_canon.h"
 #include "remedy/records.h"
 #include "scan/mod_registry.h"
@@ -164,6 +165,7 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
   std::vector<PlannedCopy> plan = PlanCopies(plain);
   std::vector<std::string> notCopied;
   size_t next = 0;
+  int storeRecords = 0;
   for (std::string_view line : SplitLines(plain)) {
     std::optional<BackupRecord> record = ParseBackupRecord(line);
     if (!record) continue;
@@ -186,6 +188,14 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
         if (result == CopyBack::kNoCopy) continue;
       }
       if (result == CopyBack::kRestored) {
+        outcome.Succeeded();
+      } else {
+        outcome.Failed(record->path);
+      }
+    } else if (IsCookieStoreFinding(record->category, record->path)) {
+      // Only lists with a copies folder of their own have saved cookies.
+      ++storeRecords;
+      if (own && folder && RestoreCookieStore(app, *record, *folder, storeRecords)) {
         outcome.Succeeded();
       } else {
         outcome.Failed(record->path);

@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/text.h"
 #include "scan/cookie_folders.h"
+#include "scan/cookie_store_scan.h"
 #include "scan/scan_common.h"
 
 namespace veltrane {
@@ -43,6 +44,7 @@ void ScanForCookies(App& app) {
     MainWindow& main = app.main;
     main.lblCurrentProcess.SetCaption("Scanning Cookies");
     CookieFolder folder(app);
+    CookieStoreFindings stores(app);
     const auto& cookies = app.definitions.sCookieItem;
     for (size_t i = 0; i < cookies.size(); ++i) {
       const std::string& definition = cookies[i];
@@ -54,6 +56,7 @@ void ScanForCookies(App& app) {
         switch (LookUpIgnoreList(app, definition, definition)) {
           case IgnoreVerdict::kNotListed:
             SpywareCookieExists(app, definition, i + 1, folder);
+            AddCookieStoreRows(app, i + 1, stores);
             break;
           case IgnoreVerdict::kIgnored:
             AddResultRow(app, definition, definition, kCategoryCookieIgnored, true);

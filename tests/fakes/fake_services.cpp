@@ -142,7 +142,8 @@ FakeSystem::FakeSystem() {
 }
 
 Services FakeSystem::MakeServices() {
-  return Services{processes, registry, files, fileInfo, settings, shell, dialogs, events, clock, environment};
+  return Services{processes, registry, files, fileInfo,    settings,    shell,
+                  dialogs,   events,   clock, environment, cookieStores};
 }
 
 std::unique_ptr<App> FakeSystem::MakeApp() {

@@ -11,6 +11,7 @@
 #include "core/app.h"
 #include "core/services.h"
 #include "core/text.h"
+#include "fakes/fake_cookie_stores.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_registry.h"
@@ -128,6 +129,7 @@ class FakeSystem {
   FakeEventPump events;
   FakeClock clock;
   FakeEnvironment environment;
+  FakeCookieStores cookieStores{files};
 
   Services MakeServices();
   // An App that yields at every yield point (interval 0), so tests see every cancel point.

@@ -14,9 +14,10 @@ int main(int argc, char** argv) {
   veltrane::win32::Win32Digest digest;
   veltrane::ConsoleDialogs answers(std::cerr);
   veltrane::Services services = host.MakeServices();
-  veltrane::Services console{services.processes, services.registry,   services.files, services.fileInfo,
-                             services.settings,  services.shell,      answers,        services.events,
-                             services.clock,     services.environment};
+  veltrane::Services console{
+      services.processes,   services.registry, services.files,  services.fileInfo, services.settings,
+      services.shell,       answers,           services.events, services.clock,    services.environment,
+      services.cookieStores};
   veltrane::App app(console);
   std::vector<std::string> args(argv + 1, argv + argc);
   return veltrane::RunConsoleCommand(app, answers, digest, args, std::cout, std::cerr);

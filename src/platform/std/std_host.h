@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/services.h"
+#include "platform/sqlite/sqlite_cookie_stores.h"
 #include "platform/std/case_folding_files.h"
 #include "platform/std/std_file_system.h"
 #include "platform/std/std_services.h"
@@ -27,10 +28,13 @@ struct StdHost {
   NullEventPump events;
   StdClock clock;
   StdEnvironment environment;
+  // Windows paths name host files the way the host file system maps them.
+  SqliteCookieStores cookieStores{
+      [](const std::string& path) { return StdFileSystem::ToPath(path).string(); }};
 
   Services MakeServices() {
-    return Services{processes, registry, files,  fileInfo, settings,
-                    shell,     dialogs,  events, clock,    environment};
+    return Services{processes, registry, files, fileInfo,    settings,    shell,
+                    dialogs,   events,   clock, environment, cookieStores};
   }
 };
 

@@ -57,8 +57,8 @@ int RunJourney(HINSTANCE instance, win32::Win32Host& host, const std::string& ar
   ScriptedDialogs dialogs;
   ScriptedShell shell(host.shell);
   SlowEventPump events(host.events);
-  Services services{host.processes, host.registry, host.files, host.fileInfo, host.settings,
-                    shell,          dialogs,       events,     host.clock,    host.environment};
+  Services services{host.processes, host.registry, host.files, host.fileInfo,    host.settings,    shell,
+                    dialogs,        events,        host.clock, host.environment, host.cookieStores};
   GuiApp gui(instance, services, [&host](HWND owner) { host.SetOwnerWindow(owner); });
   gui.extraMessage = [&gui](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return DriverMessage(gui, message, wParam, lParam, result);

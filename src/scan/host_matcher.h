@@ -1,0 +1,30 @@
+// Finds which of many texts a cookie host contains, in one pass over the host (an Aho-Corasick automaton
+// over the bytes), so that a store of many hosts is matched against every definition at once.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrane {
+
+class HostMatcher {
+ public:
+  // The texts are compared byte for byte; an empty text never matches.
+  explicit HostMatcher(const std::vector<std::string>& texts);
+  // The indices of the texts contained in the host, each once, in ascending order.
+  std::vector<size_t> Contained(std::string_view host);
+
+ private:
+  size_t Next(size_t state, unsigned char byte) const { return next_[state * classes_ + classOf_[byte]]; }
+  uint16_t classOf_[256] = {};
+  size_t classes_ = 1;
+  std::vector<size_t> next_;  // state x byte class -> state
+  std::vector<std::vector<size_t>>
+      outputs_;                   // texts ending at each state, those of shorter suffixes included
+  std::vector<uint64_t> seenAt_;  // per text: the number of the last host that contained it
+  uint64_t hostNumber_ = 0;
+};
+
+}  // namespace veltrane
