@@ -60,9 +60,10 @@ class UpdateTest : public ::testing::Test {
     err.str("");
     ConsoleDialogs answers(err);
     Services services = system.MakeServices();
-    Services console{services.processes, services.registry,   services.files, services.fileInfo,
-                     services.settings,  services.shell,      answers,        services.events,
-                     services.clock,     services.environment};
+    Services console{
+        services.processes,   services.registry, services.files,  services.fileInfo, services.settings,
+        services.shell,       answers,           services.events, services.clock,    services.environment,
+        services.cookieStores};
     App app(console);
     app.yielder.SetInterval(0);
     return RunConsoleCommand(app, answers, digest, args, out, err);

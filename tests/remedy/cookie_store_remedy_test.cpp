@@ -61,7 +61,7 @@ TEST_F(CookieStoreRemedyTest, AHeldStoreKeepsEveryCookieAndTheUserIsToldToCloseT
 TEST_F(CookieStoreRemedyTest, BackupKeepsWholeRowsAndRestoreBringsThemBack) {
   BackUpTo("C:\\Backups\\monday.bwk");
   ASSERT_TRUE(Shown("The backup has been created successfully."));
-  EXPECT_TRUE(system.files.Exists(SavedCookiesPath(testing_remedy::kProgram + "\\monday", 1)));
+  EXPECT_TRUE(system.files.Exists(SavedCookiesPath(testing_remedy::kProgram + "\\monday (1)", 1)));
   frmMain::cmdGotoMain_Click(*app);
   ASSERT_EQ(system.cookieStores.Cookies(kStore).size(), 2u);
   system.cookieStores.held.insert(Upper(kChrome));

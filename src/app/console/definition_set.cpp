@@ -48,8 +48,9 @@ MsgAnswer QuietDialogs::MessageBox(const std::string&, const std::string&, MsgBu
 DefinitionCounts LoadDefinitionSet(App& app, const std::string& folder, IDialogs& dialogs) {
   FolderEnvironment environment(app.os.environment, folder);
   CountingDialogs counting(dialogs);
-  Services services{app.os.processes, app.os.registry, app.os.files,  app.os.fileInfo, app.os.settings,
-                    app.os.shell,     counting,        app.os.events, app.os.clock,    environment};
+  Services services{app.os.processes, app.os.registry, app.os.files,       app.os.fileInfo,
+                    app.os.settings,  app.os.shell,    counting,           app.os.events,
+                    app.os.clock,     environment,     app.os.cookieStores};
   App scratch(services);
   using Loader = void (*)(App&);
   constexpr std::array<Loader, 4> kLoaders{FillScanItemList, FillRegistryScanItemList, FillScanItemExtList,
