@@ -12,9 +12,6 @@ namespace veltrane {
 
 class App;
 
-// The predefined root of an upper-case root-key name ("HKEY_LOCAL_MACHINE", ...), if it is one of the five.
-std::optional<RegKey> RootKeyFromName(std::string_view upperName);
-
 // True when the key named by a registry key path exists and can be opened to enumerate its sub-keys.
 bool RegistryKeyExists(App& app, const std::string& keyPath);
 
