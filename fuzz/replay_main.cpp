@@ -1,8 +1,8 @@
 // Runs a fuzz target over every file of the folders (or files) named on its command line, as libFuzzer would
 // run its corpus once; a crash or an abort fails the run. Used where the build has no libFuzzer.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>

@@ -23,6 +23,7 @@ void DeleteValue(App& app, RegKey root, const std::string& subKey, const std::st
 void SetKeyValue(App& app, RegKey root, const std::string& subKey, const std::string& valueName,
                  const std::string& value, uint32_t valueType);
 // Writes a text (type 1) or 32-bit number (type 4) value to an open key; other types write nothing (0).
-long SetValueData(App& app, RegKey key, const std::string& valueName, uint32_t valueType, const std::string& value);
+long SetValueData(App& app, RegKey key, const std::string& valueName, uint32_t valueType,
+                  const std::string& value);
 
 }  // namespace veltrane
