@@ -15,12 +15,7 @@
 #include "remedy/records.h"
 #include "remedy/restore.h"
 
-// The fakes are built into this target directly; the fuzz build links the program's sources only.
-#include "fakes/fake_file_system.cpp"
-#include "fakes/fake_processes.cpp"
-#include "fakes/fake_registry.cpp"
-#include "fakes/fake_services.cpp"
-#include "fakes/fault_injector.cpp"
+#include "fakes/fake_services.h"
 
 namespace {
 

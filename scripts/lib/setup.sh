@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs the build and test dependencies that are missing (Debian/Ubuntu, as root); quiet when all are there.
-# Source it or run it; it updates the package index at most once per run.
+# Source it and call veltrane_setup [fuzz], or run it; it updates the package index at most once per run.
 
 veltrane_setup() {
-  local packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
+  # Native build and tests, the format check, the Windows build and its tests under Wine and Xvfb, and
+  # lnkinfo, which reads back the start-up shortcut the Windows test makes.
+  local packages=(cmake ninja-build g++ libgtest-dev zlib1g-dev clang-format
                   g++-mingw-w64-x86-64-posix wine wine64 xvfb liblnk-utils)
   # The console scanner's report (JSON) and the definition update's SHA-256 on the native host.
   packages+=(nlohmann-json3-dev nettle-dev)
+  # The fuzz targets need clang and its libFuzzer and sanitizer runtimes.
+  [[ ${1:-} == fuzz ]] && packages+=(clang libclang-rt-14-dev)
   local missing=() package
   for package in "${packages[@]}"; do
     dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
@@ -38,5 +42,5 @@ veltrane_fetch_sqlite() {
 
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
   set -euo pipefail
-  veltrane_setup
+  veltrane_setup "$@"
 fi

@@ -129,16 +129,6 @@ double LeadingNumber(std::string_view text) {
   return ParseNumberPrefix(text.substr(i), value) == 0 ? 0 : value;
 }
 
-size_t FindFirst(std::string_view text, std::string_view what) {
-  size_t at = text.find(what);
-  return at == std::string_view::npos ? 0 : at + 1;
-}
-
-size_t FindLast(std::string_view text, std::string_view what) {
-  size_t at = text.rfind(what);
-  return at == std::string_view::npos ? 0 : at + 1;
-}
-
 std::string_view FileNamePart(std::string_view path) {
   size_t slash = path.rfind('\\');
   return slash == std::string_view::npos ? path : path.substr(slash + 1);

@@ -28,8 +28,6 @@ int16_t ToInteger(std::string_view text);
 double LeadingNumber(std::string_view text);
 
 // Writes 1-based positions like the program's text searches do: 0 means not found.
-size_t FindFirst(std::string_view text, std::string_view what);  // 1-based, 0 when absent
-size_t FindLast(std::string_view text, std::string_view what);   // 1-based, 0 when absent
 
 std::string ToHexUpper(uint32_t value);
 

@@ -30,7 +30,8 @@ class IRegistry {
   virtual long OpenKeyEx(RegKey root, const std::string& subKey, uint32_t access, RegKey& opened) = 0;
   virtual long OpenKey(RegKey root, const std::string& subKey, RegKey& opened) = 0;
   virtual long CreateKey(RegKey root, const std::string& subKey, RegKey& opened) = 0;
-  virtual long SetValueEx(RegKey key, const std::string& valueName, uint32_t type, const std::string& data) = 0;
+  virtual long SetValueEx(RegKey key, const std::string& valueName, uint32_t type,
+                          const std::string& data) = 0;
   virtual long DeleteValue(RegKey key, const std::string& valueName) = 0;
   virtual long CloseKey(RegKey key) = 0;
 };

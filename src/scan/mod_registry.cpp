@@ -47,13 +47,6 @@ std::optional<RegKey> RootKeyFromAnyCase(std::string_view name) {
 
 }  // namespace
 
-std::optional<RegKey> RootKeyFromName(std::string_view upperName) {
-  for (const auto& root : kRoots) {
-    if (root.name == upperName) return root.key;
-  }
-  return std::nullopt;
-}
-
 bool RegistryKeyExists(App& app, const std::string& keyPath) {
   try {
     size_t slash = keyPath.find('\\');

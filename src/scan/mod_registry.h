@@ -12,9 +12,6 @@ namespace veltrane {
 
 class App;
 
-// The predefined root of an upper-case root-key name ("HKEY_LOCAL_MACHINE", ...), if it is one of the five.
-std::optional<RegKey> RootKeyFromName(std::string_view upperName);
-
 // True when the key named by a registry key path exists and can be opened to enumerate its sub-keys.
 bool RegistryKeyExists(App& app, const std::string& keyPath);
 
@@ -26,6 +23,7 @@ void DeleteValue(App& app, RegKey root, const std::string& subKey, const std::st
 void SetKeyValue(App& app, RegKey root, const std::string& subKey, const std::string& valueName,
                  const std::string& value, uint32_t valueType);
 // Writes a text (type 1) or 32-bit number (type 4) value to an open key; other types write nothing (0).
-long SetValueData(App& app, RegKey key, const std::string& valueName, uint32_t valueType, const std::string& value);
+long SetValueData(App& app, RegKey key, const std::string& valueName, uint32_t valueType,
+                  const std::string& value);
 
 }  // namespace veltrane

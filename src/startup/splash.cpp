@@ -75,8 +75,6 @@ void Form_Load(App& app) {
   main.lblSpyCount.SetCaption(std::to_string(app.definitions.lDefinitionCount));
 }
 
-void Form_Activate(App&) {}
-
 void Form_Unload(App& app) {
   app.UnloadDialog();
   app.quitRequested = true;

@@ -21,7 +21,6 @@ namespace frmMain {
 
 // Shows the start screen, the stored start-up choice in the settings dialog and the protection count.
 void Form_Load(App& app);
-void Form_Activate(App& app);
 // Ends the program, the hidden settings dialog with it.
 void Form_Unload(App& app);
 

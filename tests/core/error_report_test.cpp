@@ -18,14 +18,6 @@ TEST(ErrorReport, ShowsNumberColonDescriptionTitledWithTheProcedure) {
   EXPECT_EQ(system.dialogs.shown[0].buttons, MsgButtons::kOk);
 }
 
-TEST(ErrorReport, OneTableOfNumbersServesEveryReport) {
-  EXPECT_EQ(ErrorDescription(kErrFileAlreadyOpen), "File already open");
-  EXPECT_EQ(ErrorDescription(kErrPathNotFound), "Path not found");
-  EXPECT_EQ(ErrorDescription(kErrOverflow), "Overflow");
-  EXPECT_EQ(ErrorDescription(kErrTypeMismatch), "Type mismatch");
-  EXPECT_EQ(ErrorDescription(kErrSubscriptOutOfRange), "Subscript out of range");
-}
-
 TEST(ErrorReport, TheCallerGoesOnAfterAFailedProcedure) {
   fakes::FakeSystem system;
   std::vector<int> steps;

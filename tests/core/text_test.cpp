@@ -55,9 +55,6 @@ TEST(TextHelpers, CaseFoldingTrimmingAndSearches) {
   EXPECT_FALSE(EqualsIgnoreCase("abc", "abcd"));
   EXPECT_EQ(Trim("  a b \t "), "a b \t");
   EXPECT_EQ(Trim("   "), "");
-  EXPECT_EQ(FindFirst("a--b--c", "--"), 2u);
-  EXPECT_EQ(FindLast("a--b--c", "--"), 5u);
-  EXPECT_EQ(FindFirst("abc", "--"), 0u);
   EXPECT_EQ(ToHexUpper(0), "0");
   EXPECT_EQ(ToHexUpper(0x4d2), "4D2");
   EXPECT_EQ(ToHexUpper(0xFFFFFFFF), "FFFFFFFF");

@@ -23,39 +23,25 @@ class SettingsStoreTest : public ::testing::Test {
   const std::string folder = "C:\\Program Files\\Veltrane";
 };
 
-TEST_F(SettingsStoreTest, AnEmptyStoreShowsTheDefaults) {
-  SettingsDialog& dialog = app->Dialog();
-  EXPECT_EQ(dialog.tabCustomSettings.SelectedIndex(), 0);
-  EXPECT_TRUE(dialog.fmTab0.Enabled());
-  for (int tab = 1; tab < 5; ++tab) EXPECT_FALSE(dialog.TabFrame(tab)->Enabled()) << tab;
-  for (TextBox* box : {&dialog.txtLogFilesPath, &dialog.txtRefFilesPath, &dialog.txtKelvanePath,
-                       &dialog.txtWaveFilesPath, &dialog.txtBackupsPath}) {
-    EXPECT_EQ(box->Caption(), folder) << box->Name();
+TEST_F(SettingsStoreTest, SwitchesAreOnOnlyWhenTheirNumberIsExactlyOne) {
+  struct Case {
+    const char* stored;
+    bool on;
+  };
+  for (const Case& c : {Case{"2", false}, Case{" 1 ", true}, Case{"0", false}, Case{"1.0", true}}) {
+    Store("Options", "SafeMode", c.stored);
+    EXPECT_EQ(SwitchIsOn(*app, "Options", "SafeMode", 1), c.on) << c.stored;
   }
-  EXPECT_EQ(dialog.chkAutoSave.Value(), 1);
-  EXPECT_EQ(dialog.chkSafeMode.Value(), 1);
-  for (CheckBox* box : {&dialog.chkReferenceByDefault, &dialog.chkStartup, &dialog.chkRemoveComponent,
-                        &dialog.chkIncludeAdditionalProcessInfo, &dialog.chkIncludeExternalFileInfo}) {
-    EXPECT_EQ(box->Value(), 0) << box->Name();
-  }
-  EXPECT_EQ(dialog.lblTotalComponentsRemoved.Caption(), "0");
-  EXPECT_TRUE(system.settings.values.empty()) << "loading writes nothing";
-  EXPECT_TRUE(system.dialogs.shown.empty());
-}
-
-TEST_F(SettingsStoreTest, SwitchesCountOnlyWhenExactlyOne) {
-  Store("Options", "SafeMode", "2");
-  EXPECT_FALSE(SwitchIsOn(*app, "Options", "SafeMode", 1));
-  Store("Options", "SafeMode", " 1 ");
-  EXPECT_TRUE(SwitchIsOn(*app, "Options", "SafeMode", 1));
-  EXPECT_TRUE(SwitchIsOn(*app, "Options", "SaveLogFile", 1));
-  EXPECT_EQ(BackupsFolder(*app), folder);
-}
-
-TEST_F(SettingsStoreTest, ANonNumericSwitchFailsItsReader) {
+  EXPECT_TRUE(SwitchIsOn(*app, "Options", "SaveLogFile", 1)) << "an absent value takes its default";
   Store("Options", "RemoveComponents", "on");
   EXPECT_THROW(SwitchIsOn(*app, "Options", "RemoveComponents", 0), RuntimeError);
+}
+
+TEST_F(SettingsStoreTest, LoadingTheDialogWritesNothingAndReportsABadValueUnderItsOwnName) {
+  Store("Options", "RemoveComponents", "on");
+  auto before = system.settings.values;
   app->Dialog();
+  EXPECT_EQ(system.settings.values, before);
   ASSERT_EQ(system.dialogs.shown.size(), 1u);
   EXPECT_EQ(system.dialogs.shown[0].title, "Form_Load");
   EXPECT_EQ(system.dialogs.shown[0].text, "13:Type mismatch");

@@ -157,7 +157,6 @@ TEST_F(SplashTest, TheStoredStartUpChoiceWinsOverTheDialogsOwnLoad) {
 
 TEST_F(SplashTest, ClosingTheMainWindowEndsTheProgramAndTheDialog) {
   app->Dialog();
-  frmMain::Form_Activate(*app);
   frmMain::Form_Unload(*app);
   EXPECT_TRUE(app->quitRequested);
   EXPECT_FALSE(app->DialogLoaded());

@@ -73,16 +73,6 @@ TEST(ListViewRows, MissingSubItemsReadEmptyAndBadIndexesRaise) {
   EXPECT_THROW(list.RemoveColumn(3), RuntimeError);
 }
 
-TEST(ListViewColumns, AddAndRemoveColumns) {
-  MainWindow main;
-  auto& result = main.lvwScanDriveResult;
-  EXPECT_EQ(result.ColumnCount(), 3u);
-  result.AddColumn("Status");
-  EXPECT_EQ(result.Columns().back(), "Status");
-  result.RemoveColumn(3);
-  EXPECT_EQ(result.ColumnCount(), 3u);
-}
-
 TEST(ModelObservers, EveryChangeReachesTheObserverOfTheWindow) {
   MainWindow main;
   Recorder recorder;
@@ -95,17 +85,6 @@ TEST(ModelObservers, EveryChangeReachesTheObserverOfTheWindow) {
   EXPECT_EQ(recorder.events, (std::vector<std::string>{"lblItemCount:0:0", "cmdCancel:2:0",
                                                        "lvwScanDriveResult:5:0", "lvwScanDriveResult:7:0"}));
   EXPECT_EQ(main.Find("lvwRunningProcessess"), &main.lvwRunningProcessess);
-}
-
-TEST(MainWindowDesign, StartsOnTheStartScreenWithTheScanNotRunning) {
-  MainWindow main;
-  EXPECT_TRUE(main.fmMain.Visible());
-  for (Frame* screen : {&main.fmScanResult, &main.fmContinue, &main.fmScanLog, &main.fmBackUp}) {
-    EXPECT_FALSE(screen->Visible()) << screen->Name();
-  }
-  EXPECT_FALSE(main.cmdCancel.Enabled());
-  EXPECT_FALSE(main.tmrProgressBar.Enabled());
-  EXPECT_EQ(main.lblRunningProcesses.Caption(), "_");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The main window's own navigation: back, the settings dialog, exit and the pressed-look pictures.
+// The main window's own navigation: back, the settings dialog and exit.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,14 +9,6 @@
 
 namespace veltrane {
 namespace {
-
-class PictureRecorder : public ModelObserver {
- public:
-  void OnChanged(const Control& control, Change change, size_t) override {
-    if (change == Change::kValue) files.push_back(static_cast<const Picture&>(control).PictureFile());
-  }
-  std::vector<std::string> files;
-};
 
 class MainScreensTest : public ::testing::Test {
  protected:
@@ -61,43 +53,6 @@ TEST_F(MainScreensTest, ExitAsksForTheEndWithoutAQuestion) {
   frmMain::imgExit_Click(*app);
   EXPECT_TRUE(app->quitRequested);
   EXPECT_TRUE(system.dialogs.shown.empty());
-}
-
-TEST_F(MainScreensTest, EachPressAndReleaseSwapsThePictureTwice) {
-  struct Case {
-    Picture* picture;
-    void (*down)(App&);
-    void (*up)(App&);
-    const char* downFile;
-    const char* upFile;
-  };
-  MainWindow& main = app->main;
-  const std::vector<Case> cases = {
-      {&main.imgStartScan, frmMain::imgStartScan_MouseDown, frmMain::imgStartScan_MouseUp, "start-out.gif",
-       "start-in.gif"},
-      {&main.imgconfig, frmMain::imgconfig_MouseDown, frmMain::imgconfig_MouseUp, "configout.gif",
-       "configin.gif"},
-      {&main.imgBackups, frmMain::imgBackups_MouseDown, frmMain::imgBackups_MouseUp, "backup-out.gif",
-       "backup-in.gif"},
-      {&main.imgExit, frmMain::imgExit_MouseDown, frmMain::imgExit_MouseUp, "exitout.gif", "exitin.gif"},
-      {&main.imgCancel, frmMain::imgCancel_MouseDown, frmMain::imgCancel_MouseUp, "cancelin.gif",
-       "cancelout.gif"},
-      {&main.imgContinue, frmMain::imgContinue_MouseDown, frmMain::imgContinue_MouseUp, "continuein.gif",
-       "continueout.gif"},
-  };
-  const std::string folder = "C:\\Program Files\\Veltrane\\images\\";
-  for (const Case& c : cases) {
-    PictureRecorder recorder;
-    c.picture->SetObserver(&recorder);
-    c.down(*app);
-    c.up(*app);
-    // A second press loads the files again, so a picture replaced on disk shows at the next press.
-    c.down(*app);
-    c.picture->SetObserver(nullptr);
-    EXPECT_EQ(recorder.files,
-              (std::vector<std::string>{folder + c.downFile, folder + c.upFile, folder + c.downFile}))
-        << c.picture->Name();
-  }
 }
 
 }  // namespace

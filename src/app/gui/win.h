@@ -5,6 +5,3 @@
 // After windows.h, which these need first.
 #include <commctrl.h>
 #include <windowsx.h>
-
-// winbase.h defines Yield() away, which would empty the yielder's method of that name.
-#undef Yield
