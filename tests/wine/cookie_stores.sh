@@ -105,7 +105,7 @@ cp "$holder_exe" "$program/veltrane-store-holder.exe"
 printf '%s\r\n' '"Test","C:\VeltraneCookieTest\absent.txt"' >"$scratch/spyList.txt"
 printf '%s\r\n' '"Test Key","HKEY_CURRENT_USER\Software\VeltraneCookieTestAbsent"' >"$scratch/RegistrySpyList.txt"
 printf '%s\r\n' '"exe","dll","log","lnk"' >"$scratch/spyExtList.txt"
-printf '%s\r\n' '"Tracker","nowhere-at-all"' >"$scratch/SpywareCookies.txt"
+printf '%s\r\n' '"Tracker","tracker"' >"$scratch/SpywareCookies.txt"
 for pair in spyList.txt=Spylist RegistrySpyList.txt=RegistrySpylist spyExtList.txt=spyExtList \
             SpywareCookies.txt=SpywareCookies; do
   "$codec" encode "$scratch/${pair%%=*}" "$program/${pair#*=}" >/dev/null || { echo "FAILED: encoding $pair"; exit 1; }
