@@ -258,7 +258,7 @@ check "the hidden file was restored" test -f "$found/hidden.dll"
 
 echo "== the first list of the same name brings back its own content"
 chmod -R u+w "$found"
-rm -rf "$found"/*
+rm -rf "${found:?}"/*
 mkdir "$found/sub"
 run restore 'C:\bk1\monday.bwk'
 check "restore exits 0 (it was $rc): $(cat "$scratch/err")" test "$rc" -eq 0
