@@ -55,19 +55,18 @@ void ImgExclude_Click(App& app) {
 namespace frmCustomSettings {
 void cmdRemove_Click(App& app) {
   Guarded(app.os.dialogs, "cmdRemove_Click", [&] {
-    IFileSystem& files = app.os.files;
-    std::string plain = app.ProgramFile("ignorListTemp");
     std::string encoded = app.ProgramFile("ignorList");
-    if (files.PathFileExists(encoded)) {
+    if (app.os.files.PathFileExists(encoded)) {
       // The list is the authority: the new file is made from its unchecked rows, not from the old file,
       // and the checked rows leave the list only once the file no longer holds them.
       std::string lines;
       for (const ListRow& row : app.Dialog().lvwIgnorList.Rows()) {
         if (!row.checked) lines += DeleteFromAll(row);
       }
-      if (WriteEncodedList(app, plain, encoded, lines)) app.Dialog().lvwIgnorList.RemoveChecked();
+      if (WriteEncodedList(app, app.ProgramFile("ignorListTemp"), encoded, lines)) {
+        app.Dialog().lvwIgnorList.RemoveChecked();
+      }
     }
-    if (files.PathFileExists(plain)) Check(files.DeleteFile(plain));
   });
 }
 }  // namespace frmCustomSettings

@@ -146,13 +146,18 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
   Outcome& outcome = app.lastRestore;
   outcome = Outcome();
   IFileSystem& files = app.os.files;
-  std::string plainFile = RestoreTempName(listPath);
-  // A plain file left over from an earlier run must not be read in place of this list.
-  if (files.PathFileExists(plainFile)) Check(files.DeleteFile(plainFile));
+  // The plain file is this run's own: a file of the user's beside the list is never read or deleted, and
+  // one left over from an earlier run is never read in place of this list.
+  std::string plainFile;
+  int created = CreateUnusedFile(files, RestoreTempName(listPath), "", plainFile);
+  if (created != kErrNone) {
+    outcome.Failed(listPath);
+    Raise(created);
+  }
   DecompressFile(app, listPath, plainFile);
   std::string plain;
   int read = files.ReadFile(plainFile, plain);
-  if (files.PathFileExists(plainFile)) files.DeleteFile(plainFile);
+  files.DeleteFile(plainFile);
   if (read != kErrNone) {
     outcome.Failed(listPath);
     Raise(read);

@@ -4,21 +4,29 @@
 #include "codec/codec_files.h"
 #include "core/app.h"
 #include "core/error_report.h"
+#include "core/errors.h"
+#include "core/whole_file.h"
 #include "lists/gen_dec.h"
 
 namespace veltrane {
 
 void FillIgnoreList(App& app) {
   Guarded(app.os.dialogs, "FillIgnoreList", [&] {
-    std::string plain = app.ProgramFile("ignorListTemp");
     std::string encoded = app.ProgramFile("ignorList");
     if (app.os.files.PathFileExists(encoded)) {
-      // A plain copy left by a crash must not be read in place of a file that fails to decode.
-      if (app.os.files.PathFileExists(plain)) Check(app.os.files.DeleteFile(plain));
+      // The plain copy is a file of this load's own: a file of the user's named "ignorListTemp" is
+      // neither read nor deleted, and a copy left by a crash is never read in place of the list.
+      std::string plain;
+      Check(CreateUnusedFile(app.os.files, app.ProgramFile("ignorListTemp"), "", plain));
       DecompressFile(app, encoded, plain);
-      FillListFromFile(app, app.Dialog().lvwIgnorList, plain);
+      try {
+        FillListFromFile(app, app.Dialog().lvwIgnorList, plain);
+      } catch (...) {
+        app.os.files.DeleteFile(plain);
+        throw;
+      }
+      Check(app.os.files.DeleteFile(plain));
     }
-    if (app.os.files.PathFileExists(plain)) Check(app.os.files.DeleteFile(plain));
   });
 }
 

@@ -5,7 +5,8 @@ namespace veltrane {
 
 class App;
 
-// Decodes "ignorList" into "ignorListTemp", fills lvwIgnorList from it and deletes the plain file.
+// Decodes "ignorList" into a new file named after "ignorListTemp", fills lvwIgnorList from it and deletes
+// that file.
 void FillIgnoreList(App& app);
 
 }  // namespace veltrane

@@ -10,6 +10,7 @@
 #include "core/app.h"
 #include "core/error_report.h"
 #include "core/errors.h"
+#include "core/whole_file.h"
 #include "startup/field_reader.h"
 
 namespace veltrane {
@@ -19,8 +20,8 @@ namespace {
 enum class Unread { kNamed, kSilent };
 
 // Runs the load cycle of one definition file as the procedure named; store(position, field) receives
-// every field with its 0-based position in the file. A missing file raises no error, and a plain copy
-// left behind by an earlier failure is deleted either way.
+// every field with its 0-based position in the file. A missing file raises no error. The plain copy is
+// decoded into a file this load creates, and deleted even when reading it fails.
 template <class Store>
 void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view fileName, Unread unread,
                         Store&& store) {
@@ -28,13 +29,16 @@ void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view f
   bool whole = false;
   Guarded(app.os.dialogs, procedure, [&] {
     IFileSystem& files = app.os.files;
-    const std::string plain = source + "Temp";
     if (files.PathFileExists(source)) {
-      // A plain copy left by a crash must not be read in place of a file that fails to decode.
-      if (files.PathFileExists(plain)) Check(files.DeleteFile(plain));
+      // The plain copy is a file of this load's own (never a file of the user's beside the list), so a
+      // copy left by a crash is never read in place of a file that fails to decode.
+      std::string plain;
+      Check(CreateUnusedFile(files, source + "Temp", "", plain));
       bool decoded = DecompressFile(app, source, plain);
       std::string text;
-      Check(files.ReadFile(plain, text));
+      int read = files.ReadFile(plain, text);
+      files.DeleteFile(plain);
+      Check(read);
       FieldReader reader(text);
       std::string_view field;
       size_t position = 0;
@@ -47,7 +51,6 @@ void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view f
       }
       whole = decoded;
     }
-    if (files.PathFileExists(plain)) Check(files.DeleteFile(plain));
   });
   std::vector<std::string>& unreadLists = app.definitions.unreadLists;
   if (!whole && unread == Unread::kNamed &&

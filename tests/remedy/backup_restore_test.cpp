@@ -87,6 +87,8 @@ TEST_F(BackupTest, RoundTripOfFilesFoldersAndRegistryValues) {
   system.files.DeleteFile("C:\\bad\\a.exe");
   system.files.DeleteFolder("C:\\bad\\kit");
   system.dialogs.shown.clear();
+  // A file of the user's bearing the restore's plain-copy name is neither read nor touched.
+  system.files.AddFile("C:\\Backups\\mondayTemp", "the user's");
   RestoreRow(0);
   EXPECT_EQ(Texts(), (std::vector<std::string>{kList + "\r\n Restore this backup?",
                                                "Backup has been successfully restored"}));
@@ -98,7 +100,8 @@ TEST_F(BackupTest, RoundTripOfFilesFoldersAndRegistryValues) {
   auto byDefault = system.registry.GetValue(kHkeyLocalMachine, "Software\\Y", "");
   ASSERT_TRUE(byDefault);
   EXPECT_EQ(byDefault->data, std::string(1, '\0'));
-  EXPECT_FALSE(system.files.Exists("C:\\Backups\\mondayTemp"));
+  EXPECT_EQ(system.files.Contents("C:\\Backups\\mondayTemp"), "the user's");
+  EXPECT_FALSE(system.files.Exists("C:\\Backups\\mondayTemp~1"));
   EXPECT_FALSE(app->main.fmMain.Visible());
   EXPECT_TRUE(app->main.fmBackUp.Visible());
   frmMain::imgOk_Click(*app);

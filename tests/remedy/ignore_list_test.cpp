@@ -86,6 +86,22 @@ TEST_F(IgnoreListTest, RemoveCheckedItemsRewritesTheFileFromTheList) {
   EXPECT_TRUE(system.dialogs.shown.empty()) << system.dialogs.shown[0].text;
 }
 
+TEST_F(IgnoreListTest, AFileOfTheUsersNamedLikeThePlainCopyOutlivesLoadExcludeAndRemove) {
+  const std::string users = kProgram + "\\ignorListTemp";
+  system.files.AddFile(users, "Stale:-C:\\s.exe:-Scan Drives\r\n");
+  app->UnloadDialog();
+  FillIgnoreList(*app);
+  EXPECT_EQ(Ignored().Count(), 3u);
+  frmMain::cmdExclude_Click(*app);
+  Ignored().SetChecked(0, true);
+  frmCustomSettings::cmdRemove_Click(*app);
+  EXPECT_EQ(Stored(),
+            "Two:-C:\\2.exe:-Scan Drives\r\nThree:-HKEY_X:-Scan registry\r\n"
+            "A:-C:\\a.exe:-Scan Drives\r\nC:-C:\\x:-y.exe:-Scan Drives\r\n");
+  EXPECT_EQ(system.files.Contents(users), "Stale:-C:\\s.exe:-Scan Drives\r\n");
+  EXPECT_FALSE(system.files.Exists(users + "~1"));
+}
+
 TEST_F(IgnoreListTest, RemoveWithoutAFileChangesNothing) {
   system.files.DeleteFile(kIgnorList);
   Ignored().SetChecked(0, true);

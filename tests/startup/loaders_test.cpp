@@ -81,25 +81,22 @@ TEST_F(LoadersTest, MissingFilesAreSilentAndLeaveOnlyTheExtensions) {
   EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(LoadersTest, AStaleTemporaryFileIsDeletedEvenWithoutItsSource) {
-  system.files.AddFile(app->ProgramFile("spyListTemp"), "Left,behind\r\n");
-  system.files.AddFile(app->ProgramFile("SpywareCookiesTemp"), "x");
-  FillScanItemList(*app);
-  FillCookieList(*app);
-  EXPECT_FALSE(Exists("spyListTemp"));
-  EXPECT_FALSE(Exists("SpywareCookiesTemp"));
-  EXPECT_TRUE(store.sScanItemName.empty());
-  EXPECT_EQ(store.lDefinitionCount, 0);
-}
-
-TEST_F(LoadersTest, AStaleTemporaryFileIsNeverReadInPlaceOfAFileThatFailsToDecode) {
+TEST_F(LoadersTest, AFileOfTheUsersNamedLikeThePlainCopyIsNeitherReadNorTouched) {
   system.files.AddFile(app->ProgramFile("spyListTemp"), "Stale,entry\r\n");
+  system.files.AddFile(app->ProgramFile("spyListTemp~1"), "Other,entry\r\n");
+  system.files.AddFile(app->ProgramFile("SpywareCookiesTemp"), "x");
+  PutEncoded(system, *app, "SpywareCookies", "C,c\r\n");
   // A run starting at symbol 256 lies outside the byte table: the decoder raises instead of writing.
   system.files.AddFile(app->ProgramFile("spyList"), std::string("\x00\x01\x00\x01\x01\x00\xff\x0f", 8));
   FillScanItemList(*app);
+  FillCookieList(*app);
   EXPECT_TRUE(store.sScanItemName.empty());
-  EXPECT_EQ(store.lDefinitionCount, 0);
-  EXPECT_FALSE(Exists("spyListTemp"));
+  EXPECT_EQ(store.lDefinitionCount, 2);
+  EXPECT_EQ(system.files.Contents(app->ProgramFile("spyListTemp")), "Stale,entry\r\n");
+  EXPECT_EQ(system.files.Contents(app->ProgramFile("spyListTemp~1")), "Other,entry\r\n");
+  EXPECT_EQ(system.files.Contents(app->ProgramFile("SpywareCookiesTemp")), "x");
+  EXPECT_FALSE(Exists("spyListTemp~2"));
+  EXPECT_FALSE(Exists("SpywareCookiesTemp~1"));
   ASSERT_FALSE(Shown().empty());
   EXPECT_EQ(Shown()[0].title, "DecompressFile");
 }
@@ -114,7 +111,7 @@ TEST_F(LoadersTest, ADamagedFileIsReportedByTheDecoderAndReadsAsEmpty) {
   EXPECT_FALSE(Exists("spyListTemp"));
 }
 
-TEST_F(LoadersTest, AnUnreadableTemporaryFileIsReportedAndKeptWithEarlierFields) {
+TEST_F(LoadersTest, AnUnreadablePlainCopyIsReportedAndDeletedAndKeepsEarlierFields) {
   PutEncoded(system, *app, "spyList", "A,a\r\n");
   PutEncoded(system, *app, "RegistrySpyList", "R,HKEY_CURRENT_USER\\Software\\R\r\n");
   FillScanItemList(*app);
@@ -132,9 +129,8 @@ TEST_F(LoadersTest, AnUnreadableTemporaryFileIsReportedAndKeptWithEarlierFields)
   EXPECT_TRUE(store.sRegistryItemName.empty());
   EXPECT_EQ(store.sScanItemName, (List{"A"}));
   EXPECT_EQ(store.lDefinitionCount, 2);
-  EXPECT_TRUE(Exists("RegistrySpyListTemp"));
+  EXPECT_FALSE(Exists("RegistrySpyListTemp"));
 
-  // The next load deletes what the failed one left behind.
   FillRegistryScanItemList(*app);
   EXPECT_FALSE(Exists("RegistrySpyListTemp"));
   EXPECT_EQ(store.sRegistryItemKey, (List{"HKEY_CURRENT_USER\\Software\\R"}));
