@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
 #include "platform/std/std_services.h"
 #include "platform/win32/win32_host.h"
+#include "program/app.h"
 #include "scan/drive_scan.h"
 #include "scan/registry_scan.h"
 
 // The Windows headers last, through the wrapper that takes back their Yield macro.
 #include "platform/win32/win32_api.h"
+#include "settings/dialog_settings.h"
 
 namespace veltrane {
 namespace {
@@ -133,7 +134,8 @@ int Run(int rounds) {
   Services services = host.MakeServices();
   App app(Services{services.processes, services.registry, services.files, services.fileInfo,
                    services.settings, services.shell, answers, services.events, services.clock,
-                   services.environment, services.cookieStores});
+                   services.environment, services.cookieStores},
+          LoadSettingsDialog);
   app.Dialog();  // the ignore list the scanners look every definition up in (empty here)
   Fixture fixture = MakeFixture(app.definitions);
 

@@ -16,6 +16,7 @@ import sys
 LAYERS = [
     "platform",
     "base",
+    "platform/sqlite",
     "platform/std platform/win32",
     "ui",
     "program",

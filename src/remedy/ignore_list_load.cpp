@@ -1,10 +1,10 @@
 // The ignore list's load: decode, fill the dialog's list view, delete the plain copy.
-#include "startup/ignore_list_load.h"
+#include "remedy/ignore_list_load.h"
 
 #include "codec/codec_files.h"
-#include "core/app.h"
-#include "core/error_report.h"
 #include "lists/gen_dec.h"
+#include "program/app.h"
+#include "program/error_report.h"
 
 namespace veltrane {
 

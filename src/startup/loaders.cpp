@@ -6,10 +6,10 @@
 #include <limits>
 #include <string>
 
+#include "base/errors.h"
 #include "codec/codec_files.h"
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "startup/field_reader.h"
 
 namespace veltrane {
