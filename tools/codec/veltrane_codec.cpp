@@ -6,6 +6,7 @@
 #include "codec/codec_files.h"
 #include "platform/std/std_host.h"
 #include "program/app.h"
+#include "settings/dialog_settings.h"
 
 int main(int argc, char** argv) {
   std::string command = argc == 4 ? argv[1] : "";
