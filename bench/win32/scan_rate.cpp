@@ -95,7 +95,7 @@ int BareFiles(const Fixture& fixture) {
 // The state a scan starts from: an empty result list, counters at 0 and the running flag set.
 void ResetScan(App& app) {
   app.main.lvwScanDriveResult.Clear();
-  app.main.itemCounter = 0;
+  app.scan.itemCounter = 0;
   for (Label* label :
        {&app.main.lblItemCount, &app.main.lblIdentifiedFiles, &app.main.lblIdentifiedRegistryKeys,
         &app.main.lblComponentsIgnored, &app.main.lblComponentsRecognised, &app.main.lblNewComponents})
