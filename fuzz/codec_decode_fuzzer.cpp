@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "base/errors.h"
 #include "codec/crypto_graphy.h"
-#include "core/errors.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/whole_file.h"
+#include "base/whole_file.h"
 #include "lists/gen_dec.h"
 #include "ui/list_view.h"
 

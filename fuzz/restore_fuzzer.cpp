@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
+#include "base/whole_file.h"
 #include "codec/crypto_graphy.h"
-#include "core/text.h"
-#include "core/whole_file.h"
 #include "remedy/path_canon.h"
 #include "remedy/records.h"
 #include "remedy/restore.h"

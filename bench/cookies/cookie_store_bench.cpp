@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
 #include "fakes/fake_services.h"
 #include "platform/sqlite/sqlite_cookie_stores.h"
+#include "program/app.h"
 #include "scan/cookie_scan.h"
+#include "settings/dialog_settings.h"
 
 namespace {
 
@@ -89,7 +90,8 @@ double CookieScan(const std::string& path, size_t& rows) {
   fake.files.AddFile(kStore, "store");
   SqliteCookieStores stores([&](const std::string&) { return path; });
   App app(Services{fake.processes, fake.registry, fake.files, fake.fileInfo, fake.settings, fake.shell,
-                   fake.dialogs, fake.events, fake.clock, fake.environment, stores});
+                   fake.dialogs, fake.events, fake.clock, fake.environment, stores},
+          LoadSettingsDialog);
   app.Dialog();
   app.main.cmdCancel.SetEnabled(true);
   // One definition in a hundred occurs in some hosts; the rest occur nowhere, as most definitions do.

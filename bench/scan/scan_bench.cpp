@@ -5,14 +5,15 @@
 #include <ctime>
 #include <string>
 
-#include "core/app.h"
 #include "fakes/fake_services.h"
+#include "program/app.h"
 #include "scan/definition_index.h"
 #include "scan/drive_scan.h"
 #include "scan/memory_scan.h"
 #include "scan/registry_scan.h"
 #include "scan/scan_common.h"
-#include "scan/scan_session.h"
+#include "session/scan_session.h"
+#include "settings/dialog_settings.h"
 
 namespace veltrane {
 namespace {
@@ -94,9 +95,10 @@ struct Bench {
   explicit Bench(std::chrono::microseconds perTest) : cost(perTest), files(cost), registry(cost) {
     files.AddFolder(fake.environment.programFolder);
     files.AddFolder("C:\\Documents and Settings\\user1\\Cookies");
-    app = std::make_unique<App>(Services{fake.processes, registry, files, fake.fileInfo, fake.settings,
-                                         fake.shell, fake.dialogs, fake.events, clock, fake.environment,
-                                         fake.cookieStores});
+    app = std::make_unique<App>(
+        Services{fake.processes, registry, files, fake.fileInfo, fake.settings, fake.shell, fake.dialogs,
+                 fake.events, clock, fake.environment, fake.cookieStores},
+        LoadSettingsDialog);
     app->definitions.sScanItemExt = {"exe", "dll", "log", "lnk"};
   }
 

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "codec/codec_files.h"
-#include "core/app.h"
 #include "platform/std/std_host.h"
+#include "program/app.h"
+#include "settings/dialog_settings.h"
 #include "startup/field_reader.h"
 #include "startup/loaders.h"
 
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
 
   std::ostringstream messages;
   veltrane::StdHost host(folder.string(), messages);
-  veltrane::App app(host.MakeServices());
+  veltrane::App app(host.MakeServices(), veltrane::LoadSettingsDialog);
   const std::string plain = MakeDefinitions(fields);
   const std::string source = app.ProgramFile("spyList.txt");
   host.files.WriteFile(source, plain);

@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
 #include "platform/std/std_services.h"
 #include "platform/win32/win32_host.h"
+#include "program/app.h"
 #include "scan/drive_scan.h"
 #include "scan/registry_scan.h"
 
 // The Windows headers last, through the wrapper that takes back their Yield macro.
 #include "platform/win32/win32_api.h"
+#include "settings/dialog_settings.h"
 
 namespace veltrane {
 namespace {
@@ -94,7 +95,7 @@ int BareFiles(const Fixture& fixture) {
 // The state a scan starts from: an empty result list, counters at 0 and the running flag set.
 void ResetScan(App& app) {
   app.main.lvwScanDriveResult.Clear();
-  app.main.itemCounter = 0;
+  app.scan.itemCounter = 0;
   for (Label* label :
        {&app.main.lblItemCount, &app.main.lblIdentifiedFiles, &app.main.lblIdentifiedRegistryKeys,
         &app.main.lblComponentsIgnored, &app.main.lblComponentsRecognised, &app.main.lblNewComponents})
@@ -133,7 +134,8 @@ int Run(int rounds) {
   Services services = host.MakeServices();
   App app(Services{services.processes, services.registry, services.files, services.fileInfo,
                    services.settings, services.shell, answers, services.events, services.clock,
-                   services.environment, services.cookieStores});
+                   services.environment, services.cookieStores},
+          LoadSettingsDialog);
   app.Dialog();  // the ignore list the scanners look every definition up in (empty here)
   Fixture fixture = MakeFixture(app.definitions);
 

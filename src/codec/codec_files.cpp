@@ -3,12 +3,12 @@
 
 #include <string_view>
 
+#include "base/errors.h"
+#include "base/text.h"
+#include "base/whole_file.h"
 #include "codec/crypto_graphy.h"
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/text.h"
-#include "core/whole_file.h"
+#include "program/app.h"
+#include "program/error_report.h"
 
 namespace veltrane {
 

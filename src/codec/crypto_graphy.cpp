@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/errors.h"
+#include "base/text.h"
 #include "codec/bit_stream.h"
-#include "core/errors.h"
-#include "core/text.h"
-#include "core/yielder.h"
+#include "program/yielder.h"
 
 namespace veltrane {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "base/text.h"
 #include "codec/bit_stream.h"
 #include "codec/crypto_graphy.h"
-#include "core/text.h"
 
 namespace veltrane {
 

@@ -2,8 +2,8 @@
 #include "codec/encrypt_command.h"
 
 #include "codec/codec_files.h"
-#include "core/app.h"
-#include "core/error_report.h"
+#include "program/app.h"
+#include "program/error_report.h"
 
 namespace veltrane::frmMain {
 

@@ -1,9 +1,9 @@
 // The list-line operations shared by the ignore list, the backup list and the backup index.
 #include "lists/gen_dec.h"
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/whole_file.h"
+#include "base/whole_file.h"
+#include "program/app.h"
+#include "program/error_report.h"
 
 namespace veltrane {
 

@@ -3,12 +3,12 @@
 
 #include <optional>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "log/log_text.h"
 #include "log/version_block.h"
+#include "program/app.h"
+#include "program/error_report.h"
 
 namespace veltrane {
 namespace {

@@ -3,13 +3,13 @@
 
 #include <vector>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/text.h"
+#include "base/text.h"
 #include "log/detail_records.h"
 #include "log/log_text.h"
+#include "program/app.h"
+#include "program/error_report.h"
+#include "program/settings_store.h"
 #include "scan/memory_scan.h"
-#include "settings/settings_store.h"
 
 namespace veltrane {
 namespace {

@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/whole_file.h"
+#include "base/errors.h"
+#include "base/whole_file.h"
 #include "log/log_composition.h"
 #include "log/log_text.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "scan/scan_common.h"
 
 namespace veltrane {

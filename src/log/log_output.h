@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/date_time.h"
+#include "platform/date_time.h"
 
 namespace veltrane {
 

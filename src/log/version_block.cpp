@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace veltrane {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/date_time.h"
+#include "platform/date_time.h"
 
 namespace veltrane {
 

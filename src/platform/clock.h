@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/date_time.h"
+#include "platform/date_time.h"
 
 namespace veltrane {
 

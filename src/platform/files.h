@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/date_time.h"
+#include "platform/date_time.h"
 
 namespace veltrane {
 
@@ -26,7 +26,7 @@ struct FileEntry {
 };
 
 // Paths are Windows paths with backslashes. Operations that can fail return an error number from
-// core/errors.h (0 on success). File contents are bytes held in std::string.
+// base/errors.h (0 on success). File contents are bytes held in std::string.
 class IFileSystem {
  public:
   virtual ~IFileSystem() = default;

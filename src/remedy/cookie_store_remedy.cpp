@@ -1,10 +1,10 @@
 // Cookies in browsers' stores: deleted, saved into a backup and put back, one store and host at a time.
 #include "remedy/cookie_store_remedy.h"
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "remedy/removal.h"
 #include "scan/browser_stores.h"
 

@@ -1,10 +1,10 @@
 // Encoding a list file through a plain twin that is this write's own.
 #include "remedy/encoded_write.h"
 
+#include "base/errors.h"
+#include "base/whole_file.h"
 #include "codec/codec_files.h"
-#include "core/app.h"
-#include "core/errors.h"
-#include "core/whole_file.h"
+#include "program/app.h"
 
 namespace veltrane {
 

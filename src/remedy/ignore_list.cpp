@@ -1,11 +1,11 @@
 // The ignore list's exclusion, file rewrite and removal of entries.
 #include "remedy/ignore_list.h"
 
-#include "core/app.h"
-#include "core/error_report.h"
 #include "lists/gen_dec.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "remedy/encoded_write.h"
-#include "startup/ignore_list_load.h"
+#include "remedy/ignore_list_load.h"
 
 namespace veltrane {
 

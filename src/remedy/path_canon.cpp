@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace veltrane {
 

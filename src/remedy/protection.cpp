@@ -1,7 +1,7 @@
 // The removal protection: protected folders and processes, compared in canonical form.
 #include "remedy/protection.h"
 
-#include "core/app.h"
+#include "program/app.h"
 #include "remedy/path_canon.h"
 
 namespace veltrane {

@@ -1,8 +1,8 @@
 // Parsing and naming rules shared by removal, backup and restore.
 #include "remedy/records.h"
 
-#include "core/text.h"
-#include "core/whole_file.h"
+#include "base/text.h"
+#include "base/whole_file.h"
 #include "remedy/path_canon.h"
 
 namespace veltrane {

@@ -5,16 +5,16 @@
 #include <limits>
 #include <string>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/outcome.h"
+#include "base/text.h"
+#include "program/app.h"
+#include "program/error_report.h"
+#include "program/settings_store.h"
 #include "remedy/cookie_store_remedy.h"
-#include "remedy/outcome.h"
 #include "remedy/protection.h"
 #include "remedy/records.h"
 #include "scan/scan_common.h"
-#include "settings/settings_store.h"
 
 namespace veltrane {
 

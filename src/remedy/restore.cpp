@@ -3,17 +3,17 @@
 
 #include <optional>
 
+#include "base/errors.h"
+#include "base/whole_file.h"
 #include "codec/codec_files.h"
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/whole_file.h"
 #include "lists/gen_dec.h"
+#include "program/app.h"
+#include "program/error_report.h"
+#include "program/settings_store.h"
 #include "remedy/cookie_store_remedy.h"
 #include "remedy/path_canon.h"
 #include "remedy/records.h"
 #include "scan/mod_registry.h"
-#include "settings/settings_store.h"
 
 namespace veltrane {
 

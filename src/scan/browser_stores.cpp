@@ -1,8 +1,8 @@
 // The browsers' store locations, profiles.ini, and the store references of Result rows.
 #include "scan/browser_stores.h"
 
-#include "core/app.h"
-#include "core/text.h"
+#include "base/text.h"
+#include "program/app.h"
 
 namespace veltrane {
 

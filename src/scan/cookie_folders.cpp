@@ -1,9 +1,9 @@
 // Listing the current user's cookie files from the profile's folder or from the shell's cookie folders.
 #include "scan/cookie_folders.h"
 
-#include "core/app.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "program/app.h"
 
 namespace veltrane {
 namespace {

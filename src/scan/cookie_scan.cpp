@@ -3,10 +3,10 @@
 
 #include <limits>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "scan/cookie_folders.h"
 #include "scan/cookie_store_scan.h"
 #include "scan/scan_common.h"
@@ -49,8 +49,8 @@ void ScanForCookies(App& app) {
     for (size_t i = 0; i < cookies.size(); ++i) {
       const std::string& definition = cookies[i];
       if (!definition.empty()) {
-        if (main.itemCounter == std::numeric_limits<int32_t>::max()) Raise(kErrOverflow);
-        ++main.itemCounter;
+        if (app.scan.itemCounter == std::numeric_limits<int32_t>::max()) Raise(kErrOverflow);
+        ++app.scan.itemCounter;
         RaiseCounter(main.lblItemCount);
         main.lblScanningStatus.SetCaption(definition);
         switch (LookUpIgnoreList(app, definition, definition)) {

@@ -4,10 +4,10 @@
 #include <map>
 #include <string_view>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "scan/browser_stores.h"
 #include "scan/host_matcher.h"
 #include "scan/scan_common.h"

@@ -1,7 +1,7 @@
 // Open-addressing table of file entries compared without regard to letter case.
 #include "scan/definition_index.h"
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace veltrane {
 namespace {

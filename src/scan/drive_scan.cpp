@@ -1,9 +1,9 @@
 // Turning file entries into paths and testing them, with the ignore list consulted first.
 #include "scan/drive_scan.h"
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/text.h"
+#include "base/text.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "scan/scan_common.h"
 #include "scan/wow64_views.h"
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/text.h"
+#include "base/text.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "scan/definition_index.h"
 #include "scan/scan_common.h"
 

@@ -3,10 +3,10 @@
 
 #include <array>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "program/app.h"
+#include "program/error_report.h"
 
 namespace veltrane {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <limits>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
+#include "base/errors.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "scan/mod_registry.h"
 #include "scan/scan_common.h"
 #include "scan/wow64_views.h"
@@ -55,9 +55,9 @@ void CheckValueInAllRegistryKeyValues(App& app) {
     for (size_t i = 0; i < keys.size(); ++i) {
       const std::string& keyPath = keys[i];
       if (!keyPath.empty()) {
-        if (main.itemCounter == std::numeric_limits<int32_t>::max()) Raise(kErrOverflow);
-        ++main.itemCounter;
-        main.lblItemCount.SetCaption(std::to_string(main.itemCounter));
+        if (app.scan.itemCounter == std::numeric_limits<int32_t>::max()) Raise(kErrOverflow);
+        ++app.scan.itemCounter;
+        main.lblItemCount.SetCaption(std::to_string(app.scan.itemCounter));
         const std::string& name = ElementOrEmpty(names, i);
         ScanKeyPath(app, name, keyPath);
         if (bothViews) {

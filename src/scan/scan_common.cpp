@@ -3,9 +3,9 @@
 
 #include <limits>
 
-#include "core/app.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "program/app.h"
 
 namespace veltrane {
 

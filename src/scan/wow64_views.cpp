@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "core/app.h"
-#include "core/text.h"
+#include "base/text.h"
+#include "program/app.h"
 #include "scan/drive_scan.h"
 
 namespace veltrane {

@@ -1,14 +1,14 @@
 // The settings dialog's handlers, run on the dialog's model.
 #include "settings/dialog_handlers.h"
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "lists/gen_dec.h"
+#include "program/app.h"
+#include "program/error_report.h"
+#include "program/settings_store.h"
+#include "remedy/ignore_list_load.h"
 #include "settings/dialog_settings.h"
-#include "settings/settings_store.h"
 #include "settings/startup_shortcut.h"
-#include "startup/ignore_list_load.h"
 
 namespace veltrane {
 namespace {

@@ -1,7 +1,7 @@
 // Creating the settings dialog: its load handler, and a reload of the ignore list on every later creation.
-#include "core/app.h"
+#include "program/app.h"
+#include "remedy/ignore_list_load.h"
 #include "settings/dialog_settings.h"
-#include "startup/ignore_list_load.h"
 
 namespace veltrane {
 

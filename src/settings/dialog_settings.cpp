@@ -5,10 +5,10 @@
 #include <string>
 #include <utility>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/text.h"
-#include "settings/settings_store.h"
+#include "base/text.h"
+#include "program/app.h"
+#include "program/error_report.h"
+#include "program/settings_store.h"
 
 namespace veltrane {
 namespace {

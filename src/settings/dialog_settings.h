@@ -14,6 +14,10 @@ void SaveFilePathSettings(App& app, SettingsDialog& dialog);
 void SaveOptionSettings(App& app, SettingsDialog& dialog);
 void SaveAdditionalOptionSettings(App& app, SettingsDialog& dialog);
 
+// The dialog's creation, handed to the App: runs the load handler, and on every creation after the first one
+// reloads the ignore list from its file, so that an ignore list never silently vanishes with a closed dialog.
+void LoadSettingsDialog(App& app, SettingsDialog& dialog, bool reloadIgnoreList);
+
 namespace frmCustomSettings {
 
 // Selects the first tab, enables its frame only and loads every bound control from the store.

@@ -3,9 +3,9 @@
 
 #include <optional>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
+#include "base/errors.h"
+#include "program/app.h"
+#include "program/error_report.h"
 
 namespace veltrane {
 namespace {

@@ -1,16 +1,16 @@
 // The definition load cycle: decode beside the encoded file, read its fields, delete the plain copy.
 #include "startup/loaders.h"
+#include "base/whole_file.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
 
+#include "base/errors.h"
 #include "codec/codec_files.h"
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/whole_file.h"
+#include "program/app.h"
+#include "program/error_report.h"
 #include "startup/field_reader.h"
 
 namespace veltrane {

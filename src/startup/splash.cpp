@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/text.h"
-#include "settings/settings_store.h"
-#include "startup/ignore_list_load.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "program/app.h"
+#include "program/error_report.h"
+#include "program/settings_store.h"
+#include "remedy/ignore_list_load.h"
 #include "startup/loaders.h"
 
 namespace veltrane {

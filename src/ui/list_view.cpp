@@ -1,8 +1,8 @@
 // The list-view model and its lazily built search indexes.
 #include "ui/list_view.h"
 
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace veltrane {
 

@@ -2,8 +2,6 @@
 // view.
 #pragma once
 
-#include <cstdint>
-
 #include "ui/list_view.h"
 #include "ui/window.h"
 
@@ -104,17 +102,6 @@ class MainWindow : public Window {
   Button cmdClean{*this, "cmdClean", "C&lean"};
   Picture imgRestore{*this, "imgRestore"};
   Button cmdRestore{*this, "cmdRestore", "&Restore"};
-
-  // The count of definitions handled in the current scan (32-bit, shown by the registry scan).
-  int32_t itemCounter = 0;
-
-  // Scan-session state the main window holds beside its controls: whether a start handler is still on
-  // the stack (a cancelled scan unwinding), the start variant held until it returns (0: none), and the
-  // progress tick's sweep.
-  bool scanOnStack = false;
-  int pendingStart = 0;
-  int16_t progressStep = 0;
-  int16_t progressDirection = 1;
 };
 
 }  // namespace veltrane

@@ -6,12 +6,13 @@
 #include <nlohmann/json.hpp>
 
 #include "app/console/console_commands.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "codec/codec_files.h"
-#include "core/errors.h"
-#include "core/text.h"
 #include "fakes/fake_services.h"
 #include "platform/std/nettle_digest.h"
 #include "platform/std/std_services.h"
+#include "settings/dialog_settings.h"
 
 namespace veltrane {
 namespace {
@@ -56,7 +57,7 @@ class ConsoleTest : public ::testing::Test {
         services.processes,   services.registry, services.files,  services.fileInfo, services.settings,
         services.shell,       answers,           services.events, services.clock,    services.environment,
         services.cookieStores};
-    App app(console);
+    App app(console, LoadSettingsDialog);
     app.yielder.SetInterval(0);
     return RunConsoleCommand(app, answers, digest, args, out, err);
   }

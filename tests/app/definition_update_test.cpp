@@ -5,11 +5,12 @@
 
 #include "app/console/console_commands.h"
 #include "app/console/definition_update.h"
+#include "base/errors.h"
 #include "codec/codec_files.h"
-#include "core/errors.h"
 #include "fakes/fake_services.h"
 #include "platform/std/nettle_digest.h"
 #include "platform/std/std_services.h"
+#include "settings/dialog_settings.h"
 
 namespace veltrane {
 namespace {
@@ -64,7 +65,7 @@ class UpdateTest : public ::testing::Test {
         services.processes,   services.registry, services.files,  services.fileInfo, services.settings,
         services.shell,       answers,           services.events, services.clock,    services.environment,
         services.cookieStores};
-    App app(console);
+    App app(console, LoadSettingsDialog);
     app.yielder.SetInterval(0);
     return RunConsoleCommand(app, answers, digest, args, out, err);
   }

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "codec/encrypt_command.h"
-#include "core/errors.h"
 #include "fakes/fake_services.h"
 
 namespace veltrane {

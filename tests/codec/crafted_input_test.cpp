@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
+#include "base/errors.h"
 #include "codec/crypto_graphy.h"
-#include "core/errors.h"
 
 namespace veltrane {
 namespace {

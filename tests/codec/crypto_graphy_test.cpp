@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 namespace veltrane {
 namespace {

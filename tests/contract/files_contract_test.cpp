@@ -6,9 +6,9 @@
 #include <ctime>
 #include <functional>
 
+#include "base/errors.h"
+#include "base/text.h"
 #include "contract_host.h"
-#include "core/errors.h"
-#include "core/text.h"
 
 namespace veltrane::contract {
 namespace {

@@ -1,8 +1,8 @@
 // The registry and the settings store as every implementation must behave.
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "contract_host.h"
-#include "core/errors.h"
 
 namespace veltrane::contract {
 namespace {

@@ -1,8 +1,8 @@
 // The cookie-store fake's behaviour: what a store holds, held stores, saves as tab-separated lines.
 #include "fakes/fake_cookie_stores.h"
 
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace veltrane::fakes {
 

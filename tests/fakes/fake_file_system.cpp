@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace veltrane::fakes {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace veltrane::fakes {
 

@@ -1,7 +1,7 @@
 // The in-memory registry's calls, with the platform's result codes.
 #include "fakes/fake_registry.h"
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace veltrane::fakes {
 namespace {

@@ -3,8 +3,9 @@
 
 #include <cstdio>
 
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "settings/dialog_settings.h"
 
 namespace veltrane::fakes {
 
@@ -147,7 +148,7 @@ Services FakeSystem::MakeServices() {
 }
 
 std::unique_ptr<App> FakeSystem::MakeApp() {
-  auto app = std::make_unique<App>(MakeServices());
+  auto app = std::make_unique<App>(MakeServices(), LoadSettingsDialog);
   app->yielder.SetInterval(0);
   return app;
 }

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
-#include "core/services.h"
-#include "core/text.h"
+#include "base/text.h"
 #include "fakes/fake_cookie_stores.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fault_injector.h"
+#include "platform/services.h"
+#include "program/app.h"
 
 namespace veltrane::fakes {
 

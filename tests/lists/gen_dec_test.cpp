@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "fakes/fake_services.h"
 
 namespace veltrane {

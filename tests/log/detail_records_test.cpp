@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "log/version_block.h"
 #include "log_fixture.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
-#include "core/whole_file.h"
+#include "base/whole_file.h"
 #include "fakes/fake_services.h"
+#include "program/app.h"
 
 namespace veltrane::testing {
 

@@ -1,7 +1,7 @@
 // Showing, saving and automatically saving the log.
 #include "log/log_output.h"
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "log_fixture.h"
 
 namespace veltrane {

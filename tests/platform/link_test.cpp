@@ -7,7 +7,7 @@
 #include <memory>
 #include <random>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "fakes/fake_file_system.h"
 #include "platform/std/std_file_system.h"
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 namespace veltrane {
 namespace {

@@ -11,9 +11,10 @@
 #include <sstream>
 #include <vector>
 
+#include "base/errors.h"
 #include "codec/codec_files.h"
-#include "core/app.h"
-#include "core/errors.h"
+#include "program/app.h"
+#include "settings/dialog_settings.h"
 
 namespace veltrane {
 namespace {
@@ -65,7 +66,7 @@ TEST(StdHost, CodecFileOperationsOnARealFolder) {
   std::filesystem::create_directories(folder);
   std::ostringstream messages;
   StdHost host(folder, messages);
-  App app(host.MakeServices());
+  App app(host.MakeServices(), LoadSettingsDialog);
   const std::string text = "\"Some Adware\",\"programfilesdir+\\Vendor\\file.exe\"\r\n";
   ASSERT_EQ(host.files.WriteFile(app.ProgramFile("spyList.txt"), text), kErrNone);
   ASSERT_EQ(host.files.WriteFile(app.ProgramFile("spyList"), std::string(4000, 'x')), kErrNone);

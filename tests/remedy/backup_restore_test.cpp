@@ -3,8 +3,8 @@
 #include "remedy/backup.h"
 #include "remedy/restore.h"
 
-#include "core/text.h"
-#include "core/whole_file.h"
+#include "base/text.h"
+#include "base/whole_file.h"
 #include "remedy_fixture.h"
 
 namespace veltrane {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "remedy/backup.h"
 #include "remedy/removal.h"
 #include "remedy/restore.h"

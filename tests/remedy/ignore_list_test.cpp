@@ -2,9 +2,9 @@
 // at every write of its rewrite.
 #include "remedy/ignore_list.h"
 
-#include "core/whole_file.h"
+#include "base/whole_file.h"
+#include "remedy/ignore_list_load.h"
 #include "remedy_fixture.h"
-#include "startup/ignore_list_load.h"
 
 namespace veltrane {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
 #include "codec/crypto_graphy.h"
-#include "core/app.h"
-#include "core/errors.h"
 #include "fakes/fake_services.h"
+#include "program/app.h"
 
 namespace veltrane::testing_remedy {
 

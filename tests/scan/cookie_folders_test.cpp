@@ -1,7 +1,7 @@
 // Where the cookie scan looks: the profile's folder while it can be listed, the shell's folders after.
 #include "scan/cookie_folders.h"
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "scan/cookie_scan.h"
 #include "scan_fixture.h"
 

@@ -1,7 +1,7 @@
 // The cookie scan: name matching, ignored definitions and files, counters, an unlistable folder and cancel.
 #include "scan/cookie_scan.h"
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 #include "scan_fixture.h"
 
@@ -37,7 +37,7 @@ TEST_F(CookieScanTest, EveryFileContainingTheLoweredDefinitionGivesARow) {
   EXPECT_EQ(Caption(app->main.lblComponentsRecognised), "3");
   EXPECT_EQ(Caption(app->main.lblNewComponents), "3");
   EXPECT_EQ(Caption(app->main.lblItemCount), "1");
-  EXPECT_EQ(app->main.itemCounter, 1);
+  EXPECT_EQ(app->scan.itemCounter, 1);
   EXPECT_EQ(Caption(app->main.lblCurrentProcess), "Scanning Cookies");
 }
 
@@ -48,7 +48,7 @@ TEST_F(CookieScanTest, TwoDefinitionsInOneNameGiveTwoRowsAndEmptyOnesAreNotCount
   ASSERT_EQ(Results().Count(), 2u);
   EXPECT_EQ(Row(0)[0], "ads");
   EXPECT_EQ(Row(1)[0], "tracker");
-  EXPECT_EQ(app->main.itemCounter, 2);
+  EXPECT_EQ(app->scan.itemCounter, 2);
   EXPECT_EQ(Caption(app->main.lblItemCount), "2");
 }
 
@@ -108,7 +108,7 @@ TEST_F(CookieScanTest, UnlistableFolderReportsOnceAtTheFirstSearchAndKeepsEarlie
   EXPECT_EQ(system.dialogs.shown[0].title, "ScanForCookies");
   EXPECT_EQ(system.dialogs.shown[0].text, "70:Permission denied");
   EXPECT_EQ(Results().Count(), 1u);
-  EXPECT_EQ(app->main.itemCounter, 2);
+  EXPECT_EQ(app->scan.itemCounter, 2);
 }
 
 TEST_F(CookieScanTest, CancelStopsAfterTheDefinitionInHand) {

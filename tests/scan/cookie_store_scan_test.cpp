@@ -1,7 +1,7 @@
 // The cookie scan of browsers' stores: host matching, profiles.ini, store discovery, rows and exclusions.
 #include "scan/cookie_store_scan.h"
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "scan/browser_stores.h"
 #include "scan/cookie_scan.h"
 #include "scan/host_matcher.h"

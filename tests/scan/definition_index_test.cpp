@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace veltrane {
 namespace {

@@ -33,7 +33,7 @@ TEST_F(RegistryScanTest, FoundKeysBecomeRowsAndRaiseTheCounters) {
   AddRegistry("Bad", "HKEY_LOCAL_MACHINE\\Software\\Bad");
   AddRegistry("Absent", "HKEY_LOCAL_MACHINE\\Software\\Absent");
   AddRegistry("Blank", "");
-  app->main.itemCounter = 5;
+  app->scan.itemCounter = 5;
   ScanRegistryDeep(*app);
 
   ASSERT_EQ(Results().Count(), 1u);
@@ -41,7 +41,7 @@ TEST_F(RegistryScanTest, FoundKeysBecomeRowsAndRaiseTheCounters) {
   EXPECT_EQ(app->main.lblIdentifiedRegistryKeys.Caption(), "1");
   EXPECT_EQ(app->main.lblComponentsRecognised.Caption(), "1");
   EXPECT_EQ(app->main.lblNewComponents.Caption(), "1");
-  EXPECT_EQ(app->main.itemCounter, 7);  // the empty path is not counted
+  EXPECT_EQ(app->scan.itemCounter, 7);  // the empty path is not counted
   EXPECT_EQ(app->main.lblItemCount.Caption(), "7");
   EXPECT_EQ(app->main.lblScanningStatus.Caption(), "HKEY_LOCAL_MACHINE\\Software\\Absent");
   EXPECT_EQ(app->main.lblCurrentProcess.Caption(), "Scanning Registry");
@@ -72,7 +72,7 @@ TEST_F(RegistryScanTest, CancelStopsAfterTheDefinitionInHand) {
   CancelAtYield(2);  // yields follow definitions 1 and 2; the test after definition 3 stops the loop
   ScanRegistryDeep(*app);
   EXPECT_EQ(Results().Count(), 3u);
-  EXPECT_EQ(app->main.itemCounter, 3);
+  EXPECT_EQ(app->scan.itemCounter, 3);
 }
 
 TEST_F(RegistryScanTest, AnEmptyKeyPathStillMeetsTheCancelTest) {
@@ -82,7 +82,7 @@ TEST_F(RegistryScanTest, AnEmptyKeyPathStillMeetsTheCancelTest) {
   app->main.cmdCancel.SetEnabled(false);
   ScanRegistryDeep(*app);
   EXPECT_EQ(Results().Count(), 0u);
-  EXPECT_EQ(app->main.itemCounter, 0);
+  EXPECT_EQ(app->scan.itemCounter, 0);
 }
 
 TEST_F(RegistryScanTest, SetKeyValueCreatesTheKeyAndWritesTextWithItsNul) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
 #include "fakes/fake_services.h"
+#include "program/app.h"
 
 namespace veltrane::testing {
 

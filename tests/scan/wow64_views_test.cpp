@@ -103,7 +103,7 @@ TEST_F(Wow64ScanTest, RegistryFootprintsInEitherViewGetARowWithTheirOwnPath) {
   EXPECT_EQ(Main().lblIdentifiedRegistryKeys.Caption(), "5");
   EXPECT_EQ(Main().lblNewComponents.Caption(), "4");
   EXPECT_EQ(Main().lblComponentsIgnored.Caption(), "1");
-  EXPECT_EQ(Main().itemCounter, 5);  // definitions, not views
+  EXPECT_EQ(app->scan.itemCounter, 5);  // definitions, not views
   EXPECT_EQ(system.registry.OpenHandles(), 0u);
 }
 

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
+#include "base/text.h"
 #include "codec/codec_files.h"
-#include "core/errors.h"
-#include "core/text.h"
 #include "fakes/fake_services.h"
 
 namespace veltrane {

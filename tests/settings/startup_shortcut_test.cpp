@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "fakes/fake_services.h"
 
 namespace veltrane {

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "codec/codec_files.h"
-#include "core/app.h"
 #include "fakes/fake_services.h"
+#include "program/app.h"
 
 namespace veltrane::testing {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "startup/definition_files.h"
 
 namespace veltrane {

@@ -1,7 +1,7 @@
 // The list-view model: columns, rows, check boxes, the whole-text search and change notifications.
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "ui/list_view.h"
 #include "ui/main_window.h"
 

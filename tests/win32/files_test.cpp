@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
+#include "base/text.h"
 #include "check.h"
-#include "core/errors.h"
-#include "core/text.h"
 #include "platform/win32/win32_api.h"
 #include "test_context.h"
 

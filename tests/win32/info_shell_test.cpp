@@ -1,9 +1,9 @@
 // File times and version blocks of a real executable, and the shell's special folders and shortcuts.
 #include <string>
 
+#include "base/errors.h"
+#include "base/text.h"
 #include "check.h"
-#include "core/errors.h"
-#include "core/text.h"
 #include "platform/win32/win32_api.h"
 #include "test_context.h"
 

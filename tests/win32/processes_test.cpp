@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <string>
 
+#include "base/text.h"
 #include "check.h"
-#include "core/text.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_text.h"
 #include "test_context.h"

@@ -2,8 +2,8 @@
 // shared behaviour of both services is tested for every implementation in tests/contract.
 #include <string>
 
+#include "base/errors.h"
 #include "check.h"
-#include "core/errors.h"
 #include "platform/win32/win32_api.h"
 #include "test_context.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <thread>
 
+#include "base/text.h"
 #include "check.h"
-#include "core/text.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_digest.h"
 #include "test_context.h"

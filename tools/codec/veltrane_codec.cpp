@@ -4,8 +4,9 @@
 #include <string>
 
 #include "codec/codec_files.h"
-#include "core/app.h"
 #include "platform/std/std_host.h"
+#include "program/app.h"
+#include "settings/dialog_settings.h"
 
 int main(int argc, char** argv) {
   std::string command = argc == 4 ? argv[1] : "";
@@ -15,7 +16,7 @@ int main(int argc, char** argv) {
   }
   // The operations report through message boxes; here they are printed on the error stream.
   veltrane::StdHost host(std::filesystem::current_path().string(), std::cerr);
-  veltrane::App app(host.MakeServices());
+  veltrane::App app(host.MakeServices(), veltrane::LoadSettingsDialog);
   bool done = command == "encode" ? veltrane::CompressFile(app, argv[2], argv[3])
                                   : veltrane::DecompressFile(app, argv[2], argv[3]);
   if (done) return 0;

@@ -2,8 +2,9 @@
 #include <iostream>
 #include <string>
 
-#include "core/app.h"
 #include "platform/std/std_host.h"
+#include "program/app.h"
+#include "settings/dialog_settings.h"
 #include "startup/splash.h"
 
 int main(int argc, char** argv) {
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   veltrane::StdHost host(argv[1], std::cerr);
-  veltrane::App app(host.MakeServices());
+  veltrane::App app(host.MakeServices(), veltrane::LoadSettingsDialog);
 
   veltrane::frmSplash::Form_Paint(app);
   veltrane::frmSplash::Timer1_Timer(app);

@@ -1,7 +1,8 @@
 // Loading a definition set on a scratch program: same services, another folder, another store.
 #include "app/console/definition_set.h"
 
-#include "core/app.h"
+#include "program/app.h"
+#include "settings/dialog_settings.h"
 #include "startup/loaders.h"
 
 namespace veltrane {
@@ -51,7 +52,7 @@ DefinitionCounts LoadDefinitionSet(App& app, const std::string& folder, IDialogs
   Services services{app.os.processes, app.os.registry, app.os.files,       app.os.fileInfo,
                     app.os.settings,  app.os.shell,    counting,           app.os.events,
                     app.os.clock,     environment,     app.os.cookieStores};
-  App scratch(services);
+  App scratch(services, LoadSettingsDialog);
   using Loader = void (*)(App&);
   constexpr std::array<Loader, 4> kLoaders{FillScanItemList, FillRegistryScanItemList, FillScanItemExtList,
                                            FillCookieList};

@@ -6,10 +6,10 @@
 #include <stdexcept>
 
 #include "app/console/definition_set.h"
-#include "core/app.h"
-#include "core/errors.h"
-#include "core/text.h"
-#include "core/whole_file.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "base/whole_file.h"
+#include "program/app.h"
 
 namespace veltrane {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "ui/list_view.h"
 #include "ui/main_window.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/console/definition_set.h"
-#include "core/date_time.h"
+#include "platform/date_time.h"
 #include "platform/environment.h"
 
 namespace veltrane {

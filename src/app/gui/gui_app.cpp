@@ -2,8 +2,9 @@
 #include "app/gui/gui_app.h"
 
 #include "app/gui/gui_ids.h"
-#include "core/error_report.h"
-#include "core/errors.h"
+#include "base/errors.h"
+#include "program/error_report.h"
+#include "settings/dialog_settings.h"
 
 namespace veltrane::gui {
 
@@ -15,7 +16,10 @@ Binding* Form::Find(std::string_view controlName) {
 }
 
 GuiApp::GuiApp(HINSTANCE instance, Services services, std::function<void(HWND)> setOwner)
-    : app(services), instance_(instance), setOwner_(std::move(setOwner)), handlers_(MakeHandlerTable()) {
+    : app(services, LoadSettingsDialog),
+      instance_(instance),
+      setOwner_(std::move(setOwner)),
+      handlers_(MakeHandlerTable()) {
   splashForm_.name = "frmSplash";
   mainForm_.name = "frmMain";
   dialogForm_.name = "frmCustomSettings";

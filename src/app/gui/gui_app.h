@@ -16,7 +16,7 @@
 #include "app/gui/handler_table.h"
 #include "app/gui/layout.h"
 #include "app/gui/picture_image.h"
-#include "core/app.h"
+#include "program/app.h"
 #include "ui/controls.h"
 
 namespace veltrane::gui {

@@ -2,17 +2,17 @@
 #include "app/gui/handler_table.h"
 
 #include "codec/encrypt_command.h"
-#include "core/app.h"
 #include "log/log_output.h"
+#include "program/app.h"
 #include "remedy/backup.h"
 #include "remedy/ignore_list.h"
 #include "remedy/removal.h"
 #include "remedy/restore.h"
-#include "scan/scan_session.h"
+#include "session/main_screens.h"
+#include "session/scan_session.h"
 #include "settings/dialog_handlers.h"
 #include "settings/dialog_settings.h"
 #include "startup/splash.h"
-#include "ui/main_screens.h"
 
 namespace veltrane::gui {
 

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "platform/sqlite/sqlite_reading.h"
 
 namespace veltrane {

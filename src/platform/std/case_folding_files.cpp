@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace veltrane {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 namespace veltrane {
 

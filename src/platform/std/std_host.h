@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "core/services.h"
+#include "platform/services.h"
 #include "platform/sqlite/sqlite_cookie_stores.h"
 #include "platform/std/case_folding_files.h"
 #include "platform/std/std_file_system.h"

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "core/app.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/product.h"
+#include "base/text.h"
 
 namespace veltrane {
 

@@ -1,4 +1,4 @@
-// Turns Windows error codes into the program's error numbers (core/errors.h).
+// Turns Windows error codes into the program's error numbers (base/errors.h).
 #pragma once
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <functional>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_text.h"

@@ -1,7 +1,7 @@
 // Every Windows service in one bundle, for the front ends: the Windows counterpart of the test fakes.
 #pragma once
 
-#include "core/services.h"
+#include "platform/services.h"
 #include "platform/sqlite/sqlite_cookie_stores.h"
 #include "platform/win32/win32_cookie_paths.h"
 #include "platform/win32/win32_dialogs.h"

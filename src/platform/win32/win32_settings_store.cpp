@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "platform/win32/win32_api.h"
 
 namespace veltrane::win32 {

@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_text.h"

@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace veltrane::win32 {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/services.h"
+#include "platform/services.h"
 #include "platform/win32/win32_host.h"
 
 namespace veltrane::gui {

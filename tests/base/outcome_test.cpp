@@ -1,5 +1,5 @@
 // The failure summaries of commands over many items.
-#include "remedy/outcome.h"
+#include "base/outcome.h"
 
 #include <gtest/gtest.h>
 

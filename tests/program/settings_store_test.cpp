@@ -1,10 +1,10 @@
 // The stored settings as the dialog loads, saves and resets them.
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "fakes/fake_services.h"
+#include "program/settings_store.h"
 #include "settings/dialog_settings.h"
-#include "settings/settings_store.h"
 
 namespace veltrane {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fakes/fake_services.h"
-#include "ui/main_screens.h"
+#include "session/main_screens.h"
 
 namespace veltrane {
 namespace {

@@ -1,5 +1,5 @@
 // Counting the items of a command and naming the ones that failed.
-#include "remedy/outcome.h"
+#include "base/outcome.h"
 
 #include <utility>
 

@@ -1,9 +1,10 @@
 // The running program's state and the settings dialog's create-on-use lifetime.
-#include "core/app.h"
+#include "program/app.h"
 
 namespace veltrane {
 
-App::App(Services services) : os(services), yielder(services.events, services.clock) {}
+App::App(Services services, DialogLoad loadDialog)
+    : os(services), yielder(services.events, services.clock), loadDialog_(loadDialog) {}
 
 App::~App() = default;
 
@@ -12,7 +13,7 @@ SettingsDialog& App::Dialog() {
     dialog_ = std::make_unique<SettingsDialog>();
     bool firstCreation = !dialogCreatedAtStartup_;
     dialogCreatedAtStartup_ = true;
-    LoadSettingsDialog(*this, *dialog_, !firstCreation);
+    loadDialog_(*this, *dialog_, !firstCreation);
   }
   return *dialog_;
 }

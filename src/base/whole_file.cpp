@@ -1,7 +1,7 @@
 // Whole-file replacement through a temporary file created for it, and the line splitting of text files.
-#include "core/whole_file.h"
+#include "base/whole_file.h"
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 namespace veltrane {
 

@@ -1,8 +1,8 @@
 // Number reading, rounding and the text helpers every procedure leans on.
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace veltrane {
 namespace {

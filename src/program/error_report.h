@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "platform/dialogs.h"
 
 namespace veltrane {

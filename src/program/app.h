@@ -5,24 +5,27 @@
 #include <string>
 #include <string_view>
 
-#include "core/services.h"
-#include "core/yielder.h"
-#include "remedy/outcome.h"
-#include "startup/definition_store.h"
+#include "base/outcome.h"
+#include "base/product.h"
+#include "platform/services.h"
+#include "program/definition_store.h"
+#include "program/scan_state.h"
+#include "program/yielder.h"
 #include "ui/main_window.h"
 #include "ui/settings_dialog.h"
 #include "ui/splash_window.h"
 
 namespace veltrane {
 
-// The application title: message-box captions and the settings store's application name.
-inline constexpr std::string_view kAppTitle = "Veltrane";
-// The product name, as the version information and the start-up shortcut carry it.
-inline constexpr std::string_view kProductName = "Veltrane!";
+class App;
+
+// The settings dialog's load handler. It belongs to the settings subsystem, which sits above the program
+// aggregate, so the front end hands it over when it makes the App.
+using DialogLoad = void (*)(App& app, SettingsDialog& dialog, bool reloadIgnoreList);
 
 class App {
  public:
-  explicit App(Services services);
+  App(Services services, DialogLoad loadDialog);
   App(const App&) = delete;
   App& operator=(const App&) = delete;
   ~App();
@@ -32,6 +35,7 @@ class App {
   DefinitionStore definitions;
   SplashWindow splash;
   MainWindow main;
+  ScanState scan;
 
   // The settings dialog, created (and loaded) on first use, like a form that loads when touched.
   SettingsDialog& Dialog();
@@ -58,11 +62,7 @@ class App {
  private:
   std::unique_ptr<SettingsDialog> dialog_;
   bool dialogCreatedAtStartup_ = false;
-  friend void LoadSettingsDialog(App& app, SettingsDialog& dialog, bool reloadIgnoreList);
+  DialogLoad loadDialog_;
 };
-
-// Runs the dialog's load handler, and on every creation after the first one reloads the ignore list from
-// its file, so that an ignore list never silently vanishes with a closed dialog. Defined with the dialog.
-void LoadSettingsDialog(App& app, SettingsDialog& dialog, bool reloadIgnoreList);
 
 }  // namespace veltrane

@@ -1,12 +1,12 @@
-// The ignore list's load: decode, fill the dialog's list view, delete the plain copy.
-#include "startup/ignore_list_load.h"
+// The ignore list's load: decode into a plain copy of its own, fill the dialog's list view, delete the copy.
+#include "remedy/ignore_list_load.h"
 
+#include "base/errors.h"
+#include "base/whole_file.h"
 #include "codec/codec_files.h"
-#include "core/app.h"
-#include "core/error_report.h"
-#include "core/errors.h"
-#include "core/whole_file.h"
 #include "lists/gen_dec.h"
+#include "program/app.h"
+#include "program/error_report.h"
 
 namespace veltrane {
 

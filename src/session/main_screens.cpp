@@ -1,9 +1,9 @@
 // Screen changes, the modal settings dialog, the exit and the pressed-look pictures of the main window.
-#include "ui/main_screens.h"
+#include "session/main_screens.h"
 
 #include <string_view>
 
-#include "core/app.h"
+#include "program/app.h"
 
 namespace veltrane::frmMain {
 

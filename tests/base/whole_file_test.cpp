@@ -1,8 +1,8 @@
 // Whole-file replacement keeps the old file through every failure, and line splitting.
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
-#include "core/whole_file.h"
+#include "base/errors.h"
+#include "base/whole_file.h"
 #include "fakes/fake_file_system.h"
 
 namespace veltrane {

@@ -1,17 +1,17 @@
 // Starting, cancelling and completing a scan on the user-interface thread.
-#include "scan/scan_session.h"
+#include "session/scan_session.h"
 
 #include <optional>
 
-#include "core/app.h"
-#include "core/error_report.h"
 #include "log/log_output.h"
+#include "program/app.h"
+#include "program/error_report.h"
+#include "program/settings_store.h"
 #include "scan/cookie_scan.h"
 #include "scan/drive_scan.h"
 #include "scan/memory_scan.h"
 #include "scan/registry_scan.h"
 #include "scan/scan_common.h"
-#include "settings/settings_store.h"
 
 namespace veltrane {
 namespace {
@@ -25,7 +25,7 @@ void StartScan(App& app, StartVariant variant) {
   bool image = variant == StartVariant::kImage;
   if (image) {
     main.lblItemCount.SetCaption("0");
-    main.itemCounter = 0;
+    app.scan.itemCounter = 0;
   }
   main.tmrProgressBar.SetInterval(kProgressIntervalMs);
   main.tmrProgressBar.SetEnabled(true);
@@ -76,22 +76,22 @@ void StartScan(App& app, StartVariant variant) {
 // back meanwhile. A start clicked during one of those yields is held until the old scan has returned:
 // run at once, it would be followed by the old scan's remaining rows and counts in the new result list.
 void RunStart(App& app, StartVariant variant) {
-  MainWindow& main = app.main;
-  if (main.scanOnStack) {
-    main.pendingStart = static_cast<int>(variant) + 1;
+  ScanState& scan = app.scan;
+  if (scan.startOnStack) {
+    scan.pendingStart = static_cast<int>(variant) + 1;
     return;
   }
-  main.scanOnStack = true;
+  scan.startOnStack = true;
   std::optional<StartVariant> next = variant;
   while (next) {
-    main.pendingStart = 0;
+    scan.pendingStart = 0;
     StartVariant current = *next;
     Guarded(app.os.dialogs, current == StartVariant::kImage ? "imgStartScan_Click" : "cmdStartScanning_Click",
             [&] { StartScan(app, current); });
     next.reset();
-    if (main.pendingStart != 0) next = static_cast<StartVariant>(main.pendingStart - 1);
+    if (scan.pendingStart != 0) next = static_cast<StartVariant>(scan.pendingStart - 1);
   }
-  main.scanOnStack = false;
+  scan.startOnStack = false;
 }
 
 void CancelScan(App& app) {
@@ -132,10 +132,7 @@ void tmrProgressBar_Timer(App& app) {
     main.tmrProgressBar.SetEnabled(false);
     return;
   }
-  main.progressStep = static_cast<int16_t>(main.progressStep + main.progressDirection);
-  if (main.progressStep >= 99) main.progressDirection = -1;
-  if (main.progressStep <= 1) main.progressDirection = 1;
-  ProgressBar(app, main.progressStep);
+  ProgressBar(app, app.scan.NextProgressStep());
 }
 
 }  // namespace frmMain

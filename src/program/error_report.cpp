@@ -1,9 +1,9 @@
 // The error report's message text and the program's ordinary message boxes.
-#include "core/error_report.h"
+#include "program/error_report.h"
 
 #include <string>
 
-#include "core/app.h"
+#include "program/app.h"
 
 namespace veltrane {
 

@@ -1,9 +1,9 @@
 // Reading and writing settings under the application title, with the defaults given at each read site.
-#include "settings/settings_store.h"
+#include "program/settings_store.h"
 
-#include "core/app.h"
-#include "core/errors.h"
-#include "core/text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "program/app.h"
 
 namespace veltrane {
 

@@ -1,5 +1,5 @@
 // Descriptions of the program's run-time error numbers.
-#include "core/errors.h"
+#include "base/errors.h"
 
 #include <string>
 

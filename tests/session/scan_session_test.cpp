@@ -1,11 +1,11 @@
 // The scan session: both start variants, cancel, the progress tick, completion and the automatic log.
-#include "scan/scan_session.h"
+#include "session/scan_session.h"
 
+#include "base/whole_file.h"
 #include "codec/codec_files.h"
-#include "core/whole_file.h"
 #include "log/log_output.h"
 #include "remedy/removal.h"
-#include "scan_fixture.h"
+#include "scan/scan_fixture.h"
 
 namespace veltrane {
 namespace {
@@ -40,7 +40,7 @@ class ScanSessionTest : public testing::ScanFixture {
 
 TEST_F(ScanSessionTest, ImageStartRunsAllFourScannersAndCompletes) {
   MixedMachine();
-  app->main.itemCounter = 40;
+  app->scan.itemCounter = 40;
   app->main.lblFoldersProcessed.SetCaption("9");
   frmMain::imgStartScan_Click(*app);
 
@@ -55,7 +55,7 @@ TEST_F(ScanSessionTest, ImageStartRunsAllFourScannersAndCompletes) {
   EXPECT_EQ(Caption(main.lblNewComponents), "3");
   EXPECT_EQ(Caption(main.lblComponentsIgnored), "0");
   EXPECT_EQ(Caption(main.lblRunningProcesses), "2");
-  EXPECT_EQ(main.itemCounter, 2);              // one registry definition and one cookie
+  EXPECT_EQ(app->scan.itemCounter, 2);         // one registry definition and one cookie
   EXPECT_EQ(Caption(main.lblItemCount), "4");  // and the two file definitions of the drive scan
   EXPECT_EQ(Caption(main.lblFoldersProcessed), "9");
   EXPECT_EQ(Caption(main.lblScanInitializeTime), "5/12/2004 09:03:05");
@@ -77,12 +77,12 @@ TEST_F(ScanSessionTest, ImageStartRunsAllFourScannersAndCompletes) {
 
 TEST_F(ScanSessionTest, ButtonStartSkipsCookiesAndContinuesTheItemCount) {
   MixedMachine();
-  app->main.itemCounter = 40;
+  app->scan.itemCounter = 40;
   app->main.lblItemCount.SetCaption("40");
   app->main.lblFoldersProcessed.SetCaption("9");
   frmMain::cmdStartScanning_Click(*app);
   ASSERT_EQ(Results().Count(), 3u);
-  EXPECT_EQ(app->main.itemCounter, 41);
+  EXPECT_EQ(app->scan.itemCounter, 41);
   EXPECT_EQ(Caption(app->main.lblItemCount), "43");
   EXPECT_EQ(Caption(app->main.lblFoldersProcessed), "0");
   EXPECT_EQ(Caption(app->main.lblScanningStatus), "Scanning completed");

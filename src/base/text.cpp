@@ -1,11 +1,11 @@
 // Single-byte text helpers shared by every subsystem.
-#include "core/text.h"
+#include "base/text.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 namespace veltrane {
 namespace {

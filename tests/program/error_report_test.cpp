@@ -1,8 +1,8 @@
 // The error report's text and title, and procedures that end on a failure while their callers go on.
 #include <gtest/gtest.h>
 
-#include "core/error_report.h"
 #include "fakes/fake_services.h"
+#include "program/error_report.h"
 
 namespace veltrane {
 namespace {
