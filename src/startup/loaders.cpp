@@ -1,6 +1,5 @@
 // The definition load cycle: decode beside the encoded file, read its fields, delete the plain copy.
 #include "startup/loaders.h"
-#include "base/whole_file.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "base/errors.h"
+#include "base/whole_file.h"
 #include "codec/codec_files.h"
 #include "program/app.h"
 #include "program/error_report.h"
