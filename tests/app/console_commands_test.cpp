@@ -5,14 +5,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/console/console_commands.h"
 #include "base/errors.h"
 #include "base/text.h"
 #include "codec/codec_files.h"
-#include "fakes/fake_services.h"
-#include "platform/std/nettle_digest.h"
-#include "platform/std/std_services.h"
-#include "settings/dialog_settings.h"
+#include "console_fixture.h"
 
 namespace veltrane {
 namespace {
@@ -21,7 +17,7 @@ constexpr const char* kProgram = "C:\\Program Files\\Veltrane";
 constexpr const char* kPlantedFile = "C:\\Program Files\\Evil\\evil.exe";
 constexpr const char* kCookie = "C:\\Documents and Settings\\user1\\Cookies\\user1@evilads[1].txt";
 
-class ConsoleTest : public ::testing::Test {
+class ConsoleTest : public testing_console::ConsoleFixture {
  protected:
   void SetUp() override {
     system.files.AddFolder("C:\\Documents and Settings\\user1\\Cookies");
@@ -47,25 +43,6 @@ class ConsoleTest : public ::testing::Test {
     system.processes.processes.push_back({77, "evilproc.exe", "C:\\Tools\\evilproc.exe"});
     system.processes.processes.push_back({4, "System", "C:\\WINDOWS\\system32\\ntoskrnl.exe"});
   }
-
-  int Run(std::vector<std::string> args) {
-    out.str("");
-    err.str("");
-    ConsoleDialogs answers(err);
-    Services services = system.MakeServices();
-    Services console{
-        services.processes,   services.registry, services.files,  services.fileInfo, services.settings,
-        services.shell,       answers,           services.events, services.clock,    services.environment,
-        services.cookieStores};
-    App app(console, LoadSettingsDialog);
-    app.yielder.SetInterval(0);
-    return RunConsoleCommand(app, answers, digest, args, out, err);
-  }
-
-  fakes::FakeSystem system;
-  NettleDigest digest;
-  std::ostringstream out;
-  std::ostringstream err;
 };
 
 TEST_F(ConsoleTest, ScanPrintsTheFullLogAndReportsFindingsInItsStatus) {

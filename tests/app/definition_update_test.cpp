@@ -3,14 +3,10 @@
 
 #include <sstream>
 
-#include "app/console/console_commands.h"
 #include "app/console/definition_update.h"
 #include "base/errors.h"
 #include "codec/codec_files.h"
-#include "fakes/fake_services.h"
-#include "platform/std/nettle_digest.h"
-#include "platform/std/std_services.h"
-#include "settings/dialog_settings.h"
+#include "console_fixture.h"
 
 namespace veltrane {
 namespace {
@@ -18,7 +14,7 @@ namespace {
 constexpr const char* kProgram = "C:\\Program Files\\Veltrane";
 constexpr const char* kNew = "C:\\Download\\defs";
 
-class UpdateTest : public ::testing::Test {
+class UpdateTest : public testing_console::ConsoleFixture {
  protected:
   void SetUp() override {
     system.files.AddFolder(kNew);
@@ -55,25 +51,6 @@ class UpdateTest : public ::testing::Test {
       sums += ToHexLower(*digest.Sha256(*system.files.Contents(folder + "\\" + name))) + " *" + name + "\r\n";
     system.files.AddFile(folder + "\\SHA256SUMS", sums);
   }
-
-  int Run(std::vector<std::string> args) {
-    out.str("");
-    err.str("");
-    ConsoleDialogs answers(err);
-    Services services = system.MakeServices();
-    Services console{
-        services.processes,   services.registry, services.files,  services.fileInfo, services.settings,
-        services.shell,       answers,           services.events, services.clock,    services.environment,
-        services.cookieStores};
-    App app(console, LoadSettingsDialog);
-    app.yielder.SetInterval(0);
-    return RunConsoleCommand(app, answers, digest, args, out, err);
-  }
-
-  fakes::FakeSystem system;
-  NettleDigest digest;
-  std::ostringstream out;
-  std::ostringstream err;
 };
 
 TEST_F(UpdateTest, UpdateInstallsTheSetAndRollbackPutsTheOldOneBack) {
