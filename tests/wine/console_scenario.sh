@@ -48,18 +48,8 @@ trap cleanup EXIT
 cleanup
 scratch="$(mktemp -d)"
 
-failed=0
-passed=0
-check() {  # check "what" command...
-  local what="$1"
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $what"
-    failed=1
-  fi
-}
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 has() { grep -qF -- "$2" "$1"; }
 lacks() { ! grep -qF -- "$2" "$1"; }
 

@@ -43,13 +43,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failed=0
-passed=0
-check() {
-  local what="$1"
-  shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAILED: $what"; failed=1; fi
-}
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 sql() { python3 -c 'import sqlite3,sys; c=sqlite3.connect(sys.argv[1]); print("\n".join("|".join(map(str,r)) for r in c.execute(sys.argv[2])))' "$@"; }
 run() {
   (cd "$program" && timeout 300 wine "$program_win\\veltrane.exe" "$@") >"$scratch/out" 2>"$scratch/err.raw"

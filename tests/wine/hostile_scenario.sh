@@ -58,19 +58,9 @@ trap cleanup EXIT
 cleanup
 scratch="$(mktemp -d)"
 
-failed=0
-passed=0
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 traps=0
-check() {  # check "what" command...
-  local what="$1"
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $what"
-    failed=1
-  fi
-}
 has() { grep -qiF -- "$2" "$1"; }
 lacks() { ! grep -qiF -- "$2" "$1"; }
 trap_planted() {  # trap_planted "what": counts and prints a trap

@@ -53,18 +53,8 @@ trap cleanup EXIT
 cleanup
 scratch="$(mktemp -d)"
 
-failed=0
-passed=0
-check() {  # check "what" command...
-  local what="$1"
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $what"
-    failed=1
-  fi
-}
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 has() { grep -qiF -- "$2" "$1"; }
 
 # Runs veltrane.exe from a program folder; output in $scratch/out, messages in $scratch/err, status in $rc.
