@@ -10,6 +10,7 @@
 #include "program/error_report.h"
 #include "program/settings_store.h"
 #include "scan/memory_scan.h"
+#include "ui/result_texts.h"
 
 namespace veltrane {
 namespace {
@@ -68,7 +69,7 @@ void FillMemoryScanResult(App& app) {
     size_t processCount = main.lvwRunningProcessess.Count();
     for (size_t i = 1; i <= processCount; ++i) {
       text.Line(std::to_string(i) + ":  " + main.lvwRunningProcessess.Row(i - 1).text);
-      if (SwitchIsOn(app, settings::kAdditionalOptions, settings::kIncludeAdditionalProcessInfo, 0)) {
+      if (SwitchIsOn(app, settings::kIncludeAdditionalProcessInfo)) {
         // The records append to the log view themselves, after what this section holds so far.
         text.FlushTo(main.rtfScanLog);
         int32_t platform = GetPlatformId(app);
@@ -93,7 +94,7 @@ void PrintIdentifiedProcesses(App& app) {
     const ListView& results = app.main.lvwScanDriveResult;
     for (size_t i = 1; i <= results.Count(); ++i) {
       const ListRow& row = results.Row(i - 1);
-      if (!EqualsIgnoreCase(row.SubItem(2), "Scan Memory")) continue;
+      if (!EqualsIgnoreCase(row.SubItem(2), kCategoryMemory)) continue;
       text.Line(std::to_string(i) + ": " + row.text + " - " + row.SubItem(1));
     }
   });
@@ -108,7 +109,7 @@ void FillRegistryScanResult(App& app) {
     text.Line(Rule(20));
     for (size_t i = 0; i < results.Count(); ++i) {
       const ListRow& row = results.Row(i);
-      if (EqualsIgnoreCase(row.SubItem(2), "Scan Registry")) text.Line(RowLine(row, withStatus));
+      if (EqualsIgnoreCase(row.SubItem(2), kCategoryRegistry)) text.Line(RowLine(row, withStatus));
     }
     text.Line("Registry scan result:");
     text.Line("Suspicious keys found: " + app.main.lblIdentifiedRegistryKeys.Caption());
@@ -125,7 +126,7 @@ void FillDriveScanResult(App& app) {
     std::vector<size_t> files;
     for (size_t i = 0; i < results.Count(); ++i) {
       const ListRow& row = results.Row(i);
-      if (!EqualsIgnoreCase(row.SubItem(2), "Scan Drives")) continue;
+      if (!EqualsIgnoreCase(row.SubItem(2), kCategoryDrives)) continue;
       bool folder = (app.os.files.GetFileAttributes(row.SubItem(1)) & kAttributeDirectory) != 0;
       (folder ? folders : files).push_back(i);
     }
@@ -141,7 +142,7 @@ void FillDriveScanResult(App& app) {
     text.Line(Rule(20));
     for (size_t i : files) {
       text.Line(RowLine(results.Row(i), withStatus));
-      if (SwitchIsOn(app, settings::kAdditionalOptions, settings::kIncludeAdditionalFileInfo, 0)) {
+      if (SwitchIsOn(app, settings::kIncludeAdditionalFileInfo)) {
         text.FlushTo(main.rtfScanLog);
         PrintIdentifiedFileInfo(app, i + 1);
       }

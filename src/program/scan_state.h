@@ -1,12 +1,17 @@
-// What a scan keeps between handlers: the item counter, the start held while a cancelled scan unwinds, and
-// the progress tick's sweep. The window shows the scan; this is the scan's own state.
+// What a scan keeps between handlers: how it stands, the item counter, the start held while a cancelled scan
+// unwinds, and the progress tick's sweep. The window shows the scan; this is the scan's own state.
 #pragma once
 
 #include <cstdint>
 
 namespace veltrane {
 
+// How the latest scan stands; a front end that starts one reads this, not the status caption.
+enum class ScanOutcome { kNone, kRunning, kCompleted, kCancelled, kFailed };
+
 struct ScanState {
+  ScanOutcome outcome = ScanOutcome::kNone;
+
   // The count of definitions handled in the current scan (32-bit, shown by the registry scan).
   int32_t itemCounter = 0;
 

@@ -1,6 +1,8 @@
-// The program's settings: every section, key and default, read anew at each use from the per-user store.
+// The program's settings: one entry per stored value, naming its section, its key and the value that a
+// missing key reads as. Every read goes to the per-user store anew.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,42 +10,52 @@ namespace veltrane {
 
 class App;
 
+struct Setting {
+  std::string_view section;
+  std::string_view key;
+  std::string_view defaultValue;
+};
+
+// A folder under "FilePaths"; a missing key reads as the program's own folder.
+struct FolderSetting {
+  std::string_view key;
+};
+
 namespace settings {
 
-inline constexpr std::string_view kOptions = "Options";
-inline constexpr std::string_view kAdditionalOptions = "AdditionalOptions";
-inline constexpr std::string_view kFilePaths = "FilePaths";
-inline constexpr std::string_view kScanResult = "ScanResult";
-inline constexpr std::string_view kSettings = "Settings";
+inline constexpr Setting kReferenceByDefault{"Options", "ReferenceByDefault", "0"};
+inline constexpr Setting kWindowStartup{"Options", "WindowStartup", "0"};
+inline constexpr Setting kSafeMode{"Options", "SafeMode", "1"};
+inline constexpr Setting kRemoveComponents{"Options", "RemoveComponents", "0"};
+inline constexpr Setting kSaveLogFile{"Options", "SaveLogFile", "1"};
+inline constexpr Setting kIncludeAdditionalProcessInfo{"AdditionalOptions", "IncludeAdditionalProcessInfo",
+                                                       "0"};
+inline constexpr Setting kIncludeAdditionalFileInfo{"AdditionalOptions", "IncludeAdditionalFileInfo", "0"};
+inline constexpr Setting kComponentsRemoved{"ScanResult", "ComponentsRemoved", "0"};
+inline constexpr Setting kRunAtStartup{"Settings", "RunAtStartup", "0"};
 
-inline constexpr std::string_view kReferenceByDefault = "ReferenceByDefault";
-inline constexpr std::string_view kWindowStartup = "WindowStartup";
-inline constexpr std::string_view kSafeMode = "SafeMode";
-inline constexpr std::string_view kRemoveComponents = "RemoveComponents";
-inline constexpr std::string_view kSaveLogFile = "SaveLogFile";
-inline constexpr std::string_view kIncludeAdditionalProcessInfo = "IncludeAdditionalProcessInfo";
-inline constexpr std::string_view kIncludeAdditionalFileInfo = "IncludeAdditionalFileInfo";
-inline constexpr std::string_view kComponentsRemoved = "ComponentsRemoved";
-inline constexpr std::string_view kLogfile = "Logfile";
-inline constexpr std::string_view kRefFile = "RefFile";
-inline constexpr std::string_view kKelvane = "Kelvane";
-inline constexpr std::string_view kWavefile = "Wavefile";
-inline constexpr std::string_view kBackups = "Backups";
-inline constexpr std::string_view kRunAtStartup = "RunAtStartup";
+inline constexpr FolderSetting kLogfile{"Logfile"};
+inline constexpr FolderSetting kRefFile{"RefFile"};
+inline constexpr FolderSetting kKelvane{"Kelvane"};
+inline constexpr FolderSetting kWavefile{"Wavefile"};
+inline constexpr FolderSetting kBackups{"Backups"};
 
 }  // namespace settings
 
-// The stored text under the application title, or the default when the key is absent.
-std::string GetSetting(App& app, std::string_view section, std::string_view key,
-                       std::string_view defaultValue);
+// The stored text under the application title, or the entry's default when the key is absent.
+std::string GetSetting(App& app, const Setting& setting);
+std::string GetSetting(App& app, FolderSetting setting);
 // Writes a value; a failing store raises its error number.
-void SaveSetting(App& app, std::string_view section, std::string_view key, std::string_view value);
+void SaveSetting(App& app, const Setting& setting, std::string_view value);
+void SaveSetting(App& app, FolderSetting setting, std::string_view value);
+// Writes the entry's default back.
+void ResetSetting(App& app, const Setting& setting);
+void ResetSetting(App& app, FolderSetting setting);
 // Reads a switch or count as a number (kErrTypeMismatch for text that is not one).
-int32_t GetNumberSetting(App& app, std::string_view section, std::string_view key, int32_t defaultValue);
+int32_t GetNumberSetting(App& app, const Setting& setting);
 // True when the switch, read as a number, equals 1.
-bool SwitchIsOn(App& app, std::string_view section, std::string_view key, int32_t defaultValue);
-
-// The backups folder: "FilePaths"/"Backups", by default the program's folder.
-std::string BackupsFolder(App& app);
+bool SwitchIsOn(App& app, const Setting& setting);
+// Reads a check box's stored value: 0, 1 or 2 (greyed); any other number raises kErrInvalidPropertyValue.
+int CheckBoxSetting(App& app, const Setting& setting);
 
 }  // namespace veltrane

@@ -238,7 +238,7 @@ bool BackupFile(App& app, std::string sBackupFiles, std::string folder, std::vec
 
 void UpdateBackupIndex(App& app, const std::string& listPath) {
   IFileSystem& files = app.os.files;
-  std::string index = BackupIndexPath(BackupsFolder(app));
+  std::string index = BackupIndexPath(GetSetting(app, settings::kBackups));
   std::string contents;
   if (files.PathFileExists(index)) {
     std::string old;

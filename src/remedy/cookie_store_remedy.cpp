@@ -7,6 +7,7 @@
 #include "program/error_report.h"
 #include "remedy/removal.h"
 #include "scan/browser_stores.h"
+#include "ui/result_texts.h"
 
 namespace veltrane {
 
@@ -32,7 +33,7 @@ void ShowStoreHeld(App& app, const StoreHost& target, std::string_view action) {
 }  // namespace
 
 bool IsCookieStoreFinding(std::string_view category, std::string_view pathFound) {
-  return EqualsIgnoreCase(category, "Spyware Cookie") && ParseStoreReference(pathFound).has_value();
+  return EqualsIgnoreCase(category, kCategoryCookie) && ParseStoreReference(pathFound).has_value();
 }
 
 bool DeleteCookieStoreResult(App& app, int index1Based) {

@@ -4,6 +4,7 @@
 #include "base/text.h"
 #include "base/whole_file.h"
 #include "remedy/path_canon.h"
+#include "ui/result_texts.h"
 
 namespace veltrane {
 
@@ -45,10 +46,10 @@ std::optional<BackupRecord> ParseBackupRecord(std::string_view line) {
 }
 
 bool IsDriveCategory(std::string_view category) {
-  return EqualsIgnoreCase(category, "Scan drives");
+  return EqualsIgnoreCase(category, kCategoryDrives);
 }
 bool IsRegistryCategory(std::string_view category) {
-  return EqualsIgnoreCase(category, "Scan registry");
+  return EqualsIgnoreCase(category, kCategoryRegistry);
 }
 
 RegistryRemovalTarget SplitRemovalRecord(std::string_view text) {

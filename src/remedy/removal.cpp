@@ -15,12 +15,11 @@
 #include "remedy/protection.h"
 #include "remedy/records.h"
 #include "scan/scan_common.h"
+#include "ui/result_texts.h"
 
 namespace veltrane {
 
 namespace {
-
-constexpr std::string_view kIgnored = "Ignored";
 
 const ListRow& ResultRow(App& app, int index1Based) {
   if (index1Based < 1) Raise(kErrSubscriptOutOfRange);
@@ -34,13 +33,13 @@ void RemoveRow(App& app, size_t index, Outcome& outcome) {
   std::string path = row.SubItem(1);
   int index1Based = static_cast<int>(index + 1);
   bool removed = false;
-  if (EqualsIgnoreCase(category, "Scan Memory")) {
+  if (EqualsIgnoreCase(category, kCategoryMemory)) {
     removed = DeleteScanMemoryResult(app, index1Based);
-  } else if (EqualsIgnoreCase(category, "Scan registry")) {
+  } else if (EqualsIgnoreCase(category, kCategoryRegistry)) {
     removed = DeleteScanRegistryResult(app, index1Based);
   } else if (IsCookieStoreFinding(category, path)) {
     removed = DeleteCookieStoreResult(app, index1Based);
-  } else if (EqualsIgnoreCase(category, "Scan Drives") || EqualsIgnoreCase(category, "Spyware Cookie")) {
+  } else if (EqualsIgnoreCase(category, kCategoryDrives) || EqualsIgnoreCase(category, kCategoryCookie)) {
     removed = DeleteScanDriveResult(app, index1Based);
   } else {
     return;
@@ -67,7 +66,7 @@ void Continue(App& app, std::string_view procedure) {
     }
     main.fmScanResult.SetVisible(false);
     if (results.ColumnCount() == 4) {
-      results.RemoveIf([](const ListRow& row) { return row.SubItem(3) == kIgnored; });
+      results.RemoveIf([](const ListRow& row) { return row.SubItem(3) == kStatusIgnored; });
       results.RemoveColumn(3);
     }
     main.fmContinue.SetVisible(true);
@@ -101,7 +100,7 @@ void Remove(App& app, std::string_view procedure) {
     // The procedures leave the list as it is, so positions stay valid through the loops.
     size_t count = results.Count();
     Outcome& outcome = app.lastRemoval;
-    if (SwitchIsOn(app, settings::kOptions, settings::kRemoveComponents, 0)) {
+    if (SwitchIsOn(app, settings::kRemoveComponents)) {
       for (size_t i = 0; i < count && i < results.Count(); ++i) RemoveRow(app, i, outcome);
       Finish(app, outcome, false);
       return;
@@ -115,7 +114,7 @@ void Remove(App& app, std::string_view procedure) {
       }
       return;
     }
-    if (SwitchIsOn(app, settings::kOptions, settings::kSafeMode, 1)) {
+    if (SwitchIsOn(app, settings::kSafeMode)) {
       if (ShowMessage(app, "Remove the selected components from your system.", MsgButtons::kOkCancel,
                       MsgIcon::kInformation) != MsgAnswer::kOk) {
         return;
@@ -265,9 +264,9 @@ bool DeleteScanDriveResult(App& app, int index1Based) {
 }
 
 void RaiseRemovalCounter(App& app) {
-  int32_t count = GetNumberSetting(app, settings::kScanResult, settings::kComponentsRemoved, 0);
+  int32_t count = GetNumberSetting(app, settings::kComponentsRemoved);
   if (count < std::numeric_limits<int32_t>::max()) ++count;
-  SaveSetting(app, settings::kScanResult, settings::kComponentsRemoved, std::to_string(count));
+  SaveSetting(app, settings::kComponentsRemoved, std::to_string(count));
 }
 
 }  // namespace veltrane

@@ -66,8 +66,9 @@ void Restore(App& app, std::string_view procedure) {
 }
 
 void Clean(App& app, std::string_view procedure) {
-  Guarded(app.os.dialogs, procedure,
-          [&] { RemoveFromTextFileAndList(app, app.main.lvwBackUp, BackupIndexPath(BackupsFolder(app))); });
+  Guarded(app.os.dialogs, procedure, [&] {
+    RemoveFromTextFileAndList(app, app.main.lvwBackUp, BackupIndexPath(GetSetting(app, settings::kBackups)));
+  });
 }
 
 std::string CanonicalLong(App& app, const std::string& path) {
@@ -105,7 +106,7 @@ void imgOk_Click(App& app) {
 
 void FillBackupList(App& app) {
   Guarded(app.os.dialogs, "FillBackupList", [&] {
-    std::string index = BackupIndexPath(BackupsFolder(app));
+    std::string index = BackupIndexPath(GetSetting(app, settings::kBackups));
     if (app.os.files.PathFileExists(index)) FillListFromFile(app, app.main.lvwBackUp, index);
   });
 }

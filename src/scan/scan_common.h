@@ -8,20 +8,11 @@
 
 #include "ui/controls.h"
 #include "ui/list_view.h"
+#include "ui/result_texts.h"
 
 namespace veltrane {
 
 class App;
-
-// Category texts of the Result rows; later steps compare them exactly as written here.
-inline constexpr std::string_view kCategoryMemory = "Scan Memory";
-inline constexpr std::string_view kCategoryRegistry = "Scan registry";
-inline constexpr std::string_view kCategoryDrives = "Scan Drives";
-inline constexpr std::string_view kCategoryDrivesIgnored = "Scan folder";
-inline constexpr std::string_view kCategoryCookie = "Spyware Cookie";
-inline constexpr std::string_view kCategoryCookieIgnored = "Spyware cookie";
-inline constexpr std::string_view kStatusIgnored = "Ignored";
-inline constexpr std::string_view kStatusColumn = "Status";
 
 // A scan runs while the hidden cancel button is enabled; a cancel or the completion disables it.
 bool ScanRunning(const App& app);

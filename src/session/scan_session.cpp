@@ -12,6 +12,7 @@
 #include "scan/memory_scan.h"
 #include "scan/registry_scan.h"
 #include "scan/scan_common.h"
+#include "ui/result_texts.h"
 
 namespace veltrane {
 namespace {
@@ -32,6 +33,7 @@ void StartScan(App& app, StartVariant variant) {
   main.lblScanningResult.SetVisible(true);
   main.cmdCancel.SetEnabled(true);
   main.cmdStartScanning.SetEnabled(false);
+  app.scan.outcome = ScanOutcome::kRunning;
   main.lblScanInitializeTime.SetCaption(app.os.clock.GeneralDate(app.os.clock.Now()));
   main.lblScanningStatus.SetCaption("");
   for (Label* counter :
@@ -62,14 +64,15 @@ void StartScan(App& app, StartVariant variant) {
   if (!ScanRunning(app)) return;
   main.lblScanningResult.SetVisible(true);
   main.cmdCancel.SetEnabled(false);
-  main.lblScanningStatus.SetCaption("Scanning completed");
+  main.lblScanningStatus.SetCaption(std::string(kScanningCompleted));
+  app.scan.outcome = ScanOutcome::kCompleted;
   main.lblScanningFinished1.SetVisible(true);
   main.cmdStartScanning.SetEnabled(true);
   main.cmdCancel.SetVisible(false);
   if (image) main.imgCancel.SetVisible(false);
   main.cmdShowLog.SetVisible(true);
   main.cmdContinue.SetVisible(true);
-  if (GetNumberSetting(app, settings::kOptions, settings::kSaveLogFile, 1) == 1) AutoSaveLogFile(app);
+  if (SwitchIsOn(app, settings::kSaveLogFile)) AutoSaveLogFile(app);
 }
 
 // A cancelled scan unwinds through later yields (the drive scan only at its end), and the start screen is
@@ -86,8 +89,11 @@ void RunStart(App& app, StartVariant variant) {
   while (next) {
     scan.pendingStart = 0;
     StartVariant current = *next;
-    Guarded(app.os.dialogs, current == StartVariant::kImage ? "imgStartScan_Click" : "cmdStartScanning_Click",
-            [&] { StartScan(app, current); });
+    if (!Guarded(app.os.dialogs,
+                 current == StartVariant::kImage ? "imgStartScan_Click" : "cmdStartScanning_Click",
+                 [&] { StartScan(app, current); })) {
+      scan.outcome = ScanOutcome::kFailed;
+    }
     next.reset();
     if (scan.pendingStart != 0) next = static_cast<StartVariant>(scan.pendingStart - 1);
   }
@@ -96,6 +102,7 @@ void RunStart(App& app, StartVariant variant) {
 
 void CancelScan(App& app) {
   MainWindow& main = app.main;
+  if (app.scan.outcome == ScanOutcome::kRunning) app.scan.outcome = ScanOutcome::kCancelled;
   main.cmdStartScanning.SetEnabled(true);
   main.cmdCancel.SetEnabled(false);
   main.cmdCancel.SetVisible(false);

@@ -93,7 +93,7 @@ void cmdProceed_Click(App& app) {
     SaveOptionSettings(app, dialog);
     SaveAdditionalOptionSettings(app, dialog);
     const int startup = dialog.chkStartup.Value();
-    SaveSetting(app, settings::kSettings, settings::kRunAtStartup, std::to_string(startup));
+    SaveSetting(app, settings::kRunAtStartup, std::to_string(startup));
     if (startup == 1) {
       CreateStartupLink(app);
     } else {

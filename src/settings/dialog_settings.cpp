@@ -15,7 +15,7 @@ namespace {
 
 using namespace settings;
 
-std::array<std::pair<std::string_view, TextBox*>, 5> PathBoxes(SettingsDialog& dialog) {
+std::array<std::pair<FolderSetting, TextBox*>, 5> PathBoxes(SettingsDialog& dialog) {
   return {{{kLogfile, &dialog.txtLogFilesPath},
            {kRefFile, &dialog.txtRefFilesPath},
            {kKelvane, &dialog.txtKelvanePath},
@@ -24,52 +24,38 @@ std::array<std::pair<std::string_view, TextBox*>, 5> PathBoxes(SettingsDialog& d
 }
 
 struct SwitchBinding {
-  std::string_view section;
-  std::string_view key;
-  int defaultValue;
+  const Setting& setting;
   CheckBox SettingsDialog::*box;
 };
 
 constexpr std::array<SwitchBinding, 5> kOptionSwitches{{
-    {kOptions, kReferenceByDefault, 0, &SettingsDialog::chkReferenceByDefault},
-    {kOptions, kWindowStartup, 0, &SettingsDialog::chkStartup},
-    {kOptions, kSafeMode, 1, &SettingsDialog::chkSafeMode},
-    {kOptions, kRemoveComponents, 0, &SettingsDialog::chkRemoveComponent},
-    {kOptions, kSaveLogFile, 1, &SettingsDialog::chkAutoSave},
+    {kReferenceByDefault, &SettingsDialog::chkReferenceByDefault},
+    {kWindowStartup, &SettingsDialog::chkStartup},
+    {kSafeMode, &SettingsDialog::chkSafeMode},
+    {kRemoveComponents, &SettingsDialog::chkRemoveComponent},
+    {kSaveLogFile, &SettingsDialog::chkAutoSave},
 }};
 
 constexpr std::array<SwitchBinding, 2> kAdditionalSwitches{{
-    {kAdditionalOptions, kIncludeAdditionalProcessInfo, 0, &SettingsDialog::chkIncludeAdditionalProcessInfo},
-    {kAdditionalOptions, kIncludeAdditionalFileInfo, 0, &SettingsDialog::chkIncludeExternalFileInfo},
+    {kIncludeAdditionalProcessInfo, &SettingsDialog::chkIncludeAdditionalProcessInfo},
+    {kIncludeAdditionalFileInfo, &SettingsDialog::chkIncludeExternalFileInfo},
 }};
-
-// A check box holds 0, 1 or 2 (greyed); any other stored number cannot be shown.
-int CheckBoxValue(const std::string& stored) {
-  int16_t value = ToInteger(stored);
-  if (value < 0 || value > 2) Raise(kErrInvalidPropertyValue);
-  return value;
-}
 
 template <size_t N>
 void LoadSwitches(App& app, SettingsDialog& dialog, const std::array<SwitchBinding, N>& bindings) {
-  for (const auto& binding : bindings) {
-    std::string stored = GetSetting(app, binding.section, binding.key, std::to_string(binding.defaultValue));
-    (dialog.*binding.box).SetValue(CheckBoxValue(stored));
-  }
+  for (const auto& binding : bindings) (dialog.*binding.box).SetValue(CheckBoxSetting(app, binding.setting));
 }
 
 template <size_t N>
 void SaveSwitches(App& app, SettingsDialog& dialog, const std::array<SwitchBinding, N>& bindings) {
-  for (const auto& binding : bindings) {
-    SaveSetting(app, binding.section, binding.key, std::to_string((dialog.*binding.box).Value()));
-  }
+  for (const auto& binding : bindings)
+    SaveSetting(app, binding.setting, std::to_string((dialog.*binding.box).Value()));
 }
 
 }  // namespace
 
 void GetFilePathSettings(App& app, SettingsDialog& dialog) {
-  for (auto& [key, box] : PathBoxes(dialog))
-    box->SetCaption(GetSetting(app, kFilePaths, key, app.ProgramFolder()));
+  for (auto& [key, box] : PathBoxes(dialog)) box->SetCaption(GetSetting(app, key));
 }
 
 void GetOptionSettings(App& app, SettingsDialog& dialog) {
@@ -78,7 +64,7 @@ void GetOptionSettings(App& app, SettingsDialog& dialog) {
 
 void GetAdditionalOptionSettings(App& app, SettingsDialog& dialog) {
   LoadSwitches(app, dialog, kAdditionalSwitches);
-  dialog.lblTotalComponentsRemoved.SetCaption(GetSetting(app, kScanResult, kComponentsRemoved, "0"));
+  dialog.lblTotalComponentsRemoved.SetCaption(GetSetting(app, kComponentsRemoved));
 }
 
 void SaveFilePathSettings(App& app, SettingsDialog& dialog) {
@@ -86,7 +72,7 @@ void SaveFilePathSettings(App& app, SettingsDialog& dialog) {
   for (auto& [key, box] : boxes) {
     if (TrimSpaces(box->Caption()).empty()) return;
   }
-  for (auto& [key, box] : boxes) SaveSetting(app, kFilePaths, key, box->Caption());
+  for (auto& [key, box] : boxes) SaveSetting(app, key, box->Caption());
 }
 
 void SaveOptionSettings(App& app, SettingsDialog& dialog) {
@@ -116,13 +102,9 @@ void cmdReset_Click(App& app) {
       return;
     }
     SettingsDialog& dialog = app.Dialog();
-    for (auto& [key, box] : PathBoxes(dialog)) SaveSetting(app, kFilePaths, key, app.ProgramFolder());
-    for (const auto& binding : kOptionSwitches) {
-      SaveSetting(app, binding.section, binding.key, std::to_string(binding.defaultValue));
-    }
-    for (const auto& binding : kAdditionalSwitches) {
-      SaveSetting(app, binding.section, binding.key, std::to_string(binding.defaultValue));
-    }
+    for (auto& [key, box] : PathBoxes(dialog)) ResetSetting(app, key);
+    for (const auto& binding : kOptionSwitches) ResetSetting(app, binding.setting);
+    for (const auto& binding : kAdditionalSwitches) ResetSetting(app, binding.setting);
     GetFilePathSettings(app, dialog);
     GetOptionSettings(app, dialog);
     GetAdditionalOptionSettings(app, dialog);

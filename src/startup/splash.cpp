@@ -66,12 +66,8 @@ void Form_Load(App& app) {
     screen->SetVisible(false);
   }
   // A damaged stored choice is reported but must not keep the protection count from showing.
-  Guarded(app.os.dialogs, "Form_Load", [&] {
-    std::string stored = GetSetting(app, settings::kSettings, settings::kRunAtStartup, "0");
-    int16_t value = ToInteger(stored);
-    if (value < 0 || value > 2) Raise(kErrInvalidPropertyValue);
-    app.Dialog().chkStartup.SetValue(value);
-  });
+  Guarded(app.os.dialogs, "Form_Load",
+          [&] { app.Dialog().chkStartup.SetValue(CheckBoxSetting(app, settings::kRunAtStartup)); });
   main.lblSpyCount.SetCaption(std::to_string(app.definitions.lDefinitionCount));
 }
 

@@ -30,11 +30,11 @@ TEST_F(SettingsStoreTest, SwitchesAreOnOnlyWhenTheirNumberIsExactlyOne) {
   };
   for (const Case& c : {Case{"2", false}, Case{" 1 ", true}, Case{"0", false}, Case{"1.0", true}}) {
     Store("Options", "SafeMode", c.stored);
-    EXPECT_EQ(SwitchIsOn(*app, "Options", "SafeMode", 1), c.on) << c.stored;
+    EXPECT_EQ(SwitchIsOn(*app, settings::kSafeMode), c.on) << c.stored;
   }
-  EXPECT_TRUE(SwitchIsOn(*app, "Options", "SaveLogFile", 1)) << "an absent value takes its default";
+  EXPECT_TRUE(SwitchIsOn(*app, settings::kSaveLogFile)) << "an absent value takes its default";
   Store("Options", "RemoveComponents", "on");
-  EXPECT_THROW(SwitchIsOn(*app, "Options", "RemoveComponents", 0), RuntimeError);
+  EXPECT_THROW(SwitchIsOn(*app, settings::kRemoveComponents), RuntimeError);
 }
 
 TEST_F(SettingsStoreTest, LoadingTheDialogWritesNothingAndReportsABadValueUnderItsOwnName) {

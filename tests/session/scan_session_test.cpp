@@ -60,6 +60,7 @@ TEST_F(ScanSessionTest, ImageStartRunsAllFourScannersAndCompletes) {
   EXPECT_EQ(Caption(main.lblFoldersProcessed), "9");
   EXPECT_EQ(Caption(main.lblScanInitializeTime), "5/12/2004 09:03:05");
   EXPECT_EQ(Caption(main.lblScanningStatus), "Scanning completed");
+  EXPECT_EQ(app->scan.outcome, ScanOutcome::kCompleted);
   EXPECT_FALSE(main.cmdCancel.Enabled());
   EXPECT_FALSE(main.cmdCancel.Visible());
   EXPECT_FALSE(main.imgCancel.Visible());
@@ -99,6 +100,7 @@ TEST_F(ScanSessionTest, CancelDuringTheMemoryScanReturnsToTheStartScreenWithoutA
   EXPECT_FALSE(main.fmScanResult.Visible());
   EXPECT_TRUE(main.cmdStartScanning.Enabled());
   EXPECT_NE(Caption(main.lblScanningStatus), "Scanning completed");
+  EXPECT_EQ(app->scan.outcome, ScanOutcome::kCancelled);
   EXPECT_EQ(Caption(main.lblRunningProcesses), "_");
   // The first process matched before any test (NT tests only after a miss); the registry and cookie
   // scans stop at the test after their first definition; the drive scan runs to its end.
@@ -167,6 +169,7 @@ TEST_F(ScanSessionTest, SaveLogFileSettingDecidesTheAutomaticSave) {
   EXPECT_EQ(system.dialogs.shown[0].title, "imgStartScan_Click");
   EXPECT_EQ(system.dialogs.shown[0].text, "13:Type mismatch");
   EXPECT_TRUE(app->main.cmdShowLog.Visible());  // completion came before the setting was read
+  EXPECT_EQ(app->scan.outcome, ScanOutcome::kFailed) << "the run ended in an error";
 }
 
 TEST_F(ScanSessionTest, EmptyDefinitionListsCompleteWithoutReportsOrRows) {

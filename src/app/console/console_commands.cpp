@@ -21,11 +21,11 @@
 #include "remedy/restore.h"
 #include "session/scan_session.h"
 #include "startup/splash.h"
+#include "ui/result_texts.h"
 
 namespace veltrane {
 namespace {
 
-constexpr std::string_view kIgnored = "Ignored";
 constexpr std::string_view kToStdout = "-";
 
 struct ScanOptions {
@@ -72,7 +72,8 @@ void PrintText(std::ostream& out, std::string_view text) {
 // What the user would do before each command: tick every finding that is not ignored.
 void TickRowsNotIgnored(App& app) {
   ListView& result = app.main.lvwScanDriveResult;
-  for (size_t i = 0; i < result.Count(); ++i) result.SetChecked(i, result.Row(i).SubItem(3) != kIgnored);
+  for (size_t i = 0; i < result.Count(); ++i)
+    result.SetChecked(i, result.Row(i).SubItem(3) != kStatusIgnored);
 }
 
 // Runs one follow-up command over the findings that are not ignored and records its outcome on each of
@@ -117,7 +118,7 @@ DefinitionCounts InstalledDefinitions(App& app) {
 int Scan(App& app, ConsoleDialogs& answers, const ScanOptions& options, const ScanReport& started,
          std::ostream& out, std::ostream& err) {
   frmMain::imgStartScan_Click(app);
-  bool completed = app.main.lblScanningStatus.Caption() == "Scanning completed";
+  bool completed = app.scan.outcome == ScanOutcome::kCompleted;
   ScanReport report = started;
   report.findings = CollectFindings(app.main.lvwScanDriveResult);
   report.counts = CollectCounts(app.main);

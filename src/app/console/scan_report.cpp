@@ -9,6 +9,7 @@
 #include "base/text.h"
 #include "ui/list_view.h"
 #include "ui/main_window.h"
+#include "ui/result_texts.h"
 
 namespace veltrane {
 namespace {
@@ -16,9 +17,9 @@ namespace {
 constexpr int kReportSchema = 1;
 
 std::optional<std::string> Category(std::string_view scanResult) {
-  if (EqualsIgnoreCase(scanResult, "Scan Memory")) return "memory";
-  if (EqualsIgnoreCase(scanResult, "Scan registry")) return "registry";
-  if (EqualsIgnoreCase(scanResult, "Scan Drives") || EqualsIgnoreCase(scanResult, "Scan folder"))
+  if (EqualsIgnoreCase(scanResult, kCategoryMemory)) return "memory";
+  if (EqualsIgnoreCase(scanResult, kCategoryRegistry)) return "registry";
+  if (EqualsIgnoreCase(scanResult, kCategoryDrives) || EqualsIgnoreCase(scanResult, kCategoryDrivesIgnored))
     return "drive";
   if (ContainsIgnoreCase(scanResult, "cookie")) return "cookie";
   return std::nullopt;
@@ -39,7 +40,7 @@ std::vector<Finding> CollectFindings(const ListView& results) {
   for (const ListRow& row : results.Rows()) {
     std::optional<std::string> category = Category(row.SubItem(2));
     if (!category) continue;
-    findings.push_back({*category, row.text, row.SubItem(1), row.SubItem(3) == "Ignored", {}, {}});
+    findings.push_back({*category, row.text, row.SubItem(1), row.SubItem(3) == kStatusIgnored, {}, {}});
   }
   return findings;
 }
