@@ -37,6 +37,24 @@ TEST_F(SettingsStoreTest, SwitchesAreOnOnlyWhenTheirNumberIsExactlyOne) {
   EXPECT_THROW(SwitchIsOn(*app, settings::kRemoveComponents), RuntimeError);
 }
 
+TEST_F(SettingsStoreTest, ACheckBoxReadsZeroOneOrTwoAndRejectsAnyOtherNumber) {
+  struct Case {
+    const char* stored;
+    int value;  // -1: the read raises this error instead
+    int error;
+  };
+  for (const Case& c : {Case{"2", 2, 0}, Case{" 1 ", 1, 0}, Case{"3", -1, kErrInvalidPropertyValue},
+                        Case{"-1", -1, kErrInvalidPropertyValue}, Case{"on", -1, kErrTypeMismatch}}) {
+    Store("Settings", "RunAtStartup", c.stored);
+    try {
+      EXPECT_EQ(CheckBoxSetting(*app, settings::kRunAtStartup), c.value) << c.stored;
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.Number(), c.error) << c.stored;
+      EXPECT_EQ(c.value, -1) << c.stored;
+    }
+  }
+}
+
 TEST_F(SettingsStoreTest, LoadingTheDialogWritesNothingAndReportsABadValueUnderItsOwnName) {
   Store("Options", "RemoveComponents", "on");
   auto before = system.settings.values;
