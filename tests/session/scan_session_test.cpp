@@ -1,11 +1,15 @@
-// The scan session: both start variants, cancel, the progress tick, completion and the automatic log.
+// The scan session: both start variants, cancel, the progress tick, completion and the automatic log; and
+// the main window's own navigation.
 #include "session/scan_session.h"
+
+#include <algorithm>
 
 #include "base/whole_file.h"
 #include "codec/codec_files.h"
 #include "log/log_output.h"
 #include "remedy/removal.h"
 #include "scan/scan_fixture.h"
+#include "session/main_screens.h"
 
 namespace veltrane {
 namespace {
@@ -34,6 +38,12 @@ class ScanSessionTest : public testing::ScanFixture {
 
   std::string AutoLogPath() { return "C:\\Program Files\\Veltrane\\Veltrane log5-12-04935.txt"; }
   std::string Caption(const Label& label) { return label.Caption(); }
+  Strings Categories() {
+    Strings categories;
+    for (size_t i = 0; i < Results().Count(); ++i) categories.push_back(Row(i)[2]);
+    return categories;
+  }
+  const Strings kEveryScanner{"Scan Memory", "Scan registry", "Scan Drives", "Spyware Cookie"};
 
   const std::string kCookies = "C:\\Documents and Settings\\user1\\Cookies";
 };
@@ -45,9 +55,7 @@ TEST_F(ScanSessionTest, ImageStartRunsAllFourScannersAndCompletes) {
   frmMain::imgStartScan_Click(*app);
 
   const MainWindow& main = app->main;
-  ASSERT_EQ(Results().Count(), 4u);
-  EXPECT_EQ((Strings{Row(0)[2], Row(1)[2], Row(2)[2], Row(3)[2]}),
-            (Strings{"Scan Memory", "Scan registry", "Scan Drives", "Spyware Cookie"}));
+  EXPECT_EQ(Categories(), kEveryScanner);
   EXPECT_EQ(Caption(main.lblIdentifiedProcess), "1");
   EXPECT_EQ(Caption(main.lblIdentifiedRegistryKeys), "2");  // the key and the cookie
   EXPECT_EQ(Caption(main.lblIdentifiedFiles), "1");
@@ -104,9 +112,7 @@ TEST_F(ScanSessionTest, CancelDuringTheMemoryScanReturnsToTheStartScreenWithoutA
   EXPECT_EQ(Caption(main.lblRunningProcesses), "_");
   // The first process matched before any test (NT tests only after a miss); the registry and cookie
   // scans stop at the test after their first definition; the drive scan runs to its end.
-  ASSERT_EQ(Results().Count(), 4u);
-  EXPECT_EQ((Strings{Row(0)[2], Row(1)[2], Row(2)[2], Row(3)[2]}),
-            (Strings{"Scan Memory", "Scan registry", "Scan Drives", "Spyware Cookie"}));
+  EXPECT_EQ(Categories(), kEveryScanner);
   EXPECT_EQ(app->main.lvwRunningProcessess.Count(), 2u);
   EXPECT_EQ(Caption(main.lblItemCount), "4");
   EXPECT_FALSE(system.files.Exists(AutoLogPath()));
@@ -126,9 +132,7 @@ TEST_F(ScanSessionTest, AStartDuringACancelledScansUnwindingWaitsForIt) {
   };
   frmMain::imgStartScan_Click(*app);
   // The second scan ran after the first had returned, so its rows are its own.
-  ASSERT_EQ(Results().Count(), 4u);
-  EXPECT_EQ((Strings{Row(0)[2], Row(1)[2], Row(2)[2], Row(3)[2]}),
-            (Strings{"Scan Memory", "Scan registry", "Scan Drives", "Spyware Cookie"}));
+  EXPECT_EQ(Categories(), kEveryScanner);
   EXPECT_EQ(Caption(app->main.lblItemCount), "9");
   EXPECT_EQ(Caption(app->main.lblScanningStatus), "Scanning completed");
   EXPECT_TRUE(system.files.Exists(AutoLogPath()));
@@ -159,9 +163,15 @@ TEST_F(ScanSessionTest, TheTickYieldsWhileRunning) {
   EXPECT_TRUE(app->main.tmrProgressBar.Enabled());
 }
 
-TEST_F(ScanSessionTest, SaveLogFileSettingDecidesTheAutomaticSave) {
+TEST_F(ScanSessionTest, EmptyDefinitionListsCompleteAndTheSaveLogFileSettingDecidesTheAutomaticSave) {
+  app->definitions = {};
+  AddProcess(1, "", std::string("C:\\A.EXE"));
   system.settings.values["Veltrane|Options|SaveLogFile"] = "0";
   frmMain::imgStartScan_Click(*app);
+  EXPECT_EQ(Messages(), 0u);
+  EXPECT_EQ(Results().Count(), 0u);
+  EXPECT_EQ(Caption(app->main.lblRunningProcesses), "1");
+  EXPECT_EQ(Caption(app->main.lblScanningStatus), "Scanning completed");
   EXPECT_FALSE(system.files.Exists(AutoLogPath()));
   system.settings.values["Veltrane|Options|SaveLogFile"] = "on";
   frmMain::imgStartScan_Click(*app);
@@ -170,16 +180,6 @@ TEST_F(ScanSessionTest, SaveLogFileSettingDecidesTheAutomaticSave) {
   EXPECT_EQ(system.dialogs.shown[0].text, "13:Type mismatch");
   EXPECT_TRUE(app->main.cmdShowLog.Visible());  // completion came before the setting was read
   EXPECT_EQ(app->scan.outcome, ScanOutcome::kFailed) << "the run ended in an error";
-}
-
-TEST_F(ScanSessionTest, EmptyDefinitionListsCompleteWithoutReportsOrRows) {
-  app->definitions = {};
-  AddProcess(1, "", std::string("C:\\A.EXE"));
-  frmMain::imgStartScan_Click(*app);
-  EXPECT_EQ(Messages(), 0u);
-  EXPECT_EQ(Results().Count(), 0u);
-  EXPECT_EQ(Caption(app->main.lblRunningProcesses), "1");
-  EXPECT_EQ(Caption(app->main.lblScanningStatus), "Scanning completed");
 }
 
 TEST_F(ScanSessionTest, ASecondScanEmptiesTheRowsButKeepsTheStatusColumn) {
@@ -207,50 +207,63 @@ TEST_F(ScanSessionTest, ExcludedFindingStaysIgnoredAfterTheDialogWasClosed) {
   EXPECT_EQ(Caption(app->main.lblComponentsIgnored), "1");
 }
 
+// The saved log is the shown one with one more line end; its lines carry the ignored row and the counters.
 TEST_F(ScanSessionTest, WholeScanFromTheStartClickToTheSavedLog) {
   MixedMachine();
   Ignore("Spy Key", "HKEY_LOCAL_MACHINE\\Software\\Spy", "Scan registry");
   frmMain::imgStartScan_Click(*app);
   auto saved = system.files.Contents(AutoLogPath());
   ASSERT_TRUE(saved);
-  const Strings expected{
-      "Scan initialized on 5/12/2004 09:03:05",
-      std::string(40, '='),
-      "",
-      "Started memory scan",
-      std::string(20, '='),
-      "Running processes:",
-      "1:  C:\\SPY.EXE",
-      "2:  C:\\CLEAN.EXE",
-      "",
-      "Identified Process:",
-      "1: Spy Proc - C:\\SPY.EXE",
-      "Memory scan result:",
-      "Total modules found:2",
-      "Suspicious modules found: 1",
-      "",
-      "Started registry scan",
-      std::string(20, '='),
-      "Ignored   Spy Key        HKEY_LOCAL_MACHINE\\Software\\Spy",
-      "Registry scan result:",
-      "Suspicious keys found: 2",
-      "",
-      "Scanning finished",
-      std::string(20, '='),
-      "Suspicious modules found: 1",
-      "Suspicious keys found: 2",
-      "Suspicious files found: 1",
-      std::string(20, '='),
-      "",
-      "Components ignored:1",
-      "Total components found:2",
-      "",
-  };
-  std::vector<std::string> lines;
-  for (auto line : SplitLines(*saved)) lines.emplace_back(line);
-  EXPECT_EQ(lines, expected);
-  EXPECT_EQ(saved->substr(saved->size() - 4), "\r\n\r\n");
   EXPECT_EQ(app->main.rtfScanLog.Text() + "\r\n", *saved);
+  Strings lines;
+  for (auto line : SplitLines(*saved)) lines.emplace_back(line);
+  const std::pair<const char*, int> counts[] = {
+      {"Scan initialized on 5/12/2004 09:03:05", 1},
+      {"1:  C:\\SPY.EXE", 1},
+      {"2:  C:\\CLEAN.EXE", 1},
+      {"1: Spy Proc - C:\\SPY.EXE", 1},
+      {"Ignored   Spy Key        HKEY_LOCAL_MACHINE\\Software\\Spy", 1},
+      {"Suspicious keys found: 2", 2},
+      {"Suspicious files found: 1", 1},
+      {"Components ignored:1", 1},
+      {"Total components found:2", 1},
+      {"Started folder scan", 0},
+      {"Started file scan", 0},
+  };
+  for (const auto& [line, times] : counts)
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), line), times) << line;
+}
+
+// The main window's own navigation.
+using MainScreensTest = testing::ScanFixture;
+
+TEST_F(MainScreensTest, BackReturnsToTheProgressScreenNotTheStartScreen) {
+  for (auto* back : {&frmMain::cmdBack_Click, &frmMain::imgBack_Click}) {
+    app->main.fmMain.SetVisible(false);
+    app->main.fmScanLog.SetVisible(true);
+    back(*app);
+    EXPECT_TRUE(app->main.fmScanResult.Visible());
+    EXPECT_FALSE(app->main.fmScanLog.Visible());
+    EXPECT_FALSE(app->main.fmMain.Visible());
+  }
+}
+
+TEST_F(MainScreensTest, ConfigurationShowsTheDialogLoadedOnItsFirstTabAndNeverReloadsIt) {
+  for (auto* configure : {&frmMain::cmdConfigurations_Click, &frmMain::imgconfig_Click}) {
+    app->UnloadDialog();
+    configure(*app);
+    ASSERT_TRUE(app->DialogLoaded());
+    SettingsDialog& dialog = app->Dialog();
+    EXPECT_TRUE(dialog.Visible());
+    EXPECT_EQ(dialog.tabCustomSettings.SelectedIndex(), 0);
+    EXPECT_EQ(dialog.txtBackupsPath.Caption(), "C:\\Program Files\\Veltrane") << "loaded from the store";
+    dialog.txtLogFilesPath.SetCaption("typed, not yet proceeded");
+    dialog.SetVisible(false);
+    configure(*app);
+    EXPECT_EQ(&app->Dialog(), &dialog);
+    EXPECT_TRUE(dialog.Visible());
+    EXPECT_EQ(dialog.txtLogFilesPath.Caption(), "typed, not yet proceeded");
+  }
 }
 
 }  // namespace
