@@ -1,6 +1,11 @@
-// The memory scan on both platform families: process rows, matching, ignored findings, cancel points.
+// The memory scan on both platform families: process rows, matching, ignored findings, cancel points; and
+// the definition index, which answers as the walk over definitions and extensions in list order would.
 #include "scan/memory_scan.h"
 
+#include <random>
+
+#include "base/text.h"
+#include "scan/definition_index.h"
 #include "scan_fixture.h"
 
 namespace veltrane {
@@ -35,6 +40,8 @@ TEST_F(MemoryScanTest, NinetyFiveRowsCarryKeyHexIdsThreadsAndPriorityNames) {
   EXPECT_EQ(priorities, (Strings{"Idle", "High", "Real Time", "Unknown", "Unknown"}));
   EXPECT_EQ(Caption(app->main.lblRunningProcesses), "6");
   EXPECT_EQ(Caption(app->main.lblCurrentProcess), "Scanning Memory");
+  EXPECT_EQ(Results().Count(), 0u);
+  EXPECT_EQ(Messages(), 0u);
 }
 
 TEST_F(MemoryScanTest, NinetyFiveMatchesTheTrimmedFileNameInAnyCase) {
@@ -80,6 +87,8 @@ TEST_F(MemoryScanTest, NtGrowsTheProcessTableUntilEveryProcessFits) {
   ScanMemory(*app);
   EXPECT_EQ(Processes().Count(), 100u);
   EXPECT_EQ(Caption(app->main.lblRunningProcesses), "100");
+  EXPECT_EQ(Results().Count(), 0u);
+  EXPECT_EQ(Messages(), 0u);
 }
 
 TEST_F(MemoryScanTest, FirstDefinitionInListOrderWinsOverAnEarlierExtension) {
@@ -120,21 +129,6 @@ TEST_F(MemoryScanTest, IgnoredFindingsAddTheStatusColumnOnceAndCountAsIgnored) {
   EXPECT_EQ(Caption(app->main.lblNewComponents), "1");
 }
 
-TEST_F(MemoryScanTest, NoDefinitionsStillListsEveryProcessWithoutAReport) {
-  for (int platform : {kPlatformWin9x, kPlatformWinNt}) {
-    system.processes.platformId = platform;
-    system.processes.processes.clear();
-    AddProcess(1, "C:\\A.EXE");
-    AddProcess(2, "C:\\B.EXE");
-    app->main.lblRunningProcesses.SetCaption("_");
-    ScanMemory(*app);
-    EXPECT_EQ(Processes().Count(), 2u);
-    EXPECT_EQ(Caption(app->main.lblRunningProcesses), "2");
-    EXPECT_EQ(Results().Count(), 0u);
-  }
-  EXPECT_EQ(Messages(), 0u);
-}
-
 TEST_F(MemoryScanTest, NtCancelSeenWhileTheThirdProcessIsCompared) {
   AddFile("Spy", "C:\\nothing");
   for (uint32_t id = 1; id <= 3; ++id) AddProcess(id, "", "C:\\P" + std::to_string(id) + ".EXE");
@@ -172,16 +166,14 @@ TEST_F(MemoryScanTest, NinetyFiveCancelledBeforehandStopsAfterTheFirstComparison
   EXPECT_EQ(system.events.calls, 0u);  // this enumeration never yields
 }
 
-TEST_F(MemoryScanTest, NinetyFiveWithoutSnapshotShowsZero) {
+TEST_F(MemoryScanTest, NinetyFiveWithoutSnapshotShowsZeroAndAnUnknownPlatformKeepsTheOldList) {
   system.processes.platformId = kPlatformWin9x;
   system.processes.snapshotAvailable = false;
   app->main.lvwRunningProcessess.Add("old");
   ScanMemory(*app);
   EXPECT_EQ(Processes().Count(), 0u);
   EXPECT_EQ(Caption(app->main.lblRunningProcesses), "0");
-}
 
-TEST_F(MemoryScanTest, UnknownPlatformIsReportedAndKeepsTheOldList) {
   system.processes.platformId = 3;
   app->main.lvwRunningProcessess.Add("old");
   ScanMemory(*app);
@@ -190,6 +182,50 @@ TEST_F(MemoryScanTest, UnknownPlatformIsReportedAndKeepsTheOldList) {
   EXPECT_EQ(system.dialogs.shown[0].text, "Operating system not recognized!");
   EXPECT_EQ(system.dialogs.shown[0].icon, MsgIcon::kCritical);
   EXPECT_EQ(system.dialogs.shown[0].title, "Veltrane");
+}
+
+// The walk the index replaces: every definition in order, each with every extension in order.
+std::optional<DefinitionIndex::Match> Walk(const std::vector<std::string>& fileSpecs,
+                                           const std::vector<std::string>& extensions,
+                                           const std::string& text) {
+  for (size_t i = 0; i < fileSpecs.size(); ++i) {
+    for (size_t j = 0; j < extensions.size(); ++j) {
+      if (Upper(fileSpecs[i] + "." + extensions[j]) == text) return DefinitionIndex::Match{i, j};
+    }
+  }
+  return std::nullopt;
+}
+
+TEST(DefinitionIndexTest, AgreesWithTheListOrderWalkOnCrowdedNames) {
+  // Few letters, dots and mixed case make many names collide across definitions and extensions.
+  std::mt19937 random(7);
+  auto name = [&](size_t length) {
+    static const std::string kLetters = "aAbB.";
+    std::string text;
+    for (size_t i = 0; i < length; ++i) text += kLetters[random() % kLetters.size()];
+    return text;
+  };
+  std::vector<std::string> extensions{"b", "a.b", "B", "", "ab"};
+  std::vector<std::string> fileSpecs;
+  for (int i = 0; i < 300; ++i) fileSpecs.push_back(name(1 + random() % 4));
+  DefinitionIndex index(fileSpecs, extensions);
+  for (int k = 0; k < 1000; ++k) {
+    std::string text = Upper(name(1 + random() % 7));
+    auto expected = Walk(fileSpecs, extensions, text);
+    auto found = index.Find(text);
+    ASSERT_EQ(found.has_value(), expected.has_value()) << text;
+    if (expected) {
+      EXPECT_EQ(found->definition, expected->definition) << text;
+      EXPECT_EQ(found->extension, expected->extension) << text;
+    }
+  }
+}
+
+TEST(DefinitionIndexTest, EmptyListsFindNothing) {
+  std::vector<std::string> none;
+  EXPECT_FALSE(DefinitionIndex(none, {"exe"}).Find("A.EXE"));
+  std::vector<std::string> fileSpecs{"a"};
+  EXPECT_FALSE(DefinitionIndex(fileSpecs, {}).Find("A.EXE"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The registry scan and the registry helpers: key-existence rules, ignored keys, counters and cancel.
+// The registry scan: key-existence rules, ignored keys, counters and cancel.
 #include "scan/registry_scan.h"
 
 #include "scan/mod_registry.h"
@@ -84,40 +84,5 @@ TEST_F(RegistryScanTest, AnEmptyKeyPathStillMeetsTheCancelTest) {
   EXPECT_EQ(Results().Count(), 0u);
   EXPECT_EQ(app->scan.itemCounter, 0);
 }
-
-TEST_F(RegistryScanTest, SetKeyValueCreatesTheKeyAndWritesTextWithItsNul) {
-  SetKeyValue(*app, kHkeyCurrentUser, "Software\\New", "Name", "abc", kRegSz);
-  auto value = registry.GetValue(kHkeyCurrentUser, "Software\\New", "Name");
-  ASSERT_TRUE(value);
-  EXPECT_EQ(value->type, kRegSz);
-  EXPECT_EQ(value->data, std::string("abc\0", 4));
-  SetKeyValue(*app, kHkeyCurrentUser, "Software\\New", "Count", "258", kRegDword);
-  EXPECT_EQ(registry.GetValue(kHkeyCurrentUser, "Software\\New", "Count")->data,
-            std::string("\x02\x01\0\0", 4));
-  SetKeyValue(*app, kHkeyCurrentUser, "Software\\New", "Binary", "x", 3);
-  EXPECT_FALSE(registry.GetValue(kHkeyCurrentUser, "Software\\New", "Binary"));
-  EXPECT_EQ(registry.OpenHandles(), 0u);
-  EXPECT_EQ(Messages(), 0u);
-}
-
-TEST_F(RegistryScanTest, SetKeyValueReportsAnUnexpectedFailureInItsOwnWords) {
-  SetKeyValue(*app, kHkeyCurrentUser, "Software\\New", "Count", "many", kRegDword);
-  ASSERT_EQ(Messages(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].text, "Error: 13 - Type mismatch");
-  EXPECT_EQ(system.dialogs.shown[0].buttons, MsgButtons::kOk);
-  EXPECT_EQ(registry.OpenHandles(), 0u);
-}
-
-TEST_F(RegistryScanTest, DeleteValueAndCreateKeyIgnoreTheirResults) {
-  registry.AddValue(kHkeyLocalMachine, "Software\\Run", "Spy", {kRegSz, "x"});
-  DeleteValue(*app, kHkeyLocalMachine, "Software\\Run", "Spy");
-  EXPECT_FALSE(registry.GetValue(kHkeyLocalMachine, "Software\\Run", "Spy"));
-  DeleteValue(*app, kHkeyLocalMachine, "Software\\Missing", "Spy");
-  CreateKey(*app, kHkeyLocalMachine, "Software\\A\\B");
-  EXPECT_TRUE(registry.HasKey(kHkeyLocalMachine, "Software\\A\\B"));
-  EXPECT_EQ(registry.OpenHandles(), 0u);
-  EXPECT_EQ(Messages(), 0u);
-}
-
 }  // namespace
 }  // namespace veltrane
