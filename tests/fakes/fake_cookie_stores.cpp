@@ -1,8 +1,11 @@
 // The cookie-store fake's behaviour: what a store holds, held stores, saves as tab-separated lines.
 #include "fakes/fake_cookie_stores.h"
 
+#include <algorithm>
+
 #include "base/errors.h"
 #include "base/text.h"
+#include "base/whole_file.h"
 
 namespace veltrane::fakes {
 
@@ -87,23 +90,19 @@ int FakeCookieStores::RestoreCookies(const std::string& store, const CookieTable
   std::string lines;
   if (int read = files_.ReadFile(savedFile, lines)) return read;
   std::vector<FakeCookie> restoredCookies;
-  size_t start = 0;
-  while (start < lines.size()) {
-    size_t end = lines.find('\n', start);
-    std::string line = lines.substr(start, end - start);
-    start = end == std::string::npos ? lines.size() : end + 1;
+  for (std::string_view line : SplitLines(lines)) {
     size_t tab1 = line.find('\t');
     size_t tab2 = line.find('\t', tab1 + 1);
-    if (tab1 == std::string::npos || tab2 == std::string::npos) return kErrPathFileAccess;
-    restoredCookies.push_back(
-        {line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
+    if (tab2 == std::string::npos) return kErrPathFileAccess;
+    restoredCookies.push_back({std::string(line.substr(0, tab1)),
+                               std::string(line.substr(tab1 + 1, tab2 - tab1 - 1)),
+                               std::string(line.substr(tab2 + 1))});
   }
   for (const FakeCookie& cookie : restoredCookies) {
-    bool present = false;
-    for (const FakeCookie& existing : found->cookies) {
-      present = present || (existing.host == cookie.host && existing.name == cookie.name);
-    }
-    if (present) continue;
+    if (std::any_of(found->cookies.begin(), found->cookies.end(), [&](const FakeCookie& existing) {
+          return existing.host == cookie.host && existing.name == cookie.name;
+        }))
+      continue;
     found->cookies.push_back(cookie);
     ++restored;
   }

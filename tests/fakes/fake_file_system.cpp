@@ -81,6 +81,10 @@ std::string FakeFileSystem::Parent(const std::string& key) {
   return key.substr(0, slash);
 }
 
+bool FakeFileSystem::Within(const std::string& key, const std::string& folder) {
+  return key == folder || key.compare(0, folder.size() + 1, folder + "\\") == 0;
+}
+
 std::string FakeFileSystem::Spelling(const std::string& path, const std::string& key) const {
   return key == Key(path) ? path : key;
 }
@@ -348,7 +352,7 @@ int FakeFileSystem::CopyFolder(const std::string& source, const std::string& tar
   };
   std::vector<std::pair<std::string, Node>> copies;
   for (const auto& [key, node] : nodes_) {
-    if (key != sourceKey && key.compare(0, sourceKey.size() + 1, sourceKey + "\\") != 0) continue;
+    if (!Within(key, sourceKey)) continue;
     if (node.link) {
       skippedLinks.push_back(node.path);
       continue;
@@ -377,16 +381,6 @@ int FakeFileSystem::CopyFolder(const std::string& source, const std::string& tar
   return kErrNone;
 }
 
-void FakeFileSystem::EraseTree(const std::string& key) {
-  for (auto it = nodes_.begin(); it != nodes_.end();) {
-    if (it->first == key || it->first.compare(0, key.size() + 1, key + "\\") == 0) {
-      it = nodes_.erase(it);
-    } else {
-      ++it;
-    }
-  }
-}
-
 int FakeFileSystem::DeleteFolder(const std::string& path) {
   if (int error = Inject("DeleteFolder")) return error;
   const Node* node = Lookup(path);
@@ -403,23 +397,15 @@ int FakeFileSystem::DeleteFolder(const std::string& path) {
   }
   std::vector<std::string> kept;
   for (const auto& [childKey, child] : nodes_) {
-    if (childKey.compare(0, key.size() + 1, key + "\\") == 0 && refuses(child)) kept.push_back(childKey);
-  }
-  if (kept.empty()) {
-    EraseTree(key);
-    return kErrNone;
+    if (childKey != key && Within(childKey, key) && refuses(child)) kept.push_back(childKey);
   }
   // Everything else goes; what refused stays with the folders that hold it.
   for (auto it = nodes_.begin(); it != nodes_.end();) {
-    bool inside = it->first == key || it->first.compare(0, key.size() + 1, key + "\\") == 0;
-    bool holds = false;
-    for (const std::string& keptKey : kept) {
-      holds =
-          holds || keptKey == it->first || keptKey.compare(0, it->first.size() + 1, it->first + "\\") == 0;
-    }
-    it = inside && !holds ? nodes_.erase(it) : std::next(it);
+    bool holds =
+        std::any_of(kept.begin(), kept.end(), [&](const std::string& k) { return Within(k, it->first); });
+    it = Within(it->first, key) && !holds ? nodes_.erase(it) : std::next(it);
   }
-  return kErrPermissionDenied;
+  return kept.empty() ? kErrNone : kErrPermissionDenied;
 }
 
 int FakeFileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {

@@ -86,7 +86,8 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   // As Lookup, then through a link that the path itself names, as opening a file does.
   const Node* Follow(const std::string& path) const;
   bool ParentExists(const std::string& path) const;
-  void EraseTree(const std::string& key);
+  // True when key is folder or lies below it.
+  static bool Within(const std::string& key, const std::string& folder);
 
   std::map<std::string, Node> nodes_;
   std::map<std::string, std::string> shortNames_;
