@@ -165,10 +165,6 @@ void FakeFileSystem::SetInUse(const std::string& path, bool inUse) {
   if (Node* node = Lookup(path)) node->inUse = inUse;
 }
 
-void FakeFileSystem::SetDateTime(const std::string& path, DateTime value) {
-  if (Node* node = Lookup(path)) node->time = value;
-}
-
 void FakeFileSystem::AddShortName(const std::string& shortPath, const std::string& longPath) {
   shortNames_[Key(shortPath)] = longPath;
 }

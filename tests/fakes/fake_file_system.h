@@ -22,7 +22,6 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   // reports kAttributeReparsePoint, and deleting it removes only the link.
   void AddLink(const std::string& path, const std::string& target, bool toFolder);
   void SetInUse(const std::string& path, bool inUse);  // writes and deletes fail with kErrPermissionDenied
-  void SetDateTime(const std::string& path, DateTime value);
   void AddShortName(const std::string& shortPath, const std::string& longPath);
   // Read-only, hidden and system flags of an existing file or folder; a folder stays a folder.
   void SetAttributes(const std::string& path, uint32_t attributes);

@@ -33,8 +33,7 @@ std::string Block() {
 class DetailRecordsTest : public testing::LogFixture {
  protected:
   void AddExe(const std::string& path, const std::string& contents) {
-    system.files.AddFile(path, contents);
-    system.files.SetDateTime(path, {2004, 12, 5, 9, 3, 5});
+    system.files.AddFile(path, contents);  // written at the fakes' time, 5/12/2004 09:03:05
     system.fileInfo.times[Upper(path)] = FileTimes{{}, {2004, 11, 7, 21, 4, 9}, {}};
   }
 };
@@ -182,13 +181,6 @@ TEST_F(DetailRecordsTest, AMissingFileShowsItsMessageOnceAndAppendsNothing) {
   EXPECT_EQ(system.dialogs.shown[0].buttons, MsgButtons::kOk);
   EXPECT_EQ(system.dialogs.shown[0].title, "Veltrane");
   EXPECT_EQ(app->main.rtfScanLog.Text(), "");
-}
-
-TEST_F(DetailRecordsTest, FileRecordOfAResultRowUsesItsPathFound) {
-  AddExe("C:\\a.txt", "abc");
-  app->main.lvwScanDriveResult.Add("A", {"C:\\a.txt", "Scan Drives"});
-  PrintIdentifiedFileInfo(*app, 1);
-  EXPECT_EQ(LogLines().front(), "     FileSize :3 bytes");
 }
 
 TEST_F(DetailRecordsTest, NinetyFiveProcessRecordPrintsTheRowFigures) {

@@ -21,7 +21,11 @@ class RemovalTest : public RemedyTest {
   void Remove() { frmMain::cmdGotoMain_Click(*app); }
 };
 
-TEST_F(RemovalTest, ContinueWithNoFindingsCongratulatesAndGoesBack) {
+TEST_F(RemovalTest, WithNoFindingsContinueCongratulatesAndRemoveGoesBackSilently) {
+  Remove();
+  EXPECT_TRUE(system.dialogs.shown.empty());
+  EXPECT_FALSE(app->main.fmContinue.Visible());
+  EXPECT_TRUE(app->main.fmMain.Visible());
   frmMain::cmdContinue_Click(*app);
   EXPECT_EQ(Texts(), std::vector<std::string>{"Congratulations!No suspicious component detected"});
   EXPECT_FALSE(app->main.fmScanResult.Visible());
@@ -42,13 +46,6 @@ TEST_F(RemovalTest, ContinueDropsIgnoredRowsAndTheStatusColumn) {
   EXPECT_EQ(results.ColumnCount(), 3u);
   EXPECT_TRUE(app->main.fmContinue.Visible());
   EXPECT_TRUE(system.dialogs.shown.empty());
-}
-
-TEST_F(RemovalTest, EmptyListReturnsToStartSilently) {
-  Remove();
-  EXPECT_TRUE(system.dialogs.shown.empty());
-  EXPECT_FALSE(app->main.fmContinue.Visible());
-  EXPECT_TRUE(app->main.fmMain.Visible());
 }
 
 TEST_F(RemovalTest, NothingCheckedAsksAndYesGoesBackNoStays) {
@@ -132,15 +129,7 @@ TEST_F(RemovalTest, MemoryRowsTerminateOnlyTheListedProcessStillRunningThatImage
   EXPECT_EQ(Counter(), "<absent>");
 }
 
-TEST_F(RemovalTest, FailedTerminationIsReported) {
-  AddProcess(100, "C:\\bad\\spy.exe");
-  AddResult("Spy", "C:\\bad\\spy.exe", "Scan Memory", true);
-  system.processes.FailNthCall(1, 5, "TerminateProcess");
-  DeleteScanMemoryResult(*app, 1);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Process cann't be terminated"});
-}
-
-TEST_F(RemovalTest, OwnAndCriticalProcessesAreNeverTerminated) {
+TEST_F(RemovalTest, OwnAndCriticalProcessesAreNeverTerminatedAndAFailedTerminationIsReported) {
   AddProcess(system.processes.currentProcessId, kProgram + "\\Veltrane.exe");
   AddProcess(500, "C:\\WINDOWS\\system32\\SVCHOST.EXE");
   AddProcess(501, "C:\\WINDOWS\\system32\\lsass.exe");
@@ -152,6 +141,12 @@ TEST_F(RemovalTest, OwnAndCriticalProcessesAreNeverTerminated) {
   EXPECT_EQ(system.processes.CallCount("TerminateProcess"), 0u);
   ASSERT_EQ(system.dialogs.shown.size(), 5u);
   EXPECT_TRUE(ShownContaining("C:\\WINDOWS\\system32\\lsass.exe\r\n"));
+
+  AddProcess(100, "C:\\bad\\spy.exe");
+  AddResult("Spy", "C:\\bad\\spy.exe", "Scan Memory", true);
+  system.processes.FailNthCall(1, 5, "TerminateProcess");
+  DeleteScanMemoryResult(*app, 6);
+  EXPECT_EQ(Texts().back(), "Process cann't be terminated");
 }
 
 TEST_F(RemovalTest, RegistryRowsDeleteOneValueUnderExactRootsAndCountRealDeletions) {
