@@ -1,8 +1,11 @@
-// The record texts of backup lists and registry rows, the names derived from a backup list's path, and
-// the copy slots that keep same-named copies apart.
+// The record texts of backup lists and registry rows, the names derived from a backup list's path, the
+// copy slots that keep same-named copies apart, and canonical paths: every spelling of a folder compares
+// equal, and "inside" means below a whole name.
 #include "remedy/records.h"
 
 #include <gtest/gtest.h>
+
+#include "remedy/path_canon.h"
 
 namespace veltrane {
 namespace {
@@ -100,15 +103,6 @@ TEST(CopySlotsTest, TheNthRecordOfANameGetsTheNthSlot) {
   EXPECT_EQ(SlotFolder("C:\\P\\monday", 3), "C:\\P\\monday\\3");
 }
 
-TEST(BackupIndexTest, PathAndLineMatching) {
-  EXPECT_EQ(BackupIndexPath("C:\\B"), "C:\\B\\Backup");
-  EXPECT_EQ(BackupIndexPath("C:\\B\\"), "C:\\B\\Backup");
-  EXPECT_TRUE(IndexLineNames("1/1/2004:-c:\\b\\MONDAY.bwk:-12", "C:\\B\\monday.bwk"));
-  // Another list whose path merely contains this one keeps its line.
-  EXPECT_FALSE(IndexLineNames("1/1/2004:-C:\\B\\monday.bwk2:-12", "C:\\B\\monday.bwk"));
-  EXPECT_FALSE(IndexLineNames("C:\\B\\monday.bwk", "C:\\B\\monday.bwk"));
-}
-
 TEST(CopiesFolderTest, OnlyTheFirstLineNamesTheFolderAndSlotNamesAreTold) {
   struct Case {
     std::string plain;
@@ -132,6 +126,61 @@ TEST(CopiesFolderTest, OnlyTheFirstLineNamesTheFolderAndSlotNamesAreTold) {
   std::vector<bool> shares;
   for (const PlannedCopy& copy : plan) shares.push_back(SharesSlotFolder(copy, plan));
   EXPECT_EQ(shares, (std::vector<bool>{false, false, true, false, false}));
+}
+
+TEST(CanonicalPathTest, SpellingsOfOneFolderAgree) {
+  const std::string expected = "C:\\WINDOWS\\SYSTEM32";
+  for (const char* spelling :
+       {"C:\\Windows\\System32", "c:/windows/system32", "C:\\Windows\\System32\\", "C:\\Windows\\System32.",
+        "C:\\Windows\\System32 ", "C:\\Windows.\\System32\\\\", "\\\\?\\C:\\Windows\\System32",
+        "\\\\.\\c:\\windows\\system32", "C:\\Windows\\.\\Temp\\..\\System32", "C:\\\\Windows\\System32",
+        "C:\\Windows\\System32::$INDEX_ALLOCATION"}) {
+    EXPECT_EQ(CanonicalPath(spelling), expected) << spelling;
+  }
+}
+
+TEST(CanonicalPathTest, RootsSharesAndRelativePaths) {
+  EXPECT_EQ(CanonicalPath("c:\\"), "C:\\");
+  EXPECT_EQ(CanonicalPath("C:/"), "C:\\");
+  EXPECT_EQ(CanonicalPath("C:\\Windows\\.."), "C:\\");
+  EXPECT_EQ(CanonicalPath("C:\\.."), "C:\\");
+  EXPECT_EQ(CanonicalPath("\\\\?\\UNC\\server\\share\\dir"), "\\\\SERVER\\SHARE\\DIR");
+  EXPECT_EQ(CanonicalPath("\\\\server\\share\\..\\.."), "\\\\SERVER\\SHARE");
+  EXPECT_EQ(CanonicalPath("C:relative"), "C:RELATIVE");
+  EXPECT_EQ(CanonicalPath("dir\\file"), "DIR\\FILE");
+  // A name of dots alone climbs like "..", so it cannot hide a parent folder.
+  EXPECT_EQ(CanonicalPath("C:\\Program Files\\Vendor\\..."), "C:\\PROGRAM FILES");
+  EXPECT_EQ(CanonicalPath(""), "");
+
+  EXPECT_TRUE(IsAbsoluteCanonical("C:\\"));
+  EXPECT_TRUE(IsAbsoluteCanonical("\\\\SERVER\\SHARE\\X"));
+  EXPECT_FALSE(IsAbsoluteCanonical("C:RELATIVE"));
+  EXPECT_FALSE(IsAbsoluteCanonical("DIR\\FILE"));
+  EXPECT_FALSE(IsAbsoluteCanonical(""));
+
+  EXPECT_TRUE(IsRootCanonical("C:\\"));
+  EXPECT_TRUE(IsRootCanonical("\\\\SERVER\\SHARE"));
+  EXPECT_TRUE(IsRootCanonical("\\\\SERVER"));
+  EXPECT_FALSE(IsRootCanonical("\\\\SERVER\\SHARE\\DIR"));
+  EXPECT_FALSE(IsRootCanonical("C:\\WINDOWS"));
+}
+
+TEST(CanonicalPathTest, InsideMeansBelowAWholeName) {
+  EXPECT_TRUE(IsSameOrInside("C:\\WINDOWS", "C:\\WINDOWS"));
+  EXPECT_TRUE(IsSameOrInside("C:\\WINDOWS\\SYSTEM32", "C:\\WINDOWS"));
+  EXPECT_TRUE(IsSameOrInside("C:\\WINDOWS", "C:\\"));
+  EXPECT_FALSE(IsSameOrInside("C:\\WINDOWSX", "C:\\WINDOWS"));
+  EXPECT_FALSE(IsSameOrInside("C:\\WIN", "C:\\WINDOWS"));
+  EXPECT_FALSE(IsSameOrInside("D:\\WINDOWS", "C:\\"));
+  EXPECT_FALSE(IsSameOrInside("C:\\WINDOWS", ""));
+}
+
+TEST(CanonicalPathTest, FileNames) {
+  EXPECT_EQ(CanonicalFileName("C:\\WINDOWS\\system32\\svchost.exe"), "SVCHOST.EXE");
+  EXPECT_EQ(CanonicalFileName("C:/x/LSASS.EXE. "), "LSASS.EXE");
+  EXPECT_EQ(CanonicalFileName("csrss.exe:stream"), "CSRSS.EXE");
+  EXPECT_EQ(CanonicalFileName("C:\\dir\\"), "");
+  EXPECT_EQ(CanonicalFileName("C:\\dir\\.."), "");
 }
 
 }  // namespace
