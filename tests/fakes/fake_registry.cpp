@@ -34,15 +34,12 @@ std::optional<FakeRegistry::Path> FakeRegistry::Resolve(RegKey handle, const std
 
 void FakeRegistry::AddKey(RegKey root, const std::string& subKey) {
   auto path = Normalize(root, subKey);
-  if (!path) return;
-  std::string prefix;
-  size_t start = 0;
+  if (!path || path->second.empty()) return;
+  // Each parent key is made with its child.
   const std::string& full = path->second;
-  while (start <= full.size() && !full.empty()) {
-    size_t end = full.find('\\', start);
-    if (end == std::string::npos) end = full.size();
+  for (size_t end = full.find('\\');; end = full.find('\\', end + 1)) {
     keys_.try_emplace(Path{root, full.substr(0, end)});
-    start = end + 1;
+    if (end == std::string::npos) break;
   }
 }
 
