@@ -1,4 +1,4 @@
-// The registry key-existence test of the scan and the small write and delete helpers of removal and restore.
+// The registry key-existence test of the scan and the value write of restore.
 #include "scan/mod_registry.h"
 
 #include <array>
@@ -6,7 +6,6 @@
 #include "base/errors.h"
 #include "base/text.h"
 #include "program/app.h"
-#include "program/error_report.h"
 
 namespace veltrane {
 namespace {
@@ -66,54 +65,12 @@ bool RegistryKeyExists(App& app, const std::string& keyPath) {
   }
 }
 
-void CreateKey(App& app, RegKey root, const std::string& subKey) {
-  RegKey created = 0;
-  if (app.os.registry.CreateKey(root, subKey, created) == kRegSuccess) app.os.registry.CloseKey(created);
-}
-
-void DeleteValue(App& app, RegKey root, const std::string& subKey, const std::string& valueName) {
-  RegKey opened = 0;
-  if (app.os.registry.OpenKey(root, subKey, opened) != kRegSuccess) return;
-  app.os.registry.DeleteValue(opened, valueName);
-  app.os.registry.CloseKey(opened);
-}
-
-void SetKeyValue(App& app, RegKey root, const std::string& subKey, const std::string& valueName,
-                 const std::string& value, uint32_t valueType) {
-  try {
-    RegKey opened = 0;
-    if (app.os.registry.OpenKeyEx(root, subKey, kKeyAllBasicAccess, opened) != kRegSuccess) {
-      CreateKey(app, root, subKey);
-      // A key that can neither be opened nor made gets no value; writing through a dead handle would
-      // only fail the same way.
-      if (app.os.registry.OpenKeyEx(root, subKey, kKeyAllBasicAccess, opened) != kRegSuccess) return;
-    }
-    try {
-      SetValueData(app, opened, valueName, valueType, value);
-    } catch (...) {
-      app.os.registry.CloseKey(opened);
-      throw;
-    }
-    app.os.registry.CloseKey(opened);
-  } catch (const RuntimeError& error) {
-    ShowMessage(app, "Error: " + std::to_string(error.Number()) + " - " + error.Description(),
-                MsgButtons::kOk, MsgIcon::kNone);
-  }
-}
-
 long SetValueData(App& app, RegKey key, const std::string& valueName, uint32_t valueType,
                   const std::string& value) {
   if (valueType == kRegSz) {
     std::string data = value;
     data.push_back('\0');  // the stored length counts the terminating NUL
     return app.os.registry.SetValueEx(key, valueName, kRegSz, data);
-  }
-  if (valueType == kRegDword) {
-    // Stored little-endian, as the platform keeps 32-bit numbers.
-    uint32_t number = static_cast<uint32_t>(ToLong(value));
-    std::string data(4, '\0');
-    for (size_t i = 0; i < 4; ++i) data[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
-    return app.os.registry.SetValueEx(key, valueName, kRegDword, data);
   }
   return kRegSuccess;
 }
