@@ -1,4 +1,5 @@
-// The settings dialog's handlers: tabs, browsing, focus, Proceed and Cancel.
+// The settings dialog's handlers (tabs, browsing, focus, Proceed and Cancel) and the shortcuts that Proceed
+// makes and deletes.
 #include "settings/dialog_handlers.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include "base/text.h"
 #include "codec/codec_files.h"
 #include "fakes/fake_services.h"
+#include "settings/startup_shortcut.h"
 
 namespace veltrane {
 namespace {
@@ -28,6 +30,7 @@ class DialogHandlersTest : public ::testing::Test {
   fakes::FakeSystem system;
   std::unique_ptr<App> app = system.MakeApp();
   const std::string link = "C:\\Documents and Settings\\user1\\Start Menu\\Programs\\Startup\\Veltrane!.lnk";
+  const std::string desktop = "C:\\Documents and Settings\\user1\\Desktop";
 };
 
 TEST_F(DialogHandlersTest, ATabClickEnablesOnlyItsFrame) {
@@ -169,6 +172,48 @@ TEST_F(DialogHandlersTest, CancelWritesNothingAndUnboundControlsAreNotKept) {
   cmdProceed_Click(*app);
   EXPECT_EQ(app->Dialog().chkPlaySound.Value(), 0);
   EXPECT_EQ(app->Dialog().chkSafeMode.Value(), 1);
+}
+
+TEST_F(DialogHandlersTest, CreatingAShortcutTwiceOverwritesIt) {
+  int32_t dest = kLinkDesktop;
+  CreateLink(*app, dest, "Tool", "C:\\old.exe");
+  CreateLink(*app, dest, "Tool", "C:\\new.exe", "CTRL+SHIFT+T", "new.exe,0", "C:\\", "", 3);
+  ASSERT_EQ(system.shell.shortcuts.size(), 1u);
+  const ShortcutProperties& saved = system.shell.shortcuts.at(Upper(desktop + "\\Tool.lnk"));
+  EXPECT_EQ(saved.targetPath, "C:\\new.exe");
+  EXPECT_EQ(saved.windowStyle, 3);
+  EXPECT_EQ(saved.description, "Tool");
+  EXPECT_EQ(system.shell.CallCount("SaveShortcut"), 2u);
+}
+
+TEST_F(DialogHandlersTest, AShortcutsMissingSubFolderIsCreated) {
+  int32_t dest = kLinkPrograms;
+  CreateLink(*app, dest, "Tool", "C:\\tool.exe", "", "", "", "Veltrane");
+  const std::string folder = "C:\\Documents and Settings\\user1\\Start Menu\\Programs\\Veltrane";
+  EXPECT_TRUE(system.files.IsFolder(folder));
+  EXPECT_TRUE(system.files.Exists(folder + "\\Tool.lnk"));
+  DeleteLink(*app, dest, "Tool", "C:\\tool.exe", "", "", "", "Veltrane");
+  EXPECT_FALSE(system.files.Exists(folder + "\\Tool.lnk"));
+}
+
+TEST_F(DialogHandlersTest, AShortcutThatCannotBeDeletedReachesTheCaller) {
+  int32_t dest = kLinkDesktop;
+  CreateLink(*app, dest, "Tool", "C:\\tool.exe");
+  system.files.SetInUse(desktop + "\\Tool.lnk", true);
+  EXPECT_THROW(DeleteLink(*app, dest, "Tool", "C:\\tool.exe"), RuntimeError);
+}
+
+TEST_F(DialogHandlersTest, AnUnreachableShellIsReportedUnderTheShortcutProceduresName) {
+  int32_t dest = kLinkStartUp;
+  system.shell.FailNthCall(1, kErrCannotCreateObject, "SpecialFolder");
+  DeleteLink(*app, dest, "Tool", "C:\\tool.exe");
+  system.shell.FailNthCall(1, kErrCannotCreateObject, "SpecialFolder");
+  CreateLink(*app, dest, "Tool", "C:\\tool.exe");
+  ASSERT_EQ(Shown().size(), 2u);
+  EXPECT_EQ(Shown()[0].title, "DeleteLink");
+  EXPECT_EQ(Shown()[1].title, "CreateLink");
+  EXPECT_EQ(Shown()[1].text, "429:ActiveX component can't create object");
+  EXPECT_TRUE(system.shell.shortcuts.empty());
 }
 
 }  // namespace
