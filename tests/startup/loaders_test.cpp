@@ -22,50 +22,50 @@ class LoadersTest : public ::testing::Test {
   const std::vector<fakes::ShownMessage>& Shown() { return system.dialogs.shown; }
 };
 
-TEST_F(LoadersTest, FileDefinitionsPairByPositionAcrossLines) {
-  PutEncoded(system, *app, "spyList", "A,a\r\nB\r\nb\r\n");
-  FillScanItemList(*app);
-  EXPECT_EQ(store.sScanItemName, (List{"A", "B"}));
-  EXPECT_EQ(store.sScanItemFile, (List{"a", "b"}));
-  EXPECT_EQ(store.lDefinitionCount, 4);
-  EXPECT_FALSE(Exists("spyListTemp"));
-  EXPECT_TRUE(Shown().empty());
+// The non-empty lists of the store, as "list: field|field" joined by "; ".
+std::string Lists(const DefinitionStore& store) {
+  std::string text;
+  for (const auto& [label, list] : {std::pair{"names", &store.sScanItemName},
+                                    {"files", &store.sScanItemFile},
+                                    {"registry names", &store.sRegistryItemName},
+                                    {"keys", &store.sRegistryItemKey},
+                                    {"cookies", &store.sCookieItem},
+                                    {"extensions", &store.sScanItemExt}}) {
+    if (list->empty()) continue;
+    text += std::string(text.empty() ? "" : "; ") + label + ":";
+    for (size_t i = 0; i < list->size(); ++i) text += (i == 0 ? " " : "|") + (*list)[i];
+  }
+  return text;
 }
 
-TEST_F(LoadersTest, AnOddFieldCountLeavesTheLastNameWithoutPartner) {
-  PutEncoded(system, *app, "RegistrySpyList", "A,a,B");
-  FillRegistryScanItemList(*app);
-  EXPECT_EQ(store.sRegistryItemName, (List{"A", "B"}));
-  EXPECT_EQ(store.sRegistryItemKey, (List{"a"}));
-  EXPECT_EQ(store.lDefinitionCount, 3);
-}
-
-TEST_F(LoadersTest, AQuotedLineIsOneFieldWithItsComma) {
-  PutEncoded(system, *app, "spyList", "\"Gator,gator.exe\"\r\nGator,gator.exe\r\n");
-  FillScanItemList(*app);
-  EXPECT_EQ(store.sScanItemName, (List{"Gator,gator.exe", "gator.exe"}));
-  EXPECT_EQ(store.sScanItemFile, (List{"Gator"}));
-}
-
-TEST_F(LoadersTest, CookiesKeepTheSecondFieldOfEachPair) {
-  PutEncoded(system, *app, "SpywareCookies", "P,Q\r\nR,S\r\n");
-  FillCookieList(*app);
-  EXPECT_EQ(store.sCookieItem, (List{"Q", "S"}));
-  EXPECT_EQ(store.lDefinitionCount, 4);
-}
-
-TEST_F(LoadersTest, AnUnpairedLastCookieFieldIsKept) {
-  PutEncoded(system, *app, "SpywareCookies", "P,Q,R");
-  FillCookieList(*app);
-  EXPECT_EQ(store.sCookieItem, (List{"Q", "R"}));
-  EXPECT_EQ(store.lDefinitionCount, 3);
-}
-
-TEST_F(LoadersTest, ExtensionFieldsAreCountedThenReplacedByTheFourFixedOnes) {
-  PutEncoded(system, *app, "spyExtList", "com,scr");
-  FillScanItemExtList(*app);
-  EXPECT_EQ(store.sScanItemExt, (List{"exe", "dll", "log", "lnk"}));
-  EXPECT_EQ(store.lDefinitionCount, 2);
+// Each file's fields pair by position whatever the lines; the count takes every field.
+TEST_F(LoadersTest, FieldsGoToTheirListsByPosition) {
+  const struct Case {
+    const char* file;
+    std::string plain;
+    void (*fill)(App&);
+    const char* lists;
+    int32_t count;
+  } cases[] = {
+      {"spyList", "A,a\r\nB\r\nb\r\n", FillScanItemList, "names: A|B; files: a|b", 4},
+      {"RegistrySpyList", "A,a,B", FillRegistryScanItemList, "registry names: A|B; keys: a", 3},
+      {"spyList", "\"Gator,gator.exe\"\r\nGator,gator.exe\r\n", FillScanItemList,
+       "names: Gator,gator.exe|gator.exe; files: Gator", 3},
+      {"SpywareCookies", "P,Q\r\nR,S\r\n", FillCookieList, "cookies: Q|S", 4},
+      {"SpywareCookies", "P,Q,R", FillCookieList, "cookies: Q|R", 3},
+      {"spyExtList", "com,scr", FillScanItemExtList, "extensions: exe|dll|log|lnk",
+       2},  // counted, then fixed
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.plain);
+    store = DefinitionStore();
+    PutEncoded(system, *app, c.file, c.plain);
+    c.fill(*app);
+    EXPECT_EQ(Lists(store), c.lists);
+    EXPECT_EQ(store.lDefinitionCount, c.count);
+    EXPECT_FALSE(Exists(std::string(c.file) + "Temp"));
+    EXPECT_TRUE(Shown().empty());
+  }
 }
 
 TEST_F(LoadersTest, MissingFilesAreSilentAndLeaveOnlyTheExtensions) {
@@ -75,9 +75,7 @@ TEST_F(LoadersTest, MissingFilesAreSilentAndLeaveOnlyTheExtensions) {
   FillScanItemExtList(*app);
   FillCookieList(*app);
   EXPECT_EQ(store.lDefinitionCount, 0);
-  EXPECT_TRUE(store.sScanItemName.empty() && store.sScanItemFile.empty() && store.sRegistryItemName.empty() &&
-              store.sRegistryItemKey.empty() && store.sCookieItem.empty());
-  EXPECT_EQ(store.sScanItemExt, (List{"exe", "dll", "log", "lnk"}));
+  EXPECT_EQ(Lists(store), "extensions: exe|dll|log|lnk");
   EXPECT_TRUE(Shown().empty());
 }
 
