@@ -1,109 +1,103 @@
 // What only the Windows file service shows: a file another program holds open without sharing, hidden and
-// system files, and directory links planted from the host.
+// system files, the 32-bit system folder, and directory links planted from the host. The shared behaviour
+// of files and folders is tested for every implementation in tests/contract.
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "base/errors.h"
 #include "base/text.h"
-#include "check.h"
 #include "platform/win32/win32_api.h"
 #include "test_context.h"
 
 namespace veltrane::win32test {
 namespace {
 
-std::string Read(IFileSystem& files, const std::string& path) {
-  std::string contents = "<unreadable>";
-  files.ReadFile(path, contents);
-  return contents;
-}
+class Win32Files : public ::testing::Test {
+ protected:
+  std::string Read(const std::string& path) {
+    std::string contents = "<unreadable>";
+    files.ReadFile(path, contents);
+    return contents;
+  }
+  IFileSystem& files = Context().host.files;
+  const std::string work = Context().work;
+};
 
-void SetAttributes(const std::string& path, DWORD attributes) {
-  ::SetFileAttributesA(path.c_str(), attributes);
-}
-
-void TestHeldFile(IFileSystem& files, const std::string& work) {
+TEST_F(Win32Files, AFileHeldWithoutSharingIsAlreadyInUse) {
   std::string path = work + "\\held.bin";
-  CHECK_EQ(files.WriteFile(path, "held"), kErrNone);
+  ASSERT_EQ(files.WriteFile(path, "held"), kErrNone);
   HANDLE held =
       ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  CHECK(held != INVALID_HANDLE_VALUE);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
   std::string contents;
-  CHECK_EQ(files.ReadFile(path, contents), kErrFileAlreadyOpen);
-  CHECK_EQ(files.WriteFile(path, "x"), kErrFileAlreadyOpen);
-  CHECK_EQ(files.DeleteFile(path), kErrFileAlreadyOpen);
+  EXPECT_EQ(files.ReadFile(path, contents), kErrFileAlreadyOpen);
+  EXPECT_EQ(files.WriteFile(path, "x"), kErrFileAlreadyOpen);
+  EXPECT_EQ(files.DeleteFile(path), kErrFileAlreadyOpen);
   ::CloseHandle(held);
-  CHECK_EQ(files.DeleteFile(path), kErrNone);
+  EXPECT_EQ(files.DeleteFile(path), kErrNone);
 }
 
 // Hidden and system files are deleted like any other; read-only ones once the flag is cleared.
-void TestFlaggedFiles(IFileSystem& files, const std::string& work) {
+TEST_F(Win32Files, FlaggedFilesAreDeleted) {
   for (DWORD flags :
        {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}) {
     std::string path = work + "\\flagged" + std::to_string(flags) + ".exe";
-    CHECK_EQ(files.WriteFile(path, "x"), kErrNone);
-    SetAttributes(path, flags);
-    CHECK_EQ(files.DeleteFile(path), kErrNone);
-    CHECK(!files.PathFileExists(path));
+    ASSERT_EQ(files.WriteFile(path, "x"), kErrNone);
+    ::SetFileAttributesA(path.c_str(), flags);
+    EXPECT_EQ(files.DeleteFile(path), kErrNone) << flags;
+    EXPECT_FALSE(files.PathFileExists(path)) << flags;
   }
   std::string readOnly = work + "\\readonly.exe";
-  CHECK_EQ(files.WriteFile(readOnly, "x"), kErrNone);
-  SetAttributes(readOnly, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-  CHECK(files.DeleteFile(readOnly) != kErrNone);
-  CHECK_EQ(files.SetFileAttributes(readOnly, kAttributeHidden), kErrNone);
-  CHECK_EQ(files.GetFileAttributes(readOnly) & (kAttributeReadOnly | kAttributeHidden), kAttributeHidden);
-  CHECK_EQ(files.DeleteFile(readOnly), kErrNone);
+  ASSERT_EQ(files.WriteFile(readOnly, "x"), kErrNone);
+  ::SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_NE(files.DeleteFile(readOnly), kErrNone);
+  EXPECT_EQ(files.SetFileAttributes(readOnly, kAttributeHidden), kErrNone);
+  EXPECT_EQ(files.GetFileAttributes(readOnly) & (kAttributeReadOnly | kAttributeHidden), kAttributeHidden);
+  EXPECT_EQ(files.DeleteFile(readOnly), kErrNone);
+}
+
+// The test program is a 64-bit build in a 64-bit prefix: the 32-bit system folder is beside system32.
+TEST_F(Win32Files, The32BitSystemFolderIsSysWow64) {
+  std::string wow64 = files.GetSystemWow64Directory();
+  EXPECT_TRUE(EqualsIgnoreCase(wow64, files.GetWindowsDirectory() + "\\SysWOW64")) << wow64;
+  EXPECT_TRUE(files.PathFileExists(wow64)) << wow64;
 }
 
 // links holds found\dirlink, a directory link planted from the host to links\canary, and found\plain.txt.
 // Nothing behind the link may change, whether the system can delete the link alone or not.
-void TestLinks(IFileSystem& files, const std::string& links, const std::string& work) {
+TEST_F(Win32Files, NothingBehindADirectoryLinkChanges) {
+  const std::string& links = Context().links;
+  if (links.empty()) GTEST_SKIP() << "no links were planted for this run";
   std::string found = links + "\\found";
   std::string link = found + "\\dirlink";
-  std::string canary = links + "\\canary\\keep.txt";
-  CHECK_EQ(Read(files, link + "\\keep.txt"), "canary");
-  CHECK_EQ(files.GetFileAttributes(link) & (kAttributeReparsePoint | kAttributeDirectory),
-           kAttributeReparsePoint | kAttributeDirectory);
+  EXPECT_EQ(Read(link + "\\keep.txt"), "canary");
+  EXPECT_EQ(files.GetFileAttributes(link) & (kAttributeReparsePoint | kAttributeDirectory),
+            kAttributeReparsePoint | kAttributeDirectory);
 
   std::vector<std::string> skipped;
-  CHECK_EQ(files.CopyFolder(found, work + "\\link copy", skipped), kErrNone);
-  CHECK(skipped == std::vector<std::string>{link});
-  CHECK_EQ(Read(files, work + "\\link copy\\plain.txt"), "plain");
-  CHECK(!files.PathFileExists(work + "\\link copy\\dirlink"));
+  EXPECT_EQ(files.CopyFolder(found, work + "\\link copy", skipped), kErrNone);
+  EXPECT_EQ(skipped, std::vector<std::string>{link});
+  EXPECT_EQ(Read(work + "\\link copy\\plain.txt"), "plain");
+  EXPECT_FALSE(files.PathFileExists(work + "\\link copy\\dirlink"));
   skipped.clear();
-  CHECK_EQ(files.CopyFolder(link, work + "\\through", skipped), kErrNone);
-  CHECK(skipped == std::vector<std::string>{link} && !files.PathFileExists(work + "\\through"));
+  EXPECT_EQ(files.CopyFolder(link, work + "\\through", skipped), kErrNone);
+  EXPECT_EQ(skipped, std::vector<std::string>{link});
+  EXPECT_FALSE(files.PathFileExists(work + "\\through"));
 
-  CHECK(files.SetFileAttributes(link, kAttributeReadOnly) != kErrNone);
-  CHECK_EQ(files.GetFileAttributes(links + "\\canary") & kAttributeReadOnly, 0u);
+  EXPECT_NE(files.SetFileAttributes(link, kAttributeReadOnly), kErrNone);
+  EXPECT_EQ(files.GetFileAttributes(links + "\\canary") & kAttributeReadOnly, 0u);
   int linkDeleted = files.DeleteFolder(link);
-  CHECK(linkDeleted == kErrNone ? !files.PathFileExists(link) : files.PathFileExists(link));
+  EXPECT_EQ(files.PathFileExists(link), linkDeleted != kErrNone);
   int folderDeleted = files.DeleteFolder(found);
-  CHECK(!files.PathFileExists(found + "\\plain.txt"));
-  CHECK(folderDeleted == kErrNone ? !files.PathFileExists(found) : files.PathFileExists(link));
-  CHECK_EQ(Read(files, canary), "canary");
+  EXPECT_FALSE(files.PathFileExists(found + "\\plain.txt"));
+  EXPECT_TRUE(folderDeleted == kErrNone ? !files.PathFileExists(found) : files.PathFileExists(link));
+  EXPECT_EQ(Read(links + "\\canary\\keep.txt"), "canary");
   std::printf("links: the link itself %s\n",
               linkDeleted == kErrNone ? "was deleted" : "could not be deleted");
 }
 
-// The test program is a 64-bit build in a 64-bit prefix: the 32-bit system folder is beside system32.
-void TestSystemWow64Folder(IFileSystem& files) {
-  std::string wow64 = files.GetSystemWow64Directory();
-  CHECK_MSG(
-      EqualsIgnoreCase(wow64, files.GetWindowsDirectory() + "\\SysWOW64") && files.PathFileExists(wow64),
-      wow64);
-}
-
 }  // namespace
-
-// The shared behaviour of files and folders is tested for every implementation in tests/contract.
-void TestFiles(TestContext& context) {
-  IFileSystem& files = context.host.files;
-  TestHeldFile(files, context.work);
-  TestFlaggedFiles(files, context.work);
-  TestSystemWow64Folder(files);
-  if (!context.links.empty()) TestLinks(files, context.links, context.work);
-}
-
 }  // namespace veltrane::win32test

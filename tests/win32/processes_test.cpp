@@ -1,9 +1,10 @@
 // The process service against real processes: enumeration of both families, priority and guarded termination.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <string>
 
 #include "base/text.h"
-#include "check.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_text.h"
 #include "test_context.h"
@@ -68,95 +69,91 @@ std::optional<std::string> WaitForImage(IProcesses& processes, uint32_t id) {
   return std::nullopt;
 }
 
-void TestNtFamily(TestContext& context, Child& child) {
+void ExpectNtFamilyDetails(TestContext& context, Child& child) {
   IProcesses& processes = context.host.processes;
   int rounds = 0;
   auto ids = AllProcessIds(processes, rounds);
-  CHECK(rounds >= 2);
-  CHECK(Contains(ids, processes.CurrentProcessId()));
-  CHECK(Contains(ids, child.info.dwProcessId));
+  EXPECT_GE(rounds, 2);
+  EXPECT_TRUE(Contains(ids, processes.CurrentProcessId()));
+  EXPECT_TRUE(Contains(ids, child.info.dwProcessId));
 
   std::vector<uint32_t> few;
   auto written = processes.EnumProcesses(8, few);
-  CHECK(written && *written == 8 && few.size() == 2);
+  EXPECT_TRUE(written && *written == 8 && few.size() == 2);
 
   char self[MAX_PATH] = {};
   ::GetModuleFileNameA(nullptr, self, MAX_PATH);
   auto ownImage = processes.GetProcessImagePath(processes.CurrentProcessId());
-  CHECK(ownImage && EqualsIgnoreCase(*ownImage, self));
+  EXPECT_TRUE(ownImage && EqualsIgnoreCase(*ownImage, self));
   auto childImage = WaitForImage(processes, child.info.dwProcessId);
-  CHECK_MSG(childImage && EqualsIgnoreCase(*childImage, context.itemExe), childImage.value_or("<none>"));
-  CHECK(!processes.GetProcessImagePath(0x7FFFFFF0).has_value());
+  EXPECT_TRUE(childImage && EqualsIgnoreCase(*childImage, context.itemExe)) << childImage.value_or("<none>");
+  EXPECT_FALSE(processes.GetProcessImagePath(0x7FFFFFF0).has_value());
 
-  CHECK_EQ(processes.GetPriorityClass(processes.CurrentProcessId()), 0x20u);
-  CHECK_EQ(processes.GetPriorityClass(child.info.dwProcessId), 0x20u);
+  EXPECT_EQ(processes.GetPriorityClass(processes.CurrentProcessId()), 0x20u);
+  EXPECT_EQ(processes.GetPriorityClass(child.info.dwProcessId), 0x20u);
   ::SetPriorityClass(child.info.hProcess, IDLE_PRIORITY_CLASS);
-  CHECK_EQ(processes.GetPriorityClass(child.info.dwProcessId), 0x40u);
-  CHECK_EQ(processes.GetPriorityClass(0x7FFFFFF0), 0u);
+  EXPECT_EQ(processes.GetPriorityClass(child.info.dwProcessId), 0x40u);
+  EXPECT_EQ(processes.GetPriorityClass(0x7FFFFFF0), 0u);
 }
 
-void TestSnapshot(TestContext& context, Child& child) {
+void ExpectInSnapshot(TestContext& context, Child& child) {
   auto snapshot = context.host.processes.TakeProcessSnapshot();
-  CHECK(snapshot.has_value());
-  if (!snapshot) return;
+  ASSERT_TRUE(snapshot.has_value());
   const SnapshotEntry* found = nullptr;
   for (const SnapshotEntry& entry : *snapshot) {
     if (entry.processId == child.info.dwProcessId) found = &entry;
   }
-  CHECK(found != nullptr);
-  if (found == nullptr) return;
-  CHECK_MSG(EqualsIgnoreCase(win32::FileNameOf(found->exeFile), kItemName), found->exeFile);
-  CHECK(found->threadCount >= 1);
-  CHECK_EQ(found->parentProcessId, static_cast<uint32_t>(::GetCurrentProcessId()));
-}
-
-void TestTermination(TestContext& context) {
-  IProcesses& processes = context.host.processes;
-  Child byName = StartItem(context.itemExe);
-  CHECK(byName.started);
-  if (!byName.started) return;
-  uint32_t id = byName.info.dwProcessId;
-  WaitForImage(processes, id);
-
-  CHECK(processes.TerminateProcess(id, "C:\\Windows\\notepad.exe") == TerminateResult::kImageMismatch);
-  CHECK(processes.TerminateProcess(id, "notepad.exe") == TerminateResult::kImageMismatch);
-  CHECK(processes.TerminateProcess(id, "") == TerminateResult::kImageMismatch);
-  CHECK_EQ(::WaitForSingleObject(byName.info.hProcess, 200), static_cast<DWORD>(WAIT_TIMEOUT));
-
-  CHECK(processes.TerminateProcess(id, Upper(kItemName)) == TerminateResult::kTerminated);
-  CHECK_EQ(::WaitForSingleObject(byName.info.hProcess, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
-  DWORD exitCode = 99;
-  ::GetExitCodeProcess(byName.info.hProcess, &exitCode);
-  CHECK_EQ(exitCode, 0ul);
-  Finish(byName);
-
-  Child byPath = StartItem(context.itemExe);
-  CHECK(byPath.started);
-  if (!byPath.started) return;
-  WaitForImage(processes, byPath.info.dwProcessId);
-  CHECK(processes.TerminateProcess(byPath.info.dwProcessId, Lower(context.itemExe)) ==
-        TerminateResult::kTerminated);
-  CHECK_EQ(::WaitForSingleObject(byPath.info.hProcess, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
-  Finish(byPath);
-
-  CHECK(processes.TerminateProcess(0x7FFFFFF0, kItemName) == TerminateResult::kFailed);
+  ASSERT_NE(found, nullptr);
+  EXPECT_TRUE(EqualsIgnoreCase(win32::FileNameOf(found->exeFile), kItemName)) << found->exeFile;
+  EXPECT_GE(found->threadCount, 1u);
+  EXPECT_EQ(found->parentProcessId, static_cast<uint32_t>(::GetCurrentProcessId()));
 }
 
 }  // namespace
 
-void TestProcesses(TestContext& context) {
+TEST(Win32Processes, ARunningProgramIsListedWithItsDetails) {
+  TestContext& context = Context();
   IProcesses& processes = context.host.processes;
-  CHECK_EQ(processes.GetPlatformId(), context.expectedPlatform);
-  CHECK_EQ(processes.CurrentProcessId(), static_cast<uint32_t>(::GetCurrentProcessId()));
+  EXPECT_EQ(processes.GetPlatformId(), context.expectedPlatform);
+  EXPECT_EQ(processes.CurrentProcessId(), static_cast<uint32_t>(::GetCurrentProcessId()));
 
   Child child = StartItem(context.itemExe);
-  CHECK_MSG(child.started, context.itemExe);
-  if (!child.started) return;
+  ASSERT_TRUE(child.started) << context.itemExe;
   WaitForImage(processes, child.info.dwProcessId);
-  if (context.expectedPlatform == kPlatformWinNt) TestNtFamily(context, child);
-  TestSnapshot(context, child);
+  if (context.expectedPlatform == kPlatformWinNt) ExpectNtFamilyDetails(context, child);
+  ExpectInSnapshot(context, child);
   Finish(child);
-  TestTermination(context);
+}
+
+// Termination matches the image by its file name or, given a path, its whole path; anything else is refused.
+TEST(Win32Processes, TerminationChecksTheImageFirst) {
+  TestContext& context = Context();
+  IProcesses& processes = context.host.processes;
+  Child byName = StartItem(context.itemExe);
+  ASSERT_TRUE(byName.started);
+  uint32_t id = byName.info.dwProcessId;
+  WaitForImage(processes, id);
+  for (const char* other : {"C:\\Windows\\notepad.exe", "notepad.exe", ""}) {
+    EXPECT_EQ(processes.TerminateProcess(id, other), TerminateResult::kImageMismatch) << other;
+  }
+  EXPECT_EQ(::WaitForSingleObject(byName.info.hProcess, 200), static_cast<DWORD>(WAIT_TIMEOUT));
+
+  EXPECT_EQ(processes.TerminateProcess(id, Upper(kItemName)), TerminateResult::kTerminated);
+  EXPECT_EQ(::WaitForSingleObject(byName.info.hProcess, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+  DWORD exitCode = 99;
+  ::GetExitCodeProcess(byName.info.hProcess, &exitCode);
+  EXPECT_EQ(exitCode, 0ul);
+  Finish(byName);
+
+  Child byPath = StartItem(context.itemExe);
+  ASSERT_TRUE(byPath.started);
+  WaitForImage(processes, byPath.info.dwProcessId);
+  EXPECT_EQ(processes.TerminateProcess(byPath.info.dwProcessId, Lower(context.itemExe)),
+            TerminateResult::kTerminated);
+  EXPECT_EQ(::WaitForSingleObject(byPath.info.hProcess, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+  Finish(byPath);
+
+  EXPECT_EQ(processes.TerminateProcess(0x7FFFFFF0, kItemName), TerminateResult::kFailed);
 }
 
 }  // namespace veltrane::win32test

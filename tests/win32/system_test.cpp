@@ -1,4 +1,6 @@
 // The clock, the environment, the window-event pump and the dialogs, answered by a helper thread.
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <cstdio>
 #include <optional>
@@ -6,7 +8,6 @@
 #include <thread>
 
 #include "base/text.h"
-#include "check.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_digest.h"
 #include "test_context.h"
@@ -45,51 +46,59 @@ std::thread Answer(const char* title, int button, const std::string& fileName = 
   });
 }
 
-void TestClockAndEnvironment(TestContext& context) {
+}  // namespace
+
+TEST(Win32System, ClockEnvironmentAndDigest) {
+  TestContext& context = Context();
   IClock& clock = context.host.clock;
   SYSTEMTIME local{};
   ::GetLocalTime(&local);
   DateTime now = clock.Now();
-  CHECK(now.year == local.wYear && now.month == local.wMonth && now.day == local.wDay);
+  EXPECT_TRUE(now.year == local.wYear && now.month == local.wMonth && now.day == local.wDay);
   uint64_t start = clock.MonotonicMs();
   ::Sleep(120);
   uint64_t elapsed = clock.MonotonicMs() - start;
-  CHECK_MSG(elapsed >= 100 && elapsed < 5000, std::to_string(elapsed));
+  EXPECT_TRUE(elapsed >= 100 && elapsed < 5000) << elapsed;
 
   std::string general = clock.GeneralDate({2004, 12, 5, 9, 3, 5});
   std::printf("  general date: \"%s\", separators '%c' '%c' '%c'\n", general.c_str(),
               clock.ThousandsSeparator(), clock.DateSeparator(), clock.TimeSeparator());
-  CHECK_MSG(general.find("2004") != std::string::npos || general.find("04") != std::string::npos, general);
-  CHECK_MSG(general.find(std::string("03") + clock.TimeSeparator() + "05") != std::string::npos, general);
-  CHECK(clock.ThousandsSeparator() != '\0' && clock.DateSeparator() != '\0' && clock.TimeSeparator() != '\0');
+  EXPECT_TRUE(general.find("2004") != std::string::npos || general.find("04") != std::string::npos)
+      << general;
+  EXPECT_TRUE(general.find(std::string("03") + clock.TimeSeparator() + "05") != std::string::npos) << general;
+  EXPECT_TRUE(clock.ThousandsSeparator() != '\0' && clock.DateSeparator() != '\0' &&
+              clock.TimeSeparator() != '\0');
 
   IEnvironment& environment = context.host.environment;
   ::SetEnvironmentVariableA("VELTRANE_TEST_VALUE", "C:\\Documents and Settings\\user1");
-  CHECK_EQ(environment.GetVariable("VELTRANE_TEST_VALUE"), "C:\\Documents and Settings\\user1");
-  CHECK_EQ(environment.GetVariable("veltrane_test_value"), "C:\\Documents and Settings\\user1");
+  EXPECT_EQ(environment.GetVariable("VELTRANE_TEST_VALUE"), "C:\\Documents and Settings\\user1");
+  EXPECT_EQ(environment.GetVariable("veltrane_test_value"), "C:\\Documents and Settings\\user1");
   ::SetEnvironmentVariableA("VELTRANE_TEST_VALUE", std::string(5000, 'q').c_str());
-  CHECK_EQ(environment.GetVariable("VELTRANE_TEST_VALUE").size(), 5000u);
-  CHECK_EQ(environment.GetVariable("VELTRANE_TEST_UNSET"), "");
-  CHECK(!environment.GetVariable("UserProfile").empty());
+  EXPECT_EQ(environment.GetVariable("VELTRANE_TEST_VALUE").size(), 5000u);
+  EXPECT_EQ(environment.GetVariable("VELTRANE_TEST_UNSET"), "");
+  EXPECT_FALSE(environment.GetVariable("UserProfile").empty());
 
   // The report's conversions and times: ASCII passes unchanged, a code-page character becomes UTF-8.
-  CHECK_EQ(environment.ToUtf8("C:\\a \"b\"\x01"), "C:\\a \"b\"\x01");
-  if (::GetACP() == 1252) CHECK_EQ(environment.ToUtf8("caf\xE9 \x80"), "caf\xC3\xA9 \xE2\x82\xAC");
+  EXPECT_EQ(environment.ToUtf8("C:\\a \"b\"\x01"), "C:\\a \"b\"\x01");
+  if (::GetACP() == 1252) {
+    EXPECT_EQ(environment.ToUtf8("caf\xE9 \x80"), "caf\xC3\xA9 \xE2\x82\xAC");
+  }
   int offset = clock.UtcOffsetMinutes();
-  CHECK_MSG(offset > -15 * 60 && offset < 15 * 60 && offset % 15 == 0, std::to_string(offset));
+  EXPECT_TRUE(offset > -15 * 60 && offset < 15 * 60 && offset % 15 == 0) << offset;
   win32::Win32Digest digest;
   std::optional<std::string> hash = digest.Sha256("abc");
-  CHECK(hash.has_value() && hash->size() == 32 && static_cast<unsigned char>((*hash)[0]) == 0xBA &&
-        static_cast<unsigned char>((*hash)[31]) == 0xAD);
+  EXPECT_TRUE(hash.has_value() && hash->size() == 32 && static_cast<unsigned char>((*hash)[0]) == 0xBA &&
+              static_cast<unsigned char>((*hash)[31]) == 0xAD);
 
   char self[MAX_PATH] = {};
   ::GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string folder = environment.ProgramFolder();
-  CHECK(!folder.empty() && folder.back() != '\\');
-  CHECK_EQ(folder + "\\" + std::string(self).substr(folder.size() + 1), std::string(self));
+  EXPECT_TRUE(!folder.empty() && folder.back() != '\\');
+  EXPECT_EQ(folder + "\\" + std::string(self).substr(folder.size() + 1), std::string(self));
 }
 
-void TestEventPump(TestContext& context) {
+TEST(Win32System, TheEventPumpDispatchesAndKeepsAQuit) {
+  TestContext& context = Context();
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = CountingProcedure;
   windowClass.hInstance = ::GetModuleHandleA(nullptr);
@@ -97,41 +106,38 @@ void TestEventPump(TestContext& context) {
   ::RegisterClassA(&windowClass);
   HWND window = ::CreateWindowExA(0, "VeltraneTestPump", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   windowClass.hInstance, nullptr);
-  CHECK(window != nullptr);
-  if (window == nullptr) return;
+  ASSERT_NE(window, nullptr);
   for (int i = 0; i < 3; ++i) ::PostMessageA(window, kTestMessage, 0, 0);
   context.host.events.DoEvents();
-  CHECK_EQ(gTestMessages.load(), 3);
+  EXPECT_EQ(gTestMessages.load(), 3);
   MSG message{};
-  CHECK(!::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_TRUE(!::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
 
   // A quit request met while yielding stays for the main loop.
   ::PostMessageA(window, kTestMessage, 0, 0);
   ::PostQuitMessage(4);
   context.host.events.DoEvents();
-  CHECK_EQ(gTestMessages.load(), 4);
-  CHECK(::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) && message.message == WM_QUIT &&
-        message.wParam == 4);
+  EXPECT_EQ(gTestMessages.load(), 4);
+  EXPECT_TRUE(::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) && message.message == WM_QUIT &&
+              message.wParam == 4);
   ::DestroyWindow(window);
 }
 
-void TestDialogs(TestContext& context) {
-  if (::GetSystemMetrics(SM_CXSCREEN) == 0) {
-    std::printf("  dialogs skipped: no display\n");
-    return;
-  }
+TEST(Win32System, DialogsAnswerWithTheButtonPressed) {
+  TestContext& context = Context();
+  if (::GetSystemMetrics(SM_CXSCREEN) == 0) GTEST_SKIP() << "no display";
   IDialogs& dialogs = context.host.dialogs;
   std::thread answer = Answer("Veltrane box test", IDNO);
-  CHECK(dialogs.MessageBox("Really continue", "Veltrane box test", MsgButtons::kYesNo,
-                           MsgIcon::kInformation) == MsgAnswer::kNo);
+  EXPECT_TRUE(dialogs.MessageBox("Really continue", "Veltrane box test", MsgButtons::kYesNo,
+                                 MsgIcon::kInformation) == MsgAnswer::kNo);
   answer.join();
   answer = Answer("Veltrane box test", IDCANCEL);
-  CHECK(dialogs.MessageBox("Remove?", "Veltrane box test", MsgButtons::kOkCancel, MsgIcon::kQuestion) ==
-        MsgAnswer::kCancel);
+  EXPECT_TRUE(dialogs.MessageBox("Remove?", "Veltrane box test", MsgButtons::kOkCancel, MsgIcon::kQuestion) ==
+              MsgAnswer::kCancel);
   answer.join();
   answer = Answer("Veltrane box test", IDOK);
-  CHECK(dialogs.MessageBox("Done", "Veltrane box test", MsgButtons::kOk, MsgIcon::kCritical) ==
-        MsgAnswer::kOk);
+  EXPECT_TRUE(dialogs.MessageBox("Done", "Veltrane box test", MsgButtons::kOk, MsgIcon::kCritical) ==
+              MsgAnswer::kOk);
   answer.join();
 
   SaveFileRequest request{"Veltrane Files (*.vlt)|*.vlt", context.work, ""};
@@ -139,18 +145,10 @@ void TestDialogs(TestContext& context) {
   answer = Answer("Save As", IDOK, chosen);
   auto saved = dialogs.SaveFileDialog(request);
   answer.join();
-  CHECK_MSG(saved && EqualsIgnoreCase(*saved, chosen), saved.value_or("<cancelled>"));
+  EXPECT_TRUE(saved && EqualsIgnoreCase(*saved, chosen)) << saved.value_or("<cancelled>");
   answer = Answer("Save As", IDCANCEL);
-  CHECK(!dialogs.SaveFileDialog(request).has_value());
+  EXPECT_FALSE(dialogs.SaveFileDialog(request).has_value());
   answer.join();
-}
-
-}  // namespace
-
-void TestSystem(TestContext& context) {
-  TestClockAndEnvironment(context);
-  TestEventPump(context);
-  TestDialogs(context);
 }
 
 }  // namespace veltrane::win32test

@@ -1,4 +1,5 @@
-// What every group of the Windows test program gets: its options, a scratch folder and the real services.
+// What every test of the Windows test program gets: the run's options, a scratch folder and the real
+// services.
 #pragma once
 
 #include <string>
@@ -12,15 +13,11 @@ struct TestContext {
   std::string work;           // a scratch folder of this run, made fresh
   std::string itemExe;        // the stand-in program with version information, beside the test program
   std::string inspectedLink;  // where to leave a shortcut for the shortcut reader outside Wine; may be empty
-  std::string links;          // a folder with links planted by the host (see TestLinks); may be empty
+  std::string links;          // a folder with links planted by the host (see the link test); may be empty
   win32::Win32Host host;
 };
 
-void TestRegistryAndSettings(TestContext& context);
-void TestFiles(TestContext& context);
-void TestProcesses(TestContext& context);
-void TestFileInfo(TestContext& context);
-void TestShell(TestContext& context);
-void TestSystem(TestContext& context);
+// The run's one context, filled from the command line before the tests run.
+TestContext& Context();
 
 }  // namespace veltrane::win32test
