@@ -1,20 +1,13 @@
-// The portable host as the codec tool uses it: console messages, the clock's date text, and the file
-// operations of the codec over a real folder.
+// The portable host as the codec tool and the console use it: console messages, the clock's date text,
+// the zone offset and the text conversion. Its files are tested with every implementation in tests/contract.
 #include "platform/std/std_host.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
-#include <random>
 #include <sstream>
 #include <vector>
-
-#include "base/errors.h"
-#include "codec/codec_files.h"
-#include "program/app.h"
-#include "settings/dialog_settings.h"
 
 namespace veltrane {
 namespace {
@@ -57,32 +50,6 @@ TEST(StdHost, ClockGivesTheGeneralDate) {
   uint64_t first = clock.MonotonicMs();
   EXPECT_GE(clock.MonotonicMs(), first);
   EXPECT_GE(clock.Now().year, 2000);
-}
-
-TEST(StdHost, CodecFileOperationsOnARealFolder) {
-  std::string folder =
-      (std::filesystem::temp_directory_path() / ("veltrane-host-" + std::to_string(std::random_device{}())))
-          .string();
-  std::filesystem::create_directories(folder);
-  std::ostringstream messages;
-  StdHost host(folder, messages);
-  App app(host.MakeServices(), LoadSettingsDialog);
-  const std::string text = "\"Some Adware\",\"programfilesdir+\\Vendor\\file.exe\"\r\n";
-  ASSERT_EQ(host.files.WriteFile(app.ProgramFile("spyList.txt"), text), kErrNone);
-  ASSERT_EQ(host.files.WriteFile(app.ProgramFile("spyList"), std::string(4000, 'x')), kErrNone);
-  CompressFile(app, app.ProgramFile("spyList.txt"), app.ProgramFile("spyList"));
-  DecompressFile(app, app.ProgramFile("spyList"), app.ProgramFile("spyListTemp"));
-  std::string decoded;
-  ASSERT_EQ(host.files.ReadFile(app.ProgramFile("spyListTemp"), decoded), kErrNone);
-  EXPECT_EQ(decoded, text);
-  EXPECT_EQ(host.dialogs.Shown(), 0u);
-  std::vector<FileEntry> files;
-  ASSERT_EQ(host.files.ListFiles(folder, files), kErrNone);
-  EXPECT_EQ(files.size(), 3u);  // no file left beside a target
-
-  DecompressFile(app, app.ProgramFile("absent"), app.ProgramFile("spyListTemp"));
-  EXPECT_EQ(messages.str(), "Veltrane: Source file " + app.ProgramFile("absent") + " not found.\n");
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
