@@ -1,8 +1,7 @@
-// Decoding damaged or crafted files: it always ends, never writes more than the stream can hold, and
-// reports tables that would reach outside the node table.
+// Decoding damaged or crafted files: tables cut short, runs and counts outside their range, streams without
+// their end. That any input ends within what its stream can hold is the decode fuzz target's to check.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "base/errors.h"
@@ -77,26 +76,6 @@ TEST(CryptoGraphyCrafted, ATableWithOnlyZeroCountsHoldsJustTheEndSymbol) {
   EXPECT_EQ(codec.Decompress(Bytes({0x61, 0, 0x61, 0, 0, 0, 0xFF, 0x0F, 0x80, 0x80}), target), 1);
   EXPECT_EQ(target, "");
   EXPECT_TRUE(codec.EndSymbolReached());
-}
-
-TEST(CryptoGraphyCrafted, RandomStreamsEndWithBoundedOutput) {
-  std::mt19937 random(11);
-  for (int round = 0; round < 300; ++round) {
-    // A valid table with counts that make codes of very uneven length, then random bits.
-    std::string source = Bytes({0, 0, 0xFF, 0});
-    for (int i = 0; i < 256; ++i) {
-      int count = static_cast<int>(random() % 3 == 0 ? 0 : random() % (round % 2 == 0 ? 120 : 4) + 1);
-      source += Bytes({count & 0xFF, count >> 8});
-    }
-    source += Bytes({0xFF, 0x0F});
-    size_t table = source.size();
-    size_t streamLength = random() % 2000;
-    for (size_t i = 0; i < streamLength; ++i) source.push_back(static_cast<char>(random()));
-    clsCryptoGraphy codec;
-    std::string target;
-    ASSERT_EQ(codec.Decompress(source, target), 1);
-    EXPECT_LE(target.size(), (source.size() - table) * 8);
-  }
 }
 
 }  // namespace
