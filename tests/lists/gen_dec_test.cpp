@@ -24,21 +24,16 @@ Parts Split(std::string_view line) {
   return PartsOf(list.Row(0));
 }
 
+// Split at the first two separators; missing ones leave the earlier parts empty; nothing is trimmed.
 TEST(BreakTextTest, SplitsAtTheFirstTwoSeparators) {
   EXPECT_EQ(Split("Gator:-C:\\Program Files\\Gator:-Scan Drives"),
             (Parts{"Gator", "C:\\Program Files\\Gator", "Scan Drives"}));
   EXPECT_EQ(Split("a:-b:-c:-d:-e"), (Parts{"a", "b", "c:-d:-e"}));
   EXPECT_EQ(Split("::--:-x"), (Parts{":", "-", "x"}));
-}
-
-TEST(BreakTextTest, MissingSeparatorsLeaveTheEarlierPartsEmpty) {
   EXPECT_EQ(Split("whole line"), (Parts{"", "", "whole line"}));
   EXPECT_EQ(Split("name:-rest"), (Parts{"name", "", "rest"}));
   EXPECT_EQ(Split(":-:-"), (Parts{"", "", ""}));
   EXPECT_EQ(Split(""), (Parts{"", "", ""}));
-}
-
-TEST(BreakTextTest, KeepsBlanksAndCommasUntrimmed) {
   EXPECT_EQ(Split(" a , b :- c,d :- e "), (Parts{" a , b ", " c,d ", " e "}));
 }
 
@@ -72,14 +67,11 @@ class ListFileTest : public ::testing::Test {
   std::string file = "C:\\Program Files\\Veltrane\\ignorListTemp";
 };
 
-TEST_F(ListFileTest, AMissingFileOrNameLeavesTheListAsItWas) {
+TEST_F(ListFileTest, AMissingFileOrNameLeavesTheListAndAnEmptyFileEmptiesIt) {
   FillListFromFile(*app, list, file);
   FillListFromFile(*app, list, "");
   EXPECT_EQ(Texts(), (Parts{"Old"}));
   EXPECT_TRUE(system.dialogs.shown.empty());
-}
-
-TEST_F(ListFileTest, AnEmptyFileEmptiesTheList) {
   system.files.AddFile(file, "");
   FillListFromFile(*app, list, file);
   EXPECT_EQ(list.Count(), 0u);
@@ -102,30 +94,22 @@ TEST_F(ListFileTest, AReadFailureIsReportedAndKeepsTheRows) {
   EXPECT_EQ(Texts(), (Parts{"Old"}));
 }
 
-TEST_F(ListFileTest, WithNothingCheckedTheFileGetsEveryRowAndTheListStays) {
-  Fill({"A", "B"});
-  RemoveFromTextFileAndList(*app, list, file);
-  EXPECT_EQ(system.files.Contents(file), "A:-A-path:-Scan Drives\r\nB:-B-path:-Scan Drives\r\n");
-  EXPECT_EQ(Texts(), (Parts{"A", "B"}));
-}
-
-TEST_F(ListFileTest, WithEverythingCheckedFileAndListEndEmpty) {
-  system.files.AddFile(file, "old contents\r\n");
-  Fill({"A", "B", "C"});
-  for (size_t i = 0; i < list.Count(); ++i) list.SetChecked(i, true);
-  RemoveFromTextFileAndList(*app, list, file);
-  EXPECT_EQ(system.files.Contents(file), "");
-  EXPECT_EQ(list.Count(), 0u);
-}
-
-TEST_F(ListFileTest, AdjacentCheckedRowsAreBothRemovedAndTheOthersKeepTheirOrder) {
-  Fill({"A", "B", "C", "D", "E"});
-  list.SetChecked(1, true);
-  list.SetChecked(2, true);
-  list.SetChecked(4, true);
-  RemoveFromTextFileAndList(*app, list, file);
-  EXPECT_EQ(Texts(), (Parts{"A", "D"}));
-  EXPECT_EQ(system.files.Contents(file), "A:-A-path:-Scan Drives\r\nD:-D-path:-Scan Drives\r\n");
+// The file gets the rows left unchecked, the list keeps only them, adjacent checked rows included.
+TEST_F(ListFileTest, CheckedRowsLeaveFileAndList) {
+  const struct Case {
+    std::vector<size_t> checked;
+    Parts left;
+  } cases[] = {{{}, {"A", "B", "C", "D", "E"}}, {{0, 1, 2, 3, 4}, {}}, {{1, 2, 4}, {"A", "D"}}};
+  for (const Case& c : cases) {
+    system.files.AddFile(file, "old contents\r\n");
+    Fill({"A", "B", "C", "D", "E"});
+    for (size_t index : c.checked) list.SetChecked(index, true);
+    RemoveFromTextFileAndList(*app, list, file);
+    std::string expected;
+    for (const std::string& text : c.left) expected += text + ":-" + text + "-path:-Scan Drives\r\n";
+    EXPECT_EQ(system.files.Contents(file), expected);
+    EXPECT_EQ(Texts(), c.left);
+  }
 }
 
 TEST_F(ListFileTest, AFailedWriteLeavesTheOldFileAndTheList) {
@@ -145,17 +129,6 @@ TEST_F(ListFileTest, AFailedWriteLeavesTheOldFileAndTheList) {
     EXPECT_EQ(system.files.ListTree(app->ProgramFolder()).size(), 1u) << "nothing left beside the file";
     system.files.ClearFaults();
   }
-}
-
-TEST(SelectTextTest, SelectsTheWholeText) {
-  TextBox box("txtBackupsPath");
-  box.SetCaption("C:\\Backups");
-  SelectText(box);
-  EXPECT_EQ(box.SelStart(), 0u);
-  EXPECT_EQ(box.SelLength(), 10u);
-  box.SetCaption("");
-  SelectText(box);
-  EXPECT_EQ(box.SelLength(), 0u);
 }
 
 }  // namespace
