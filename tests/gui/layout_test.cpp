@@ -60,18 +60,12 @@ void CheckLayout(const Window& model, std::span<const Placement> placements, int
   }
 }
 
-TEST(GuiLayout, ShowsEveryControlOfTheMainWindow) {
+TEST(GuiLayout, ShowsEveryControlOfEachWindow) {
   MainWindow main;
-  CheckLayout(main, MainPlacements(), kMainWidth, kMainHeight);
-}
-
-TEST(GuiLayout, ShowsEveryControlOfTheSettingsDialog) {
   SettingsDialog dialog;
-  CheckLayout(dialog, DialogPlacements(), kDialogWidth, kDialogHeight);
-}
-
-TEST(GuiLayout, ShowsEveryControlOfTheSplash) {
   SplashWindow splash;
+  CheckLayout(main, MainPlacements(), kMainWidth, kMainHeight);
+  CheckLayout(dialog, DialogPlacements(), kDialogWidth, kDialogHeight);
   CheckLayout(splash, SplashPlacements(), kSplashWidth, kSplashHeight);
 }
 
