@@ -7,8 +7,8 @@
 
 #include "base/errors.h"
 #include "base/text.h"
-#include "codec/codec_files.h"
 #include "console_fixture.h"
+#include "startup/definition_files.h"
 
 namespace veltrane {
 namespace {
@@ -29,11 +29,7 @@ class ConsoleTest : public testing_console::ConsoleFixture {
   }
 
   void WriteEncoded(const std::string& name, const std::string& plain) {
-    auto app = system.MakeApp();
-    std::string plainPath = std::string(kProgram) + "\\" + name + ".txt";
-    system.files.AddFile(plainPath, plain);
-    CompressFile(*app, plainPath, std::string(kProgram) + "\\" + name);
-    system.files.DeleteFile(plainPath);
+    testing::PutEncoded(system, *system.MakeApp(), name, plain);
   }
 
   void PlantEverything() {
