@@ -10,16 +10,13 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
 # shellcheck source=../../scripts/lib/wine.sh
 source "$repo/scripts/lib/wine.sh"
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
 veltrane_exe="${1:-$repo/build/windows/program/veltrane.exe}"
 holder_exe="${2:-$repo/build/windows/tests/win32/veltrane-store-holder.exe}"
 codec="${3:-$repo/build/native/tools/codec/veltrane-codec}"
-for file in "$veltrane_exe" "$holder_exe" "$codec"; do
-  if [[ ! -f "$file" ]]; then
-    echo "cookie_stores: $file is missing; build the native and windows presets first" >&2
-    exit 77
-  fi
-done
+need "$veltrane_exe" "$holder_exe" "$codec"
 
 wine_prefix "${VELTRANE_WINE_COOKIE_PREFIX:-$repo/build/wine-cookie-prefix}" || exit 1
 program="$WINEPREFIX/drive_c/VeltraneCookieTest"
@@ -43,14 +40,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# shellcheck source=checks.sh
-source "$here/checks.sh"
 sql() { python3 -c 'import sqlite3,sys; c=sqlite3.connect(sys.argv[1]); print("\n".join("|".join(map(str,r)) for r in c.execute(sys.argv[2])))' "$@"; }
-run() {
-  (cd "$program" && timeout 300 wine "$program_win\\veltrane.exe" "$@") >"$scratch/out" 2>"$scratch/err.raw"
-  rc=$?
-  tr -d '\r' <"$scratch/err.raw" >"$scratch/err"
-}
+run() { run_in "$program" "$program_win\\veltrane.exe" "$@"; }
 decoded() { "$codec" decode "$1" "$scratch/plain" >/dev/null && tr -d '\r' <"$scratch/plain"; }
 
 make_firefox() {
@@ -97,14 +88,11 @@ tracking_count() { sql "$1" "SELECT count(*) FROM $2 WHERE $3 LIKE '%tracker%' A
 mkdir -p "$program" "$cookies" "$firefox"
 cp "$veltrane_exe" "$program/veltrane.exe"
 cp "$holder_exe" "$program/veltrane-store-holder.exe"
-printf '%s\r\n' '"Test","C:\VeltraneCookieTest\absent.txt"' >"$scratch/spyList.txt"
-printf '%s\r\n' '"Test Key","HKEY_CURRENT_USER\Software\VeltraneCookieTestAbsent"' >"$scratch/RegistrySpyList.txt"
-printf '%s\r\n' '"exe","dll","log","lnk"' >"$scratch/spyExtList.txt"
-printf '%s\r\n' '"Tracker","tracker"' >"$scratch/SpywareCookies.txt"
-for pair in spyList.txt=Spylist RegistrySpyList.txt=RegistrySpylist spyExtList.txt=spyExtList \
-            SpywareCookies.txt=SpywareCookies; do
-  "$codec" encode "$scratch/${pair%%=*}" "$program/${pair#*=}" >/dev/null || { echo "FAILED: encoding $pair"; exit 1; }
-done
+plain spyList.txt '"Test","C:\VeltraneCookieTest\absent.txt"'
+plain RegistrySpyList.txt '"Test Key","HKEY_CURRENT_USER\Software\VeltraneCookieTestAbsent"'
+plain spyExtList.txt '"exe","dll","log","lnk"'
+plain SpywareCookies.txt '"Tracker","tracker"'
+encode_definitions "$program"
 printf '[Install4F96D1932A9F858E]\r\nDefault=Profiles/abc.default-release\r\n\r\n[Profile0]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/abc.default-release\r\n\r\n[Profile1]\r\nName=second\r\nIsRelative=0\r\nPath=C:\\FoxProfiles\\second\r\n' >"$firefox/profiles.ini"
 make_firefox "$fox1"
 make_firefox "$fox2"

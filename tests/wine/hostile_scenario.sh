@@ -25,15 +25,12 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
 # shellcheck source=../../scripts/lib/wine.sh
 source "$repo/scripts/lib/wine.sh"
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
 veltrane_exe="${1:-$repo/build/windows/program/veltrane.exe}"
 codec="${2:-$repo/build/native/tools/codec/veltrane-codec}"
-for file in "$veltrane_exe" "$codec"; do
-  if [[ ! -f "$file" ]]; then
-    echo "hostile_scenario: $file is missing; build the native and windows presets first" >&2
-    exit 77
-  fi
-done
+need "$veltrane_exe" "$codec"
 started=$SECONDS
 
 wine_prefix "${VELTRANE_WINE_HOSTILE_PREFIX:-$repo/build/wine-hostile-prefix}" || exit 1
@@ -45,11 +42,7 @@ found="$root/found"
 scratch="$(mktemp -d)"
 
 cleanup() {
-  if [[ ${failed:-0} -ne 0 && -d "$scratch" ]]; then
-    rm -rf "$WINEPREFIX/hostile_scenario-logs"
-    cp -r "$scratch" "$WINEPREFIX/hostile_scenario-logs"
-    echo "hostile_scenario: the outputs are kept in $WINEPREFIX/hostile_scenario-logs"
-  fi
+  keep_outputs
   chmod -R u+w "$root" "$drive_c/bk1" "$drive_c/bk2" "$drive_c/bk3" 2>/dev/null
   rm -rf "$root" "$drive_c/bk1" "$drive_c/bk2" "$drive_c/bk3" "$scratch"
   wine reg delete 'HKCU\Software\Veltrane' /f >/dev/null 2>&1
@@ -58,8 +51,6 @@ trap cleanup EXIT
 cleanup
 scratch="$(mktemp -d)"
 
-# shellcheck source=checks.sh
-source "$here/checks.sh"
 traps=0
 has() { grep -qiF -- "$2" "$1"; }
 lacks() { ! grep -qiF -- "$2" "$1"; }
@@ -68,17 +59,7 @@ trap_planted() {  # trap_planted "what": counts and prints a trap
   echo "trap $traps: $1"
 }
 
-# Runs veltrane.exe from its folder; output in $scratch/out, messages in $scratch/err, status in $rc.
-run() {
-  (cd "$program" && timeout 300 wine "$root_win\\program\\veltrane.exe" "$@") >"$scratch/out.raw" 2>"$scratch/err.raw"
-  rc=$?
-  tr -d '\r' <"$scratch/out.raw" >"$scratch/out"
-  tr -d '\r' <"$scratch/err.raw" >"$scratch/err"
-  run_count=$((run_count + 1))
-  cp "$scratch/out" "$scratch/out.$run_count"
-  cp "$scratch/err" "$scratch/err.$run_count"
-}
-run_count=0
+run() { run_in "$program" "$root_win\\program\\veltrane.exe" "$@"; }
 
 # Prints "path<TAB>sha256 or link:target" for every file and link under drive_c outside the exclusions.
 snapshot() {
@@ -127,20 +108,17 @@ outside_changes() {
 # The test definitions name only the test's own paths.
 mkdir -p "$program" "$found" "$root/out" "$drive_c/bk1" "$drive_c/bk2" "$drive_c/bk3"
 cp "$veltrane_exe" "$program/veltrane.exe"
-printf '%s\r\n' '"Hostile Folder","C:\HostileTest\found\kit"' \
+plain spyList.txt '"Hostile Folder","C:\HostileTest\found\kit"' \
   '"Hostile Data","C:\HostileTest\found\data.txt"' \
   '"Hostile Hidden","C:\HostileTest\found\hidden.dll"' \
   '"Hostile System","C:\HostileTest\found\system.dll"' \
   '"Hostile Read-only","C:\HostileTest\found\readonly.exe"' \
   '"Hostile Nested","C:\HostileTest\found\sub\item.dat"' \
-  '"Hostile Link","C:\HostileTest\found\link"' >"$scratch/spyList.txt"
-printf '%s\r\n' '"Hostile Absent Key","HKEY_CURRENT_USER\Software\VeltraneHostileAbsent"' >"$scratch/RegistrySpyList.txt"
-printf '%s\r\n' '"exe","dll","log","lnk"' >"$scratch/spyExtList.txt"
-printf '%s\r\n' '"Hostile Cookie","veltrane-hostile-cookie"' >"$scratch/SpywareCookies.txt"
-for pair in spyList.txt=Spylist RegistrySpyList.txt=RegistrySpylist spyExtList.txt=spyExtList \
-            SpywareCookies.txt=SpywareCookies; do
-  "$codec" encode "$scratch/${pair%%=*}" "$program/${pair#*=}" >/dev/null || { echo "FAILED: encoding $pair"; exit 1; }
-done
+  '"Hostile Link","C:\HostileTest\found\link"'
+plain RegistrySpyList.txt '"Hostile Absent Key","HKEY_CURRENT_USER\Software\VeltraneHostileAbsent"'
+plain spyExtList.txt '"exe","dll","log","lnk"'
+plain SpywareCookies.txt '"Hostile Cookie","veltrane-hostile-cookie"'
+encode_definitions "$program"
 wine reg add 'HKCU\Software\Veltrane\Options' /v SaveLogFile /d 1 /f >/dev/null 2>&1
 
 plant_findings() {  # plant_findings CONTENT: the findings, the data file holding CONTENT

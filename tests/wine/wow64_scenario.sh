@@ -10,16 +10,13 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
 # shellcheck source=../../scripts/lib/wine.sh
 source "$repo/scripts/lib/wine.sh"
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
 veltrane_exe="${1:-$repo/build/windows/program/veltrane.exe}"
 codec="${2:-$repo/build/native/tools/codec/veltrane-codec}"
 bundled="${3:-$repo/build/windows/program}"
-for file in "$veltrane_exe" "$codec" "$bundled/Spylist"; do
-  if [[ ! -f "$file" ]]; then
-    echo "wow64_scenario: $file is missing; build the native and windows presets first" >&2
-    exit 77
-  fi
-done
+need "$veltrane_exe" "$codec" "$bundled/Spylist"
 
 wine_prefix "${VELTRANE_WINE_WOW64_PREFIX:-$repo/build/wine-wow64-prefix}" || exit 1
 root_win='C:\VeltraneWow64Test'
@@ -36,11 +33,7 @@ keys=('HKLM\Software\VeltraneWow64Test' 'HKLM\Software\VeltraneWow64Test -- data
       'HKCR\CLSID\{5E1A7A2E-0C5B-4C39-9D7B-7E57E57E5701} -- object -- Marker')
 
 cleanup() {
-  if [[ ${failed:-0} -ne 0 && -d "$scratch" ]]; then
-    rm -rf "$WINEPREFIX/wow64_scenario-logs"
-    cp -r "$scratch" "$WINEPREFIX/wow64_scenario-logs"
-    echo "wow64_scenario: the outputs are kept in $WINEPREFIX/wow64_scenario-logs"
-  fi
+  keep_outputs
   rm -rf "$root" "$scratch" "$x86/VeltraneWow64Test" "$x64/VeltraneWow64Test" "$x86/Common Files/VeltraneWow64Test"
   rm -f "$syswow64/veltrane-wow64-test.dll" "$inet_cookies"/*veltrane-wow64-cookie* "$inet_cookies"/Low/*veltrane-wow64-cookie*
   local key view
@@ -53,30 +46,9 @@ trap cleanup EXIT
 cleanup
 scratch="$(mktemp -d)"
 
-# shellcheck source=checks.sh
-source "$here/checks.sh"
 has() { grep -qiF -- "$2" "$1"; }
 
-# Runs veltrane.exe from a program folder; output in $scratch/out, messages in $scratch/err, status in $rc.
-run_in() {
-  local folder="$1"
-  shift
-  (cd "$root/$folder" && timeout 300 wine "$root_win\\$folder\\veltrane.exe" "$@") >"$scratch/out.raw" 2>"$scratch/err.raw"
-  rc=$?
-  tr -d '\r' <"$scratch/out.raw" >"$scratch/out"
-  tr -d '\r' <"$scratch/err.raw" >"$scratch/err"
-  run_count=$((run_count + 1))
-  cp "$scratch/out" "$scratch/out.$run_count"
-  cp "$scratch/err" "$scratch/err.$run_count"
-}
-run_count=0
-run() { run_in program "$@"; }
-
-reg_value() {  # reg_value KEY NAME VIEW: prints the value's data, fails when it is absent
-  wine reg query "$1" /v "$2" /reg:"$3" 2>/dev/null | tr -d '\r' |
-    awk -v n="$2" '$1 == n { sub(/^[\t ]*[^\t ]+[\t ]+REG_SZ[\t ]*/, ""); print; f = 1 } END { exit !f }'
-}
-no_reg_value() { ! reg_value "$@" >/dev/null; }
+run() { run_in "$root/program" "$root_win\\program\\veltrane.exe" "$@"; }
 
 plant_registry() {  # plant_registry KEY VALUE-NAME DATA VIEW...: the key, its value and the record key
   local key="$1" name="$2" data="$3" view
@@ -91,19 +63,15 @@ mkdir -p "$root/program" "$root/bundled"
 cp "$veltrane_exe" "$root/program/veltrane.exe"
 cp "$veltrane_exe" "$root/bundled/veltrane.exe"
 cp "$bundled"/{Spylist,RegistrySpylist,spyExtList,SpywareCookies} "$root/bundled/"
-printf '%s\r\n' '"Wow64 Test File","programfilesdir+\VeltraneWow64Test\tracker.exe"' \
+plain spyList.txt '"Wow64 Test File","programfilesdir+\VeltraneWow64Test\tracker.exe"' \
   '"Wow64 Test System File","systemroot+\system32\veltrane-wow64-test.dll"' \
-  '"Wow64 Test Folder","programfilesdir+\Common Files\VeltraneWow64Test"' >"$scratch/spyList.txt"
-printf '%s\r\n' '"Wow64 Test Key","HKEY_LOCAL_MACHINE\Software\VeltraneWow64Test -- data -- Name"' \
+  '"Wow64 Test Folder","programfilesdir+\Common Files\VeltraneWow64Test"'
+plain RegistrySpyList.txt '"Wow64 Test Key","HKEY_LOCAL_MACHINE\Software\VeltraneWow64Test -- data -- Name"' \
   '"Wow64 Test Both","HKEY_LOCAL_MACHINE\Software\VeltraneWow64Both -- data -- Name"' \
-  '"Wow64 Test Object","HKEY_CLASSES_ROOT\CLSID\{5E1A7A2E-0C5B-4C39-9D7B-7E57E57E5701} -- object -- Marker"' \
-  >"$scratch/RegistrySpyList.txt"
-printf '%s\r\n' '"exe","dll","log","lnk"' >"$scratch/spyExtList.txt"
-printf '%s\r\n' '"Wow64 Test Cookie","veltrane-wow64-cookie"' >"$scratch/SpywareCookies.txt"
-for pair in spyList.txt=Spylist RegistrySpyList.txt=RegistrySpylist spyExtList.txt=spyExtList \
-            SpywareCookies.txt=SpywareCookies; do
-  "$codec" encode "$scratch/${pair%%=*}" "$root/program/${pair#*=}" >/dev/null || { echo "FAILED: encoding $pair"; exit 1; }
-done
+  '"Wow64 Test Object","HKEY_CLASSES_ROOT\CLSID\{5E1A7A2E-0C5B-4C39-9D7B-7E57E57E5701} -- object -- Marker"'
+plain spyExtList.txt '"exe","dll","log","lnk"'
+plain SpywareCookies.txt '"Wow64 Test Cookie","veltrane-wow64-cookie"'
+encode_definitions "$root/program"
 wine reg add 'HKCU\Software\Veltrane\Options' /v SaveLogFile /d 0 /f >/dev/null 2>&1
 
 echo "== a clean 64-bit prefix without the profile's cookie folder"
@@ -112,7 +80,7 @@ check "the profile has no Cookies folder" test ! -e "$(wine_unix_path "$user_pro
 run scan
 check "a clean scan exits 0 (it was $rc)" test "$rc" -eq 0
 check "a clean scan shows no message: $(cat "$scratch/err")" test ! -s "$scratch/err"
-run_in bundled scan
+run_in "$root/bundled" "$root_win\\bundled\\veltrane.exe" scan
 check "the bundled definitions on a clean prefix exit 0 (it was $rc)" test "$rc" -eq 0
 check "the bundled definitions show no message: $(cat "$scratch/err")" test ! -s "$scratch/err"
 
@@ -138,20 +106,20 @@ check "the key in both views gives the 32-bit row" \
   has "$scratch/found.log" 'HKEY_LOCAL_MACHINE\Software\Wow6432Node\VeltraneWow64Both -- data -- Name'
 check "the 32-bit class is listed under HKEY_CLASSES_ROOT\\Wow6432Node" \
   has "$scratch/found.log" 'HKEY_CLASSES_ROOT\Wow6432Node\CLSID\{5E1A7A2E-0C5B-4C39-9D7B-7E57E57E5701} -- object -- Marker'
-check "the 64-bit file is listed" has "$scratch/found.log" 'C:\Program Files\VeltraneWow64Test\tracker.exe'
-check "the 32-bit file is listed" has "$scratch/found.log" 'C:\Program Files (x86)\VeltraneWow64Test\tracker.exe'
-check "the 32-bit common folder is listed" has "$scratch/found.log" 'C:\Program Files (x86)\Common Files\VeltraneWow64Test'
-check "the SysWOW64 file is listed" has "$scratch/found.log" '\syswow64\veltrane-wow64-test.dll'
+for listed in 'C:\Program Files\VeltraneWow64Test\tracker.exe' 'C:\Program Files (x86)\VeltraneWow64Test\tracker.exe' \
+              'C:\Program Files (x86)\Common Files\VeltraneWow64Test' '\syswow64\veltrane-wow64-test.dll'; do
+  check "$listed is listed" has "$scratch/found.log" "$listed"
+done
 check "no failure was reported: $(grep -v '^Veltrane: ' "$scratch/err")" test -z "$(grep -v '^Veltrane: ' "$scratch/err")"
 check "the 32-bit value was deleted" no_reg_value 'HKLM\Software\VeltraneWow64Test' Name 32
 check "the 32-bit value of the key in both views was deleted" no_reg_value 'HKLM\Software\VeltraneWow64Both' Name 32
 check "the 64-bit value of the key in both views was deleted" no_reg_value 'HKLM\Software\VeltraneWow64Both' Name 64
 check "the 32-bit class value was deleted" \
   no_reg_value 'HKCR\CLSID\{5E1A7A2E-0C5B-4C39-9D7B-7E57E57E5701}' Marker 32
-check "the 32-bit file was removed" test ! -e "$x86/VeltraneWow64Test/tracker.exe"
-check "the 64-bit file was removed" test ! -e "$x64/VeltraneWow64Test/tracker.exe"
-check "the 32-bit common folder was removed" test ! -e "$x86/Common Files/VeltraneWow64Test"
-check "the SysWOW64 file was removed" test ! -e "$syswow64/veltrane-wow64-test.dll"
+for gone in "$x86/VeltraneWow64Test/tracker.exe" "$x64/VeltraneWow64Test/tracker.exe" \
+            "$x86/Common Files/VeltraneWow64Test" "$syswow64/veltrane-wow64-test.dll"; do
+  check "$gone was removed" test ! -e "$gone"
+done
 check "the shell folders' cookies were removed" \
   test -z "$(find "$inet_cookies" -name '*veltrane-wow64-cookie*')"
 
