@@ -186,7 +186,7 @@ TEST_P(FileContract, ListingsHoldTheFilesOfTheFolderAlone) {
   }
 }
 
-TEST_P(FileContract, ExistenceTestsAndAttributes) {
+TEST_P(FileContract, ExistenceTestsAttributesAndFlaggedDeletions) {
   const std::string folder = At("Probe");
   ASSERT_EQ(files().CreateFolder(folder), kErrNone);
   ASSERT_EQ(files().CreateFolder(folder + "\\inner"), kErrNone);
@@ -226,6 +226,16 @@ TEST_P(FileContract, ExistenceTestsAndAttributes) {
       EXPECT_EQ((attributes & kAttributeDirectory) != 0, c.attribute == kAttributeDirectory);
     }
   }
+  // Hidden and system files are deleted like any other; read-only ones once the service clears the flag.
+  EXPECT_EQ(files().DeleteFile(folder + "\\hidden.txt"), kErrNone);
+  EXPECT_EQ(files().DeleteFile(folder + "\\system.txt"), kErrNone);
+  EXPECT_EQ(files().SetFileAttributes(folder + "\\readonly.txt", kAttributeHidden), kErrNone);
+  EXPECT_EQ(files().GetFileAttributes(folder + "\\readonly.txt") & (kAttributeReadOnly | kAttributeHidden),
+            hidden ? kAttributeHidden : 0u);
+  EXPECT_EQ(files().DeleteFile(folder + "\\readonly.txt"), kErrNone);
+  EXPECT_FALSE(files().PathFileExists(folder + "\\hidden.txt") ||
+               files().PathFileExists(folder + "\\system.txt") ||
+               files().PathFileExists(folder + "\\readonly.txt"));
 }
 
 TEST_P(FileContract, FullLongPathsResolveEverySpellingOfAPath) {

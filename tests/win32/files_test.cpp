@@ -1,6 +1,6 @@
-// What only the Windows file service shows: a file another program holds open without sharing, hidden and
-// system files, the 32-bit system folder, and directory links planted from the host. The shared behaviour
-// of files and folders is tested for every implementation in tests/contract.
+// What only the Windows file service shows: a file another program holds open without sharing, the 32-bit
+// system folder, and directory links planted from the host. The shared behaviour of files and folders is
+// tested for every implementation in tests/contract.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -38,25 +38,6 @@ TEST_F(Win32Files, AFileHeldWithoutSharingIsAlreadyInUse) {
   EXPECT_EQ(files.DeleteFile(path), kErrFileAlreadyOpen);
   ::CloseHandle(held);
   EXPECT_EQ(files.DeleteFile(path), kErrNone);
-}
-
-// Hidden and system files are deleted like any other; read-only ones once the flag is cleared.
-TEST_F(Win32Files, FlaggedFilesAreDeleted) {
-  for (DWORD flags :
-       {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}) {
-    std::string path = work + "\\flagged" + std::to_string(flags) + ".exe";
-    ASSERT_EQ(files.WriteFile(path, "x"), kErrNone);
-    ::SetFileAttributesA(path.c_str(), flags);
-    EXPECT_EQ(files.DeleteFile(path), kErrNone) << flags;
-    EXPECT_FALSE(files.PathFileExists(path)) << flags;
-  }
-  std::string readOnly = work + "\\readonly.exe";
-  ASSERT_EQ(files.WriteFile(readOnly, "x"), kErrNone);
-  ::SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_NE(files.DeleteFile(readOnly), kErrNone);
-  EXPECT_EQ(files.SetFileAttributes(readOnly, kAttributeHidden), kErrNone);
-  EXPECT_EQ(files.GetFileAttributes(readOnly) & (kAttributeReadOnly | kAttributeHidden), kAttributeHidden);
-  EXPECT_EQ(files.DeleteFile(readOnly), kErrNone);
 }
 
 // The test program is a 64-bit build in a 64-bit prefix: the 32-bit system folder is beside system32.
