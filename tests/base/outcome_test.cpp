@@ -23,8 +23,7 @@ TEST(OutcomeTest, SummaryCountsAndNamesTheFirstFailures) {
       {2, 2, "2 of 4 items could not be removed:\r\nC:\\f1\r\nC:\\f2"},
       {0, 5, "5 of 5 items could not be removed:\r\nC:\\f1\r\nC:\\f2\r\nC:\\f3\r\nC:\\f4\r\nC:\\f5"},
       {1, 7,
-       "7 of 8 items could not be removed:\r\nC:\\f1\r\nC:\\f2\r\nC:\\f3\r\nC:\\f4\r\nC:\\f5\r\nand 2 more"},
-  };
+       "7 of 8 items could not be removed:\r\nC:\\f1\r\nC:\\f2\r\nC:\\f3\r\nC:\\f4\r\nC:\\f5\r\nand 2 more"}};
   for (const Case& c : cases) {
     Outcome outcome = Make(c.succeeded, c.failed);
     EXPECT_EQ(outcome.Summary("could not be removed"), c.expected) << c.succeeded << "/" << c.failed;

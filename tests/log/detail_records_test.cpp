@@ -69,23 +69,14 @@ TEST_F(DetailRecordsTest, ExecutableRecordReadsTheVersionBlock) {
   AddExe("C:\\Tools\\app.exe", "1234");
   system.fileInfo.versionBlocks["C:\\TOOLS\\APP.EXE"] = Block();
   GetFileVersionData(*app, "C:\\Tools\\app.exe");
-  const Strings expected{
-      "     FileSize :4 bytes",
-      "     FileCreation time :05/12/04 09:03:05",
-      "     Last accessed :7/11/2004 21:4",
-      "     OS : No executable",
-      "     FileVersion:1.2.3",
-      "     ProductVersion:1.2",
-      "     Copyright:(c) 2004",
-      "     CompanyName:Vendor Inc",
-      "     FileDescription:Spy tool",
-      "     InternalName:",  // the key is missing from the block
-      "     OriginalFileName:spy.exe",
-      "     ProductName:Spy",
-      "",
-  };
-
-  EXPECT_EQ(LogLines(), expected);
+  // InternalName is missing from the block.
+  const std::string expected =
+      "     FileSize :4 bytes\n     FileCreation time :05/12/04 09:03:05\n"
+      "     Last accessed :7/11/2004 21:4\n     OS : No executable\n     FileVersion:1.2.3\n"
+      "     ProductVersion:1.2\n     Copyright:(c) 2004\n     CompanyName:Vendor Inc\n"
+      "     FileDescription:Spy tool\n     InternalName:\n     OriginalFileName:spy.exe\n"
+      "     ProductName:Spy\n\n";
+  EXPECT_EQ(LogText(), expected);
   EXPECT_EQ(Messages(), 0u);
 }
 
@@ -143,22 +134,12 @@ TEST_F(DetailRecordsTest, ExecutableWithoutVersionInformation) {
   AddExe("C:\\Tools\\app.dll", "");
   system.fileInfo.times.clear();  // times cannot be read
   GetFileVersionData(*app, "C:\\Tools\\app.dll");
-  const Strings expected{
-      "     FileSize :0 bytes",
-      "     FileCreation time :05/12/04 09:03:05",
-      "     Last accessed :",
-      "     OS : No executable",
-      "     FileVersion:",
-      "     ProductVersion:",
-      "     Copyright:",
-      "     CompanyName:",
-      "     FileDescription:File Description:No information available.",
-      "     InternalName:",
-      "     OriginalFileName:",
-      "     ProductName:",
-      "",
-  };
-  EXPECT_EQ(LogLines(), expected);
+  const std::string expected =
+      "     FileSize :0 bytes\n     FileCreation time :05/12/04 09:03:05\n     Last accessed :\n"
+      "     OS : No executable\n     FileVersion:\n     ProductVersion:\n     Copyright:\n"
+      "     CompanyName:\n     FileDescription:File Description:No information available.\n"
+      "     InternalName:\n     OriginalFileName:\n     ProductName:\n\n";
+  EXPECT_EQ(LogText(), expected);
 }
 
 TEST_F(DetailRecordsTest, ADotInAFolderNameAndPlainFilesEndAfterFourLines) {
@@ -186,16 +167,11 @@ TEST_F(DetailRecordsTest, AMissingFileShowsItsMessageOnceAndAppendsNothing) {
 TEST_F(DetailRecordsTest, NinetyFiveProcessRecordPrintsTheRowFigures) {
   AddProcessRow("C:\\A.EXE", {"3", "4D2", "1F", "Normal"}, 1234);
   PrintIdentifiedProcessInfo(*app, 1);
-  const std::string indent(10, ' ');
-  const Strings expected{
-      indent + "         Threads: 3",
-      indent + "           ProcID: 4D2",
-      indent + "ParendProcID: 1F",
-      indent + "    BasePriority: Normal",
-      "",
-  };
+  const std::string expected =
+      "                   Threads: 3\n                     ProcID: 4D2\n          ParendProcID: 1F\n"
+      "              BasePriority: Normal\n\n";
 
-  EXPECT_EQ(LogLines(), expected);
+  EXPECT_EQ(LogText(), expected);
 }
 
 TEST_F(DetailRecordsTest, NtProcessRecordFindsSystemRootImagesInTheSystemFolder) {
@@ -204,15 +180,11 @@ TEST_F(DetailRecordsTest, NtProcessRecordFindsSystemRootImagesInTheSystemFolder)
   AddProcessRow("\\SystemRoot\\System32\\gone.exe", {"", "1D", "", "High"}, 29);
   AddProcessRow("", {"", "1E", "", "High"}, 30);
   for (size_t i = 1; i <= 3; ++i) PrintIdentifiedProcessInfoForNT(*app, i);
-  const std::string indent(10, ' ');
-  const Strings expected{
-      indent + "    ThreadCreationTime: 7/11/2004 21:4",
-      indent + "                         ProcID: 1C",
-      indent + "                  BasePriority: High",
-      "",
-  };
+  const std::string expected =
+      "              ThreadCreationTime: 7/11/2004 21:4\n                                   ProcID: 1C\n"
+      "                            BasePriority: High\n\n";
 
-  EXPECT_EQ(LogLines(), expected);
+  EXPECT_EQ(LogText(), expected);
   ASSERT_EQ(Messages(), 1u);  // the empty image path is no file
   EXPECT_EQ(system.dialogs.shown[0].title, "PrintIdentifiedProcessInfoForNT");
 }

@@ -34,51 +34,18 @@ class LogCompositionTest : public testing::LogFixture {
 TEST_F(LogCompositionTest, FullLogFollowsTheWorkedExample) {
   WorkedExample();
   ComposeFullLog(*app);
-  const Strings expected{
-      "Scan initialized on 5/12/2004 09:03:05",
-      std::string(40, '='),
-      "",
-      "Started memory scan",
-      std::string(20, '='),
-      "Running processes:",
-      "1:  C:\\WINDOWS\\EXPLORER.EXE",
-      "2:  C:\\WINDOWS\\SPY.EXE",
-      "",
-      "Identified Process:",
-      "1: Spy - C:\\WINDOWS\\SPY.EXE",
-      "Memory scan result:",
-      "Total modules found:2",
-      "Suspicious modules found: 1",
-      "",
-      "Started registry scan",
-      std::string(20, '='),
-      "Foo            HKEY_CURRENT_USER\\Software\\Foo",
-      "Registry scan result:",
-      "Suspicious keys found: 1",
-      "",
-      "Started folder scan",
-      std::string(20, '='),
-      "",
-      "Folder scan result:",
-      "Folder processed: 0",
-      "",
-      "Started file scan",
-      std::string(20, '='),
-      "",
-      "File scan result:",
-      "Suspicious files found: 0",
-      "",
-      "Scanning finished",
-      std::string(20, '='),
-      "Suspicious modules found: 1",
-      "Suspicious keys found: 1",
-      "Suspicious files found: 0",
-      std::string(20, '='),
-      "",
-      "Components ignored:0",
-      "Total components found:2",
-  };
-  EXPECT_EQ(LogLines(), expected);
+  const std::string expected =
+      "Scan initialized on 5/12/2004 09:03:05\n========================================\n\n"
+      "Started memory scan\n====================\nRunning processes:\n1:  C:\\WINDOWS\\EXPLORER.EXE\n"
+      "2:  C:\\WINDOWS\\SPY.EXE\n\nIdentified Process:\n1: Spy - C:\\WINDOWS\\SPY.EXE\n"
+      "Memory scan result:\nTotal modules found:2\nSuspicious modules found: 1\n\nStarted registry scan\n"
+      "====================\nFoo            HKEY_CURRENT_USER\\Software\\Foo\nRegistry scan result:\n"
+      "Suspicious keys found: 1\n\nStarted folder scan\n====================\n\nFolder scan result:\n"
+      "Folder processed: 0\n\nStarted file scan\n====================\n\nFile scan result:\n"
+      "Suspicious files found: 0\n\nScanning finished\n====================\nSuspicious modules found: 1\n"
+      "Suspicious keys found: 1\nSuspicious files found: 0\n====================\n\nComponents ignored:0\n"
+      "Total components found:2\n";
+  EXPECT_EQ(LogText(), expected);
   const std::string& text = app->main.rtfScanLog.Text();
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
   EXPECT_EQ(text.find('\n'), text.find('\r') + 1);  // every line ends with CR LF
@@ -88,12 +55,13 @@ TEST_F(LogCompositionTest, AutoSaveLogHasNoFolderOrFileSectionButKeepsTheFooter)
   WorkedExample();
   app->main.rtfScanLog.Append("left over");
   ComposeAutoSaveLog(*app);
-  Strings lines = LogLines();
-  EXPECT_EQ(lines.front(), "Scan initialized on 5/12/2004 09:03:05");
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Started folder scan"), 0);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Started file scan"), 0);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Suspicious files found: 0"), 1);
-  EXPECT_EQ(lines.back(), "Total components found:2");
+  std::string text = LogText();
+  EXPECT_EQ(text.rfind("Scan initialized on 5/12/2004 09:03:05\n", 0), 0u);
+  EXPECT_EQ(text.find("Started f"), std::string::npos) << "neither the folder nor the file section";
+  EXPECT_NE(text.find("\n\nScanning finished\n====================\nSuspicious modules found: 1\n"
+                      "Suspicious keys found: 1\nSuspicious files found: 0\n====================\n\n"
+                      "Components ignored:0\nTotal components found:2\n"),
+            std::string::npos);
 }
 
 TEST_F(LogCompositionTest, BothLogsNameTheDefinitionListsTheScanWentWithout) {
@@ -102,22 +70,23 @@ TEST_F(LogCompositionTest, BothLogsNameTheDefinitionListsTheScanWentWithout) {
     compose(*app);
     Strings lines = LogLines();
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[2], "Not scanned for, definition list missing or damaged: C:\\V\\spyList");
-    EXPECT_EQ(lines[3], "Not scanned for, definition list missing or damaged: C:\\V\\SpywareCookies");
+    EXPECT_EQ(Strings(lines.begin() + 2, lines.begin() + 4),
+              (Strings{"Not scanned for, definition list missing or damaged: C:\\V\\spyList",
+                       "Not scanned for, definition list missing or damaged: C:\\V\\SpywareCookies"}));
   }
 }
 
 TEST_F(LogCompositionTest, RowLinesPadTheTextToFifteenAndCarryTheStatusWhenThereIsAColumn) {
   ListRow row{"abc", {"C:\\p"}, "", false};
-  EXPECT_EQ(RowLine(row, false), "abc            C:\\p");
-  row.text = std::string(14, 'x');
-  EXPECT_EQ(RowLine(row, false), std::string(14, 'x') + " C:\\p");
-  row.text = std::string(15, 'x');
-  EXPECT_EQ(RowLine(row, false), std::string(15, 'x') + " C:\\p");
-  row.subItems = {"C:\\p", "Scan Drives", "Ignored"};
-  EXPECT_EQ(RowLine(row, true), "Ignored   " + std::string(15, 'x') + " C:\\p");
-  row.subItems.pop_back();
-  EXPECT_EQ(RowLine(row, true), "   " + std::string(15, 'x') + " C:\\p");
+  auto line = [](std::string text, std::vector<std::string> subItems, bool status) {
+    return RowLine(ListRow{std::move(text), std::move(subItems), "", false}, status);
+  };
+  EXPECT_EQ((Strings{line("abc", {"C:\\p"}, false), line("abcdefghijklmn", {"C:\\p"}, false),
+                     line("abcdefghijklmno", {"C:\\p"}, false),
+                     line("abcdefghijklmno", {"C:\\p", "Scan Drives", "Ignored"}, true),
+                     line("abcdefghijklmno", {"C:\\p", "Scan Drives"}, true)}),
+            (Strings{"abc            C:\\p", "abcdefghijklmn C:\\p", "abcdefghijklmno C:\\p",
+                     "Ignored   abcdefghijklmno C:\\p", "   abcdefghijklmno C:\\p"}));
 }
 
 TEST_F(LogCompositionTest, DriveRowsSplitIntoFoldersAndFilesByTheirAttributes) {
@@ -133,37 +102,20 @@ TEST_F(LogCompositionTest, DriveRowsSplitIntoFoldersAndFilesByTheirAttributes) {
   app->main.lblIdentifiedFiles.SetCaption("3");
   FillDriveScanResult(*app);
   FillRegistryScanResult(*app);
-  const Strings expected{
-      "",
-      "Started folder scan",
-      std::string(20, '='),
-      "   Dir            C:\\Spy",
-      "   Gone           C:\\gone.dll",
-      "",
-      "Folder scan result:",
-      "Folder processed: 7",
-      "",
-      "Started file scan",
-      std::string(20, '='),
-      "   Dll            C:\\spy.dll",
-      "",
-      "File scan result:",
-      "Suspicious files found: 3",
-      "",
-      "Started registry scan",
-      std::string(20, '='),
-      "Ignored   Key            HKEY_USERS\\K",
-      "Registry scan result:",
-      "Suspicious keys found: 0",
-  };
-  EXPECT_EQ(LogLines(), expected);
+  const std::string expected =
+      "\nStarted folder scan\n====================\n   Dir            C:\\Spy\n"
+      "   Gone           C:\\gone.dll\n\nFolder scan result:\nFolder processed: 7\n\nStarted file scan\n"
+      "====================\n   Dll            C:\\spy.dll\n\nFile scan result:\n"
+      "Suspicious files found: 3\n\nStarted registry scan\n====================\n"
+      "Ignored   Key            HKEY_USERS\\K\nRegistry scan result:\nSuspicious keys found: 0\n";
+  EXPECT_EQ(LogText(), expected);
 }
 
 TEST_F(LogCompositionTest, MemorySectionWithoutProcessesOrFindings) {
   FillMemoryScanResult(*app);
-  const Strings expected{"", "Started memory scan", std::string(20, '='),    "Running processes:",
-                         "", "Memory scan result:", "Total modules found:_", "Suspicious modules found: 0"};
-  EXPECT_EQ(LogLines(), expected);
+  EXPECT_EQ(LogText(),
+            "\nStarted memory scan\n====================\nRunning processes:\n\nMemory scan result:\n"
+            "Total modules found:_\nSuspicious modules found: 0\n");
 }
 
 TEST_F(LogCompositionTest, IdentifiedProcessesAreNumberedByTheirPlaceInTheWholeResultList) {
@@ -178,13 +130,10 @@ TEST_F(LogCompositionTest, ProcessRecordsFollowEachProcessLineByPlatformFamily) 
   system.processes.platformId = kPlatformWin9x;
   AddProcessRow("C:\\A.EXE", {"3", "4D2", "1F", "Normal"}, 1234);
   FillMemoryScanResult(*app);
+  // The record ends in an empty line, then comes the section's own empty line after the list.
+  EXPECT_NE(LogText().find("1:  C:\\A.EXE\n                   Threads: 3\n"), std::string::npos);
+  EXPECT_NE(LogText().find("    BasePriority: Normal\n\n\nMemory scan result:\n"), std::string::npos);
   Strings lines = LogLines();
-  ASSERT_GE(lines.size(), 10u);
-  EXPECT_EQ(lines[4], "1:  C:\\A.EXE");
-  EXPECT_EQ(lines[5], std::string(10, ' ') + "         Threads: 3");
-  EXPECT_EQ(lines[9], "");
-  EXPECT_EQ(lines[10], "");  // the section's own empty line after the list
-  EXPECT_EQ(lines[11], "Memory scan result:");
 
   system.processes.platformId = 3;  // neither family: no record
   FillMemoryScanResult(*app);
@@ -196,12 +145,9 @@ TEST_F(LogCompositionTest, ASwitchThatIsNotANumberCutsTheSectionShortWithAReport
   AddProcessRow("C:\\A.EXE", {"", "1", "", "Normal"}, 1);
   FillMemoryScanResult(*app);
   FillLogFileFooter(*app);
-  ASSERT_EQ(Messages(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].title, "FillMemoryScanResult");
-  Strings lines = LogLines();
-  EXPECT_EQ(lines[4], "1:  C:\\A.EXE");
-  EXPECT_EQ(lines[5], "");  // the footer follows at once
-  EXPECT_EQ(lines[6], "Scanning finished");
+  EXPECT_EQ(Shown(), (Strings{"FillMemoryScanResult|13:Type mismatch"}));
+  // The footer follows at once.
+  EXPECT_NE(LogText().find("Running processes:\n1:  C:\\A.EXE\n\nScanning finished\n"), std::string::npos);
 }
 
 class LogOutputTest : public testing::LogFixture {};
@@ -232,8 +178,7 @@ TEST_F(LogOutputTest, AutoSaveWritesTheAutoSaveLogAndOneMoreLineEnd) {
 TEST_F(LogOutputTest, AutoSaveFailureIsReported) {
   system.files.FailNthCall(1, kErrPermissionDenied, "CreateNewFile");
   AutoSaveLogFile(*app);
-  ASSERT_EQ(Messages(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].title, "AutoSaveLogFile");
+  EXPECT_EQ(Shown(), (Strings{"AutoSaveLogFile|70:Permission denied"}));
 }
 
 TEST_F(LogOutputTest, SaveLogWritesTheShownTextUnderTheChosenName) {
@@ -243,9 +188,9 @@ TEST_F(LogOutputTest, SaveLogWritesTheShownTextUnderTheChosenName) {
   frmMain::cmdSaveLog_Click(*app);
   EXPECT_EQ(system.files.Contents("C:\\logs\\mine"), "shown\r\n\r\n");
   ASSERT_EQ(system.dialogs.saveRequests.size(), 1u);
-  EXPECT_EQ(system.dialogs.saveRequests[0].filter, "Brackwood Files (*.bwk)|*.bwk");
-  EXPECT_EQ(system.dialogs.saveRequests[0].initialFolder, "C:\\Program Files\\Veltrane");
-  EXPECT_EQ(system.dialogs.saveRequests[0].fileName, "");
+  const SaveFileRequest& request = system.dialogs.saveRequests[0];
+  EXPECT_EQ((Strings{request.filter, request.initialFolder, request.fileName}),
+            (Strings{"Brackwood Files (*.bwk)|*.bwk", "C:\\Program Files\\Veltrane", ""}));
 }
 
 // The log view ends its text at a NUL; whatever the scan found, the log carries none, so the view shows the
@@ -286,8 +231,8 @@ TEST_F(LogOutputTest, ShowLogComposesTheFullLogAndSwitchesToTheLogScreen) {
     app->main.fmScanResult.SetVisible(true);
     app->main.fmScanLog.SetVisible(false);
     show(*app);
-    EXPECT_FALSE(app->main.fmScanResult.Visible());
-    EXPECT_TRUE(app->main.fmScanLog.Visible());
+    EXPECT_EQ(std::make_pair(app->main.fmScanResult.Visible(), app->main.fmScanLog.Visible()),
+              std::make_pair(false, true));
     EXPECT_NE(app->main.rtfScanLog.Text().find("Started file scan"), std::string::npos);
   }
   EXPECT_EQ(Messages(), 0u);

@@ -32,6 +32,18 @@ class LogFixture : public ::testing::Test {
     for (auto line : SplitLines(app->main.rtfScanLog.Text())) lines.emplace_back(line);
     return lines;
   }
+  // The log's lines, each ended by "\n", to compare with a whole expected text.
+  std::string LogText() {
+    std::string text;
+    for (const std::string& line : LogLines()) text += line + "\n";
+    return text;
+  }
+  // Each message shown as its title and text.
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const auto& message : system.dialogs.shown) shown.push_back(message.title + "|" + message.text);
+    return shown;
+  }
   size_t Messages() const { return system.dialogs.shown.size(); }
 
   fakes::FakeSystem system;

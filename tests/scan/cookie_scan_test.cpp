@@ -113,8 +113,7 @@ TEST(ShellCookieFoldersTest, EachFolderIsFollowedByItsLowFolderOnce) {
       {inet + "\\", local + "\\", {inet, inet + "\\Low"}},
       {roaming, local, {roaming, roaming + "\\Low", inet, inet + "\\Low"}},
       {"", local, {inet, inet + "\\Low"}},
-      {"", "", {}},
-  };
+      {"", "", {}}};
   for (const auto& [shell, localAppData, expected] : cases) {
     EXPECT_EQ(ShellCookieFolders(shell, localAppData), expected) << shell << " | " << localAppData;
   }

@@ -19,15 +19,13 @@ TEST(HostMatcherTest, FindsEveryContainedTextOnceInIndexOrder) {
     std::string host;
     std::vector<size_t> contained;
   };
-  const Case cases[] = {
-      {".ads.doubleclick.net", {0, 2, 3, 4, 5}},
-      {"ADS.example", {}},  // the host is not lowered
-      {"clickclick", {3}},
-      {"", {}},
-      {"a\xff"
-       "ads",
-       {0, 4}},
-  };
+  const Case cases[] = {{".ads.doubleclick.net", {0, 2, 3, 4, 5}},
+                        {"ADS.example", {}},  // the host is not lowered
+                        {"clickclick", {3}},
+                        {"", {}},
+                        {"a\xff"
+                         "ads",
+                         {0, 4}}};
   for (const Case& c : cases) EXPECT_EQ(matcher.Contained(c.host), c.contained) << c.host;
 }
 
@@ -61,8 +59,7 @@ TEST(StoreReferenceTest, OnlyFullPathsOfKnownStoreFilesParse) {
       {"C:\\P\\cookies.sqlite|", false, ""},
       {"C:\\P\\places.sqlite|.ads.com", false, ""},
       {"cookies.sqlite|.ads.com", false, ""},
-      {"C:\\Cookies\\user@ads[1].txt", false, ""},
-  };
+      {"C:\\Cookies\\user@ads[1].txt", false, ""}};
   for (const Case& c : cases) {
     auto parsed = ParseStoreReference(c.text);
     ASSERT_EQ(parsed.has_value(), c.parses) << c.text;

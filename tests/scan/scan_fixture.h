@@ -56,6 +56,17 @@ class ScanFixture : public ::testing::Test {
     return fields;
   }
   size_t Messages() const { return system.dialogs.shown.size(); }
+  // Each message shown as its title and text.
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const auto& message : system.dialogs.shown) shown.push_back(message.title + "|" + message.text);
+    return shown;
+  }
+  static std::vector<std::string> Captions(std::initializer_list<const Label*> labels) {
+    std::vector<std::string> captions;
+    for (const Label* label : labels) captions.push_back(label->Caption());
+    return captions;
+  }
 
   fakes::FakeSystem system;
   std::unique_ptr<App> app = system.MakeApp();

@@ -36,8 +36,7 @@ TEST(RegistryPath32Test, RedirectedKeysGainTheNodeAndSharedOnesNone) {
       {"HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{A}",
        "HKEY_CURRENT_USER\\Software\\Classes\\Wow6432Node\\CLSID\\{A}"},
       {"HKEY_CURRENT_USER\\Software\\Gator.com", std::nullopt},
-      {"HKEY_USERS\\.DEFAULT\\Software\\Gator.com", std::nullopt},
-  };
+      {"HKEY_USERS\\.DEFAULT\\Software\\Gator.com", std::nullopt}};
   for (const auto& [keyPath, expected] : cases) EXPECT_EQ(RegistryPath32(keyPath), expected) << keyPath;
 }
 
@@ -55,8 +54,7 @@ TEST(FilePath32Test, ProgramFilesAndSystem32MoveButTheSharedSystemFoldersStay) {
       {"C:\\WINDOWS\\system32\\catroot2x.dll", "C:\\WINDOWS\\SysWOW64\\catroot2x.dll"},
       {"C:\\WINDOWS\\system32\\drivers\\etc\\hosts", std::nullopt},
       {"C:\\WINDOWS\\system32\\CatRoot2\\x.cat", std::nullopt},
-      {"C:\\WINDOWS\\system\\x.dll", std::nullopt},
-  };
+      {"C:\\WINDOWS\\system\\x.dll", std::nullopt}};
   for (const auto& [path, expected] : cases) EXPECT_EQ(FilePath32(path, folders), expected) << path;
 
   // An unknown 32-bit programs' folder moves nothing; a folder given with its backslash joins cleanly.

@@ -56,29 +56,24 @@ TEST_F(ScanSessionTest, ImageStartRunsAllFourScannersAndCompletes) {
 
   const MainWindow& main = app->main;
   EXPECT_EQ(Categories(), kEveryScanner);
-  EXPECT_EQ(Caption(main.lblIdentifiedProcess), "1");
-  EXPECT_EQ(Caption(main.lblIdentifiedRegistryKeys), "2");  // the key and the cookie
-  EXPECT_EQ(Caption(main.lblIdentifiedFiles), "1");
-  EXPECT_EQ(Caption(main.lblComponentsRecognised), "3");  // the drive scan does not count here
-  EXPECT_EQ(Caption(main.lblNewComponents), "3");
-  EXPECT_EQ(Caption(main.lblComponentsIgnored), "0");
-  EXPECT_EQ(Caption(main.lblRunningProcesses), "2");
-  EXPECT_EQ(app->scan.itemCounter, 2);         // one registry definition and one cookie
-  EXPECT_EQ(Caption(main.lblItemCount), "4");  // and the two file definitions of the drive scan
-  EXPECT_EQ(Caption(main.lblFoldersProcessed), "9");
-  EXPECT_EQ(Caption(main.lblScanInitializeTime), "5/12/2004 09:03:05");
-  EXPECT_EQ(Caption(main.lblScanningStatus), "Scanning completed");
+  // Two registry keys: the key and the cookie; three recognised: the drive scan does not count there; the
+  // item counter holds the registry definition and the cookie, the count adds the two file definitions.
+  EXPECT_EQ(
+      Captions({&main.lblIdentifiedProcess, &main.lblIdentifiedRegistryKeys, &main.lblIdentifiedFiles,
+                &main.lblComponentsRecognised, &main.lblNewComponents, &main.lblComponentsIgnored,
+                &main.lblRunningProcesses, &main.lblItemCount, &main.lblFoldersProcessed,
+                &main.lblScanInitializeTime, &main.lblScanningStatus}),
+      (Strings{"1", "2", "1", "3", "3", "0", "2", "4", "9", "5/12/2004 09:03:05", "Scanning completed"}));
+  EXPECT_EQ(app->scan.itemCounter, 2);
   EXPECT_EQ(app->scan.outcome, ScanOutcome::kCompleted);
-  EXPECT_FALSE(main.cmdCancel.Enabled());
-  EXPECT_FALSE(main.cmdCancel.Visible());
-  EXPECT_FALSE(main.imgCancel.Visible());
-  EXPECT_TRUE(main.cmdStartScanning.Enabled());
-  EXPECT_TRUE(main.cmdShowLog.Visible());
-  EXPECT_TRUE(main.cmdContinue.Visible());
-  EXPECT_TRUE(main.lblScanningFinished1.Visible());
-  EXPECT_TRUE(main.fmScanResult.Visible());
-  EXPECT_FALSE(main.fmMain.Visible());
-  EXPECT_TRUE(main.tmrProgressBar.Enabled());
+  // Cancel enabled, cancel button and picture shown; start enabled; show log, continue, finished label,
+  // result screen and start screen shown; the progress timer running.
+  EXPECT_EQ(
+      (std::vector<bool>{main.cmdCancel.Enabled(), main.cmdCancel.Visible(), main.imgCancel.Visible(),
+                         main.cmdStartScanning.Enabled(), main.cmdShowLog.Visible(),
+                         main.cmdContinue.Visible(), main.lblScanningFinished1.Visible(),
+                         main.fmScanResult.Visible(), main.fmMain.Visible(), main.tmrProgressBar.Enabled()}),
+      (std::vector<bool>{false, false, false, true, true, true, true, true, false, true}));
   EXPECT_EQ(main.tmrProgressBar.Interval(), 150u);
   EXPECT_TRUE(system.files.Exists(AutoLogPath()));
   EXPECT_EQ(Messages(), 0u);
@@ -90,11 +85,10 @@ TEST_F(ScanSessionTest, ButtonStartSkipsCookiesAndContinuesTheItemCount) {
   app->main.lblItemCount.SetCaption("40");
   app->main.lblFoldersProcessed.SetCaption("9");
   frmMain::cmdStartScanning_Click(*app);
-  ASSERT_EQ(Results().Count(), 3u);
+  EXPECT_EQ(Categories(), (Strings{"Scan Memory", "Scan registry", "Scan Drives"}));
   EXPECT_EQ(app->scan.itemCounter, 41);
-  EXPECT_EQ(Caption(app->main.lblItemCount), "43");
-  EXPECT_EQ(Caption(app->main.lblFoldersProcessed), "0");
-  EXPECT_EQ(Caption(app->main.lblScanningStatus), "Scanning completed");
+  EXPECT_EQ(Captions({&app->main.lblItemCount, &app->main.lblFoldersProcessed, &app->main.lblScanningStatus}),
+            (Strings{"43", "0", "Scanning completed"}));
 }
 
 TEST_F(ScanSessionTest, CancelDuringTheMemoryScanReturnsToTheStartScreenWithoutALog) {
@@ -104,17 +98,17 @@ TEST_F(ScanSessionTest, CancelDuringTheMemoryScanReturnsToTheStartScreenWithoutA
   };
   frmMain::imgStartScan_Click(*app);
   const MainWindow& main = app->main;
-  EXPECT_TRUE(main.fmMain.Visible());
-  EXPECT_FALSE(main.fmScanResult.Visible());
-  EXPECT_TRUE(main.cmdStartScanning.Enabled());
+  // The start screen, the result screen, the start button.
+  EXPECT_EQ((std::vector<bool>{main.fmMain.Visible(), main.fmScanResult.Visible(),
+                               main.cmdStartScanning.Enabled()}),
+            (std::vector<bool>{true, false, true}));
   EXPECT_NE(Caption(main.lblScanningStatus), "Scanning completed");
   EXPECT_EQ(app->scan.outcome, ScanOutcome::kCancelled);
-  EXPECT_EQ(Caption(main.lblRunningProcesses), "_");
   // The first process matched before any test (NT tests only after a miss); the registry and cookie
   // scans stop at the test after their first definition; the drive scan runs to its end.
   EXPECT_EQ(Categories(), kEveryScanner);
   EXPECT_EQ(app->main.lvwRunningProcessess.Count(), 2u);
-  EXPECT_EQ(Caption(main.lblItemCount), "4");
+  EXPECT_EQ(Captions({&main.lblRunningProcesses, &main.lblItemCount}), (Strings{"_", "4"}));
   EXPECT_FALSE(system.files.Exists(AutoLogPath()));
   // The timer stops at its next tick.
   frmMain::tmrProgressBar_Timer(*app);
@@ -133,8 +127,8 @@ TEST_F(ScanSessionTest, AStartDuringACancelledScansUnwindingWaitsForIt) {
   frmMain::imgStartScan_Click(*app);
   // The second scan ran after the first had returned, so its rows are its own.
   EXPECT_EQ(Categories(), kEveryScanner);
-  EXPECT_EQ(Caption(app->main.lblItemCount), "9");
-  EXPECT_EQ(Caption(app->main.lblScanningStatus), "Scanning completed");
+  EXPECT_EQ(Captions({&app->main.lblItemCount, &app->main.lblScanningStatus}),
+            (Strings{"9", "Scanning completed"}));
   EXPECT_TRUE(system.files.Exists(AutoLogPath()));
   EXPECT_EQ(Messages(), 0u);
 }
@@ -147,9 +141,10 @@ TEST_F(ScanSessionTest, TheShowLogAndContinuePicturesWaitForTheEndOfTheScan) {
     frmMain::imgContinue_Click(*app);
   };
   frmMain::imgStartScan_Click(*app);
-  EXPECT_TRUE(app->main.fmScanResult.Visible());
-  EXPECT_FALSE(app->main.fmScanLog.Visible());
-  EXPECT_FALSE(app->main.fmContinue.Visible());
+  // The result, log and continue screens.
+  EXPECT_EQ((std::vector<bool>{app->main.fmScanResult.Visible(), app->main.fmScanLog.Visible(),
+                               app->main.fmContinue.Visible()}),
+            (std::vector<bool>{true, false, false}));
   ASSERT_EQ(Results().Count(), 4u) << "every scanner added its row";
   frmMain::imgContinue_Click(*app);
   EXPECT_TRUE(app->main.fmContinue.Visible());
@@ -168,16 +163,13 @@ TEST_F(ScanSessionTest, EmptyDefinitionListsCompleteAndTheSaveLogFileSettingDeci
   AddProcess(1, "", std::string("C:\\A.EXE"));
   system.settings.values["Veltrane|Options|SaveLogFile"] = "0";
   frmMain::imgStartScan_Click(*app);
-  EXPECT_EQ(Messages(), 0u);
-  EXPECT_EQ(Results().Count(), 0u);
-  EXPECT_EQ(Caption(app->main.lblRunningProcesses), "1");
-  EXPECT_EQ(Caption(app->main.lblScanningStatus), "Scanning completed");
+  EXPECT_EQ(Messages() + Results().Count(), 0u);
+  EXPECT_EQ(Captions({&app->main.lblRunningProcesses, &app->main.lblScanningStatus}),
+            (Strings{"1", "Scanning completed"}));
   EXPECT_FALSE(system.files.Exists(AutoLogPath()));
   system.settings.values["Veltrane|Options|SaveLogFile"] = "on";
   frmMain::imgStartScan_Click(*app);
-  ASSERT_EQ(Messages(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].title, "imgStartScan_Click");
-  EXPECT_EQ(system.dialogs.shown[0].text, "13:Type mismatch");
+  EXPECT_EQ(Shown(), (Strings{"imgStartScan_Click|13:Type mismatch"}));
   EXPECT_TRUE(app->main.cmdShowLog.Visible());  // completion came before the setting was read
   EXPECT_EQ(app->scan.outcome, ScanOutcome::kFailed) << "the run ended in an error";
 }
@@ -228,8 +220,7 @@ TEST_F(ScanSessionTest, WholeScanFromTheStartClickToTheSavedLog) {
       {"Components ignored:1", 1},
       {"Total components found:2", 1},
       {"Started folder scan", 0},
-      {"Started file scan", 0},
-  };
+      {"Started file scan", 0}};
   for (const auto& [line, times] : counts)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), line), times) << line;
 }
@@ -242,9 +233,10 @@ TEST_F(MainScreensTest, BackReturnsToTheProgressScreenNotTheStartScreen) {
     app->main.fmMain.SetVisible(false);
     app->main.fmScanLog.SetVisible(true);
     back(*app);
-    EXPECT_TRUE(app->main.fmScanResult.Visible());
-    EXPECT_FALSE(app->main.fmScanLog.Visible());
-    EXPECT_FALSE(app->main.fmMain.Visible());
+    // The result, log and start screens.
+    EXPECT_EQ((std::vector<bool>{app->main.fmScanResult.Visible(), app->main.fmScanLog.Visible(),
+                                 app->main.fmMain.Visible()}),
+              (std::vector<bool>{true, false, false}));
   }
 }
 

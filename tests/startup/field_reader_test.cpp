@@ -46,8 +46,7 @@ TEST(FieldReaderTest, SplitsDefinitionTextIntoFields) {
       {"a blank field", "a, ,b", {"a", "", "b"}},
       {"a final line end adds no field", "a\r\n", {"a"}},
       {"nor after a quote", "\"a\"\r\n", {"a"}},
-      {"every byte value is text", std::string("a\0b,\xff\x1a", 6), {std::string("a\0b", 3), "\xff\x1a"}},
-  };
+      {"every byte value is text", std::string("a\0b,\xff\x1a", 6), {std::string("a\0b", 3), "\xff\x1a"}}};
   for (const Case& c : cases) {
     List fields;
     FieldReader reader(c.text);
