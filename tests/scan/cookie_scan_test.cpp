@@ -10,12 +10,12 @@ namespace veltrane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using Table = std::vector<Strings>;
 
 class CookieScanTest : public testing::ScanFixture {
  protected:
   const std::string kFolder = "C:\\Documents and Settings\\user1\\Cookies";
   void AddCookieFile(const std::string& name) { system.files.AddFile(kFolder + "\\" + name, "c"); }
-  std::string Caption(const Label& label) { return label.Caption(); }
 };
 
 TEST_F(CookieScanTest, EveryFileContainingTheLoweredDefinitionGivesARow) {
@@ -27,30 +27,25 @@ TEST_F(CookieScanTest, EveryFileContainingTheLoweredDefinitionGivesARow) {
   app->definitions.sCookieItem = {"AdServer"};
   ScanForCookies(*app);
 
-  ASSERT_EQ(Results().Count(), 3u);
-  for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(Row(i)[0], "AdServer");
-    EXPECT_EQ(Row(i)[2], "Spyware Cookie");
-    EXPECT_EQ(Row(i)[3], "");
-  }
-  EXPECT_EQ(Row(0)[1], kFolder + "\\cookie_adserver_1.txt");  // the folder lists in name order
-  EXPECT_EQ(Caption(app->main.lblIdentifiedRegistryKeys), "3");
-  EXPECT_EQ(Caption(app->main.lblComponentsRecognised), "3");
-  EXPECT_EQ(Caption(app->main.lblNewComponents), "3");
-  EXPECT_EQ(Caption(app->main.lblItemCount), "1");
+  // The folder lists in name order.
+  EXPECT_EQ(Rows(), (Table{{"AdServer", kFolder + "\\cookie_adserver_1.txt", "Spyware Cookie", ""},
+                           {"AdServer", kFolder + "\\user1@adserver[1].txt", "Spyware Cookie", ""},
+                           {"AdServer", kFolder + "\\user1@adserver[2].txt", "Spyware Cookie", ""}}));
+  const MainWindow& main = app->main;
+  EXPECT_EQ(Captions({&main.lblIdentifiedRegistryKeys, &main.lblComponentsRecognised, &main.lblNewComponents,
+                      &main.lblItemCount, &main.lblCurrentProcess}),
+            (Strings{"3", "3", "3", "1", "Scanning Cookies"}));
   EXPECT_EQ(app->scan.itemCounter, 1);
-  EXPECT_EQ(Caption(app->main.lblCurrentProcess), "Scanning Cookies");
 }
 
 TEST_F(CookieScanTest, TwoDefinitionsInOneNameGiveTwoRowsAndEmptyOnesAreNotCounted) {
   AddCookieFile("user1@ads.tracker.txt");
   app->definitions.sCookieItem = {"ads", "", "tracker"};
   ScanForCookies(*app);
-  ASSERT_EQ(Results().Count(), 2u);
-  EXPECT_EQ(Row(0)[0], "ads");
-  EXPECT_EQ(Row(1)[0], "tracker");
+  EXPECT_EQ(Rows(), (Table{{"ads", kFolder + "\\user1@ads.tracker.txt", "Spyware Cookie", ""},
+                           {"tracker", kFolder + "\\user1@ads.tracker.txt", "Spyware Cookie", ""}}));
   EXPECT_EQ(app->scan.itemCounter, 2);
-  EXPECT_EQ(Caption(app->main.lblItemCount), "2");
+  EXPECT_EQ(app->main.lblItemCount.Caption(), "2");
 }
 
 TEST_F(CookieScanTest, IgnoredDefinitionsAreReportedWithoutSearchAndOtherNamesSkipped) {
@@ -59,11 +54,10 @@ TEST_F(CookieScanTest, IgnoredDefinitionsAreReportedWithoutSearchAndOtherNamesSk
   Ignore("TRACKER", "tracker", "Spyware cookie");
   Ignore("Somebody", "ads", "Spyware cookie");
   ScanForCookies(*app);
-  ASSERT_EQ(Results().Count(), 1u);
-  EXPECT_EQ(Row(0), (Strings{"Tracker", "Tracker", "Spyware cookie", "Ignored"}));
-  EXPECT_EQ(Caption(app->main.lblIdentifiedRegistryKeys), "1");
-  EXPECT_EQ(Caption(app->main.lblComponentsIgnored), "1");
-  EXPECT_EQ(Caption(app->main.lblComponentsRecognised), "0");
+  EXPECT_EQ(Rows(), (Table{{"Tracker", "Tracker", "Spyware cookie", "Ignored"}}));
+  EXPECT_EQ(Captions({&app->main.lblIdentifiedRegistryKeys, &app->main.lblComponentsIgnored,
+                      &app->main.lblComponentsRecognised}),
+            (Strings{"1", "1", "0"}));
   EXPECT_EQ(system.files.CallCount("ListFiles"), 0u);
 }
 
@@ -75,12 +69,11 @@ TEST_F(CookieScanTest, AnExcludedCookieFileStaysExcluded) {
   Ignore("tracker", kFolder + "\\USER1@TRACKER[1].TXT", "Spyware Cookie");
   Ignore("other", kFolder + "\\user1@tracker[2].txt", "Spyware Cookie");  // excluded under another name
   ScanForCookies(*app);
-  ASSERT_EQ(Results().Count(), 2u);
-  EXPECT_EQ(Row(0), (Strings{"tracker", kFolder + "\\user1@tracker[1].txt", "Spyware cookie", "Ignored"}));
-  EXPECT_EQ(Row(1), (Strings{"tracker", kFolder + "\\user1@tracker[2].txt", "Spyware Cookie", ""}));
-  EXPECT_EQ(Caption(app->main.lblComponentsIgnored), "1");
-  EXPECT_EQ(Caption(app->main.lblIdentifiedRegistryKeys), "2");
-  EXPECT_EQ(Caption(app->main.lblNewComponents), "1");
+  EXPECT_EQ(Rows(), (Table{{"tracker", kFolder + "\\user1@tracker[1].txt", "Spyware cookie", "Ignored"},
+                           {"tracker", kFolder + "\\user1@tracker[2].txt", "Spyware Cookie", ""}}));
+  EXPECT_EQ(Captions({&app->main.lblComponentsIgnored, &app->main.lblIdentifiedRegistryKeys,
+                      &app->main.lblNewComponents}),
+            (Strings{"1", "2", "1"}));
 }
 
 TEST_F(CookieScanTest, UnlistableFolderReportsOnceAtTheFirstSearchAndKeepsEarlierRows) {
@@ -89,9 +82,7 @@ TEST_F(CookieScanTest, UnlistableFolderReportsOnceAtTheFirstSearchAndKeepsEarlie
   app->definitions.sCookieItem = {"ignored", "a", "b"};
   Ignore("ignored", "ignored", "Spyware cookie");
   ScanForCookies(*app);
-  ASSERT_EQ(Messages(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].title, "ScanForCookies");
-  EXPECT_EQ(system.dialogs.shown[0].text, "70:Permission denied");
+  EXPECT_EQ(Shown(), (Strings{"ScanForCookies|70:Permission denied"}));
   EXPECT_EQ(Results().Count(), 1u);
   EXPECT_EQ(app->scan.itemCounter, 2);
 }
@@ -108,15 +99,11 @@ TEST(ShellCookieFoldersTest, EachFolderIsFollowedByItsLowFolderOnce) {
   const std::string local = "C:\\Users\\u\\AppData\\Local";
   const std::string inet = local + "\\Microsoft\\Windows\\INetCookies";
   const std::string roaming = "C:\\Users\\u\\AppData\\Roaming\\Microsoft\\Windows\\Cookies";
-  const std::vector<std::tuple<std::string, std::string, Strings>> cases = {
-      {inet, local, {inet, inet + "\\Low"}},
-      {inet + "\\", local + "\\", {inet, inet + "\\Low"}},
-      {roaming, local, {roaming, roaming + "\\Low", inet, inet + "\\Low"}},
-      {"", local, {inet, inet + "\\Low"}},
-      {"", "", {}}};
-  for (const auto& [shell, localAppData, expected] : cases) {
-    EXPECT_EQ(ShellCookieFolders(shell, localAppData), expected) << shell << " | " << localAppData;
-  }
+  EXPECT_EQ(ShellCookieFolders(inet, local), (Strings{inet, inet + "\\Low"}));
+  EXPECT_EQ(ShellCookieFolders(inet + "\\", local + "\\"), (Strings{inet, inet + "\\Low"}));
+  EXPECT_EQ(ShellCookieFolders(roaming, local), (Strings{roaming, roaming + "\\Low", inet, inet + "\\Low"}));
+  EXPECT_EQ(ShellCookieFolders("", local), (Strings{inet, inet + "\\Low"}));
+  EXPECT_EQ(ShellCookieFolders("", ""), Strings{});
 }
 
 class CookieFoldersTest : public testing::ScanFixture {
@@ -132,7 +119,7 @@ class CookieFoldersTest : public testing::ScanFixture {
   }
   Strings Paths() {
     Strings paths;
-    for (size_t i = 0; i < Results().Count(); ++i) paths.push_back(Row(i)[1]);
+    for (const Strings& row : Rows()) paths.push_back(row[1]);
     return paths;
   }
 };
@@ -169,9 +156,7 @@ TEST_F(CookieFoldersTest, NoFolderIsNotAnErrorButAShellFolderThatCannotBeListedI
   system.files.AddFolder(kInet);
   system.files.FailNthCall(2, kErrPermissionDenied, "ListFiles");
   ScanForCookies(*app);
-  ASSERT_EQ(Messages(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].title, "ScanForCookies");
-  EXPECT_EQ(system.dialogs.shown[0].text, "70:Permission denied");
+  EXPECT_EQ(Shown(), (Strings{"ScanForCookies|70:Permission denied"}));
 }
 
 TEST_F(CookieFoldersTest, The9xFamilyKeepsToTheProfileFolder) {
@@ -184,8 +169,7 @@ TEST_F(CookieFoldersTest, The9xFamilyKeepsToTheProfileFolder) {
   system.files.AddFolder(kLegacy);
   system.files.FailNthCall(1, kErrPermissionDenied, "ListFiles");
   ScanForCookies(*app);
-  ASSERT_EQ(Messages(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].text, "70:Permission denied");
+  EXPECT_EQ(Shown(), (Strings{"ScanForCookies|70:Permission denied"}));
 }
 
 }  // namespace

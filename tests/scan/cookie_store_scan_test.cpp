@@ -15,18 +15,14 @@ using fakes::FakeCookie;
 
 TEST(HostMatcherTest, FindsEveryContainedTextOnceInIndexOrder) {
   HostMatcher matcher({"ads", "", "doubleclick", "click", "ads", "s.d"});
-  struct Case {
-    std::string host;
-    std::vector<size_t> contained;
-  };
-  const Case cases[] = {{".ads.doubleclick.net", {0, 2, 3, 4, 5}},
-                        {"ADS.example", {}},  // the host is not lowered
-                        {"clickclick", {3}},
-                        {"", {}},
-                        {"a\xff"
-                         "ads",
-                         {0, 4}}};
-  for (const Case& c : cases) EXPECT_EQ(matcher.Contained(c.host), c.contained) << c.host;
+  using Indexes = std::vector<size_t>;
+  EXPECT_EQ(matcher.Contained(".ads.doubleclick.net"), (Indexes{0, 2, 3, 4, 5}));
+  EXPECT_EQ(matcher.Contained("ADS.example"), Indexes{});  // the host is not lowered
+  EXPECT_EQ(matcher.Contained("clickclick"), Indexes{3});
+  EXPECT_EQ(matcher.Contained(""), Indexes{});
+  EXPECT_EQ(matcher.Contained("a\xff"
+                              "ads"),
+            (Indexes{0, 4}));
 }
 
 TEST(ProfilesIniTest, RelativeAndAbsoluteProfilesOnceEach) {
@@ -46,27 +42,17 @@ TEST(ProfilesIniTest, RelativeAndAbsoluteProfilesOnceEach) {
 }
 
 TEST(StoreReferenceTest, OnlyFullPathsOfKnownStoreFilesParse) {
-  struct Case {
-    std::string text;
-    bool parses;
-    std::string browser;
-  };
-  const Case cases[] = {
-      {"C:\\P\\cookies.sqlite|.ads.com", true, "Firefox"},
-      {"C:\\L\\Google\\Chrome\\User Data\\Default\\Network\\Cookies|ads.com", true, "Google Chrome"},
-      {"C:\\L\\Opera Software\\Opera Stable\\COOKIES|ads.com", true, "Opera"},
-      {"C:\\x\\Cookies|ads.com", true, "the browser"},
-      {"C:\\P\\cookies.sqlite|", false, ""},
-      {"C:\\P\\places.sqlite|.ads.com", false, ""},
-      {"cookies.sqlite|.ads.com", false, ""},
-      {"C:\\Cookies\\user@ads[1].txt", false, ""}};
-  for (const Case& c : cases) {
-    auto parsed = ParseStoreReference(c.text);
-    ASSERT_EQ(parsed.has_value(), c.parses) << c.text;
-    if (parsed) {
-      EXPECT_EQ(parsed->store.browser, c.browser) << c.text;
-    }
+  // The browser of each reference, or "-" where it does not parse.
+  Strings browsers;
+  for (const char* text : {"C:\\P\\cookies.sqlite|.ads.com",
+                           "C:\\L\\Google\\Chrome\\User Data\\Default\\Network\\Cookies|ads.com",
+                           "C:\\L\\Opera Software\\Opera Stable\\COOKIES|ads.com", "C:\\x\\Cookies|ads.com",
+                           "C:\\P\\cookies.sqlite|", "C:\\P\\places.sqlite|.ads.com",
+                           "cookies.sqlite|.ads.com", "C:\\Cookies\\user@ads[1].txt"}) {
+    auto parsed = ParseStoreReference(text);
+    browsers.push_back(parsed ? parsed->store.browser : "-");
   }
+  EXPECT_EQ(browsers, (Strings{"Firefox", "Google Chrome", "Opera", "the browser", "-", "-", "-", "-"}));
   auto parsed = ParseStoreReference(StoreReference("C:\\P\\cookies.sqlite", ".ads.com"));
   ASSERT_TRUE(parsed);
   EXPECT_EQ(parsed->host, ".ads.com");
@@ -102,12 +88,12 @@ class CookieStoreScanTest : public testing::ScanFixture {
 TEST_F(CookieStoreScanTest, HostsContainingTheLoweredDefinitionGiveOneRowPerStoreAndHost) {
   app->definitions.sCookieItem = {"AdServer", "bank", "nothing"};
   ScanForCookies(*app);
-  ASSERT_EQ(Results().Count(), 3u);
-  EXPECT_EQ(Row(0), (Strings{"AdServer", kFoxStore + "|.adserver.com", "Spyware Cookie", ""}));
-  EXPECT_EQ(Row(1), (Strings{"AdServer", kChromeStore + "|track.adserver.net", "Spyware Cookie", ""}));
-  EXPECT_EQ(Row(2), (Strings{"bank", kOldChromeStore + "|.bank.com", "Spyware Cookie", ""}));
-  EXPECT_EQ(app->main.lblIdentifiedRegistryKeys.Caption(), "3");
-  EXPECT_EQ(app->main.lblNewComponents.Caption(), "3");
+  EXPECT_EQ(Rows(),
+            (std::vector<Strings>{{"AdServer", kFoxStore + "|.adserver.com", "Spyware Cookie", ""},
+                                  {"AdServer", kChromeStore + "|track.adserver.net", "Spyware Cookie", ""},
+                                  {"bank", kOldChromeStore + "|.bank.com", "Spyware Cookie", ""}}));
+  EXPECT_EQ(Captions({&app->main.lblIdentifiedRegistryKeys, &app->main.lblNewComponents}),
+            (Strings{"3", "3"}));
   EXPECT_EQ(system.cookieStores.CallCount("ReadHosts"), 3u);  // each store read once, not per definition
   EXPECT_TRUE(system.dialogs.shown.empty());
 }
@@ -117,9 +103,9 @@ TEST_F(CookieStoreScanTest, ExcludedReferencesAreIgnoredRowsAndAnUnreadableStore
   Ignore("adserver", kFoxStore + "|.ADSERVER.COM", "Spyware Cookie");
   system.cookieStores.FailNthCall(2, kErrFileAlreadyOpen, "ReadHosts");
   ScanForCookies(*app);
-  ASSERT_EQ(Results().Count(), 2u);
-  EXPECT_EQ(Row(0), (Strings{"adserver", kFoxStore + "|.adserver.com", "Spyware cookie", "Ignored"}));
-  EXPECT_EQ(Row(1), (Strings{"adserver", kChromeStore + "|track.adserver.net", "Spyware Cookie", ""}));
+  EXPECT_EQ(Rows(),
+            (std::vector<Strings>{{"adserver", kFoxStore + "|.adserver.com", "Spyware cookie", "Ignored"},
+                                  {"adserver", kChromeStore + "|track.adserver.net", "Spyware Cookie", ""}}));
   EXPECT_EQ(app->main.lblComponentsIgnored.Caption(), "1");
   ASSERT_EQ(system.dialogs.shown.size(), 1u);
   EXPECT_NE(system.dialogs.shown[0].text.find(kOldChromeStore), std::string::npos);

@@ -18,13 +18,13 @@ TEST_F(RegistryScanTest, KeyExistsLooksTheRootUpUpperCasedButRemovesItAsWritten)
   registry.AddKey(kHkeyCurrentUser, "Software\\X");
   registry.AddKey(kHkeyUsers, "HKEY_USERS");
   registry.DenyAccess(kHkeyLocalMachine, "Software\\Locked");
-  EXPECT_TRUE(RegistryKeyExists(*app, "hkey_current_user\\software\\x"));
-  EXPECT_TRUE(RegistryKeyExists(*app, "HKEY_USERS"));  // the whole text becomes the sub-key
-  EXPECT_FALSE(RegistryKeyExists(*app, "HKEY_CURRENT_USER\\Software\\Y"));
-  EXPECT_FALSE(RegistryKeyExists(*app, "HKCU\\Software\\X"));
-  EXPECT_FALSE(RegistryKeyExists(*app, "HKEY_LOCAL_MACHINE\\Software\\Locked"));
-  EXPECT_FALSE(RegistryKeyExists(*app, ""));
-  EXPECT_FALSE(RegistryKeyExists(*app, "HKEY_CURRENT_USER\\Software\\X--Value"));
+  // "HKEY_USERS" exists because the whole text becomes the sub-key.
+  std::vector<bool> exists;
+  for (const char* key :
+       {"hkey_current_user\\software\\x", "HKEY_USERS", "HKEY_CURRENT_USER\\Software\\Y", "HKCU\\Software\\X",
+        "HKEY_LOCAL_MACHINE\\Software\\Locked", "", "HKEY_CURRENT_USER\\Software\\X--Value"})
+    exists.push_back(RegistryKeyExists(*app, key));
+  EXPECT_EQ(exists, (std::vector<bool>{true, true, false, false, false, false, false}));
   EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
@@ -36,15 +36,14 @@ TEST_F(RegistryScanTest, FoundKeysBecomeRowsAndRaiseTheCounters) {
   app->scan.itemCounter = 5;
   ScanRegistryDeep(*app);
 
-  ASSERT_EQ(Results().Count(), 1u);
-  EXPECT_EQ(Row(0), (Strings{"Bad", "HKEY_LOCAL_MACHINE\\Software\\Bad", "Scan registry", ""}));
-  EXPECT_EQ(app->main.lblIdentifiedRegistryKeys.Caption(), "1");
-  EXPECT_EQ(app->main.lblComponentsRecognised.Caption(), "1");
-  EXPECT_EQ(app->main.lblNewComponents.Caption(), "1");
+  EXPECT_EQ(Rows(),
+            (std::vector<Strings>{{"Bad", "HKEY_LOCAL_MACHINE\\Software\\Bad", "Scan registry", ""}}));
+  EXPECT_EQ(Captions({&app->main.lblIdentifiedRegistryKeys, &app->main.lblComponentsRecognised,
+                      &app->main.lblNewComponents}),
+            (Strings{"1", "1", "1"}));
   EXPECT_EQ(app->scan.itemCounter, 7);  // the empty path is not counted
-  EXPECT_EQ(app->main.lblItemCount.Caption(), "7");
-  EXPECT_EQ(app->main.lblScanningStatus.Caption(), "HKEY_LOCAL_MACHINE\\Software\\Absent");
-  EXPECT_EQ(app->main.lblCurrentProcess.Caption(), "Scanning Registry");
+  EXPECT_EQ(Captions({&app->main.lblItemCount, &app->main.lblScanningStatus, &app->main.lblCurrentProcess}),
+            (Strings{"7", "HKEY_LOCAL_MACHINE\\Software\\Absent", "Scanning Registry"}));
 }
 
 TEST_F(RegistryScanTest, IgnoredKeysAreReportedWithoutTestAndOtherNamesAreSkipped) {
@@ -55,13 +54,13 @@ TEST_F(RegistryScanTest, IgnoredKeysAreReportedWithoutTestAndOtherNamesAreSkippe
   Ignore("Not mine", "HKEY_CURRENT_USER\\Software\\Elsewhere", "Scan registry");
   ScanRegistryDeep(*app);
 
-  ASSERT_EQ(Results().Count(), 1u);
-  EXPECT_EQ(Row(0), (Strings{"Gone", "HKEY_CURRENT_USER\\Software\\Gone", "Scan registry", "Ignored"}));
+  EXPECT_EQ(
+      Rows(),
+      (std::vector<Strings>{{"Gone", "HKEY_CURRENT_USER\\Software\\Gone", "Scan registry", "Ignored"}}));
   EXPECT_EQ(Results().ColumnCount(), 4u);
-  EXPECT_EQ(app->main.lblIdentifiedRegistryKeys.Caption(), "1");
-  EXPECT_EQ(app->main.lblComponentsIgnored.Caption(), "1");
-  EXPECT_EQ(app->main.lblComponentsRecognised.Caption(), "0");
-  EXPECT_EQ(app->main.lblNewComponents.Caption(), "0");
+  EXPECT_EQ(Captions({&app->main.lblIdentifiedRegistryKeys, &app->main.lblComponentsIgnored,
+                      &app->main.lblComponentsRecognised, &app->main.lblNewComponents}),
+            (Strings{"1", "1", "0", "0"}));
 }
 
 TEST_F(RegistryScanTest, CancelStopsAfterTheDefinitionInHand) {

@@ -55,6 +55,11 @@ class ScanFixture : public ::testing::Test {
     for (size_t n = 1; n <= 3; ++n) fields.push_back(row.SubItem(n));
     return fields;
   }
+  std::vector<std::vector<std::string>> Rows() {
+    std::vector<std::vector<std::string>> rows;
+    for (size_t i = 0; i < Results().Count(); ++i) rows.push_back(Row(i));
+    return rows;
+  }
   size_t Messages() const { return system.dialogs.shown.size(); }
   // Each message shown as its title and text.
   std::vector<std::string> Shown() const {

@@ -89,18 +89,16 @@ TEST_F(Wow64ScanTest, RegistryFootprintsInEitherViewGetARowWithTheirOwnPath) {
   Ignore("EXCLUDED", "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Excluded", "Scan registry");
   ScanRegistryDeep(*app);
 
-  ASSERT_EQ(Results().Count(), 5u);
-  EXPECT_EQ(Row(0), (Strings{"Both", "HKEY_LOCAL_MACHINE\\Software\\Both", "Scan registry", ""}));
-  EXPECT_EQ(Row(1),
-            (Strings{"Both", "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Both", "Scan registry", ""}));
-  EXPECT_EQ(Row(2),
-            (Strings{"Only32", "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Only32", "Scan registry", ""}));
-  EXPECT_EQ(Row(3), (Strings{"Object", "HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\{A}", "Scan registry", ""}));
-  EXPECT_EQ(Row(4), (Strings{"Excluded", "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Excluded",
-                             "Scan registry", "Ignored"}));
-  EXPECT_EQ(Main().lblIdentifiedRegistryKeys.Caption(), "5");
-  EXPECT_EQ(Main().lblNewComponents.Caption(), "4");
-  EXPECT_EQ(Main().lblComponentsIgnored.Caption(), "1");
+  const std::string node = "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\";
+  EXPECT_EQ(Rows(), (std::vector<Strings>{
+                        {"Both", "HKEY_LOCAL_MACHINE\\Software\\Both", "Scan registry", ""},
+                        {"Both", node + "Both", "Scan registry", ""},
+                        {"Only32", node + "Only32", "Scan registry", ""},
+                        {"Object", "HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\{A}", "Scan registry", ""},
+                        {"Excluded", node + "Excluded", "Scan registry", "Ignored"}}));
+  EXPECT_EQ(Captions({&app->main.lblIdentifiedRegistryKeys, &app->main.lblNewComponents,
+                      &app->main.lblComponentsIgnored}),
+            (Strings{"5", "4", "1"}));
   EXPECT_EQ(app->scan.itemCounter, 5);  // definitions, not views
   EXPECT_EQ(system.registry.OpenHandles(), 0u);
 }
@@ -120,14 +118,13 @@ TEST_F(Wow64ScanTest, FilesInEitherViewGetARowWithTheirOwnPath) {
   Ignore("Plain", "C:\\WINDOWS\\SysWOW64\\plain.dll", "Scan Drives");
   ScanDrive(*app, "c:\\");
 
-  ASSERT_EQ(Results().Count(), 5u);
-  EXPECT_EQ(Row(0), (Strings{"Gator", "C:\\Program Files\\Gator\\gator.exe", "Scan Drives", ""}));
-  EXPECT_EQ(Row(1), (Strings{"Gator", "C:\\Program Files (x86)\\Gator\\gator.exe", "Scan Drives", ""}));
-  EXPECT_EQ(Row(2)[1], "C:\\Program Files (x86)\\Common Files\\GMT\\GMT.exe");
-  EXPECT_EQ(Row(3)[1], "C:\\WINDOWS\\SysWOW64\\cd_clint.dll");
-  EXPECT_EQ(Row(4), (Strings{"Plain", "C:\\WINDOWS\\SysWOW64\\plain.dll", "Scan folder", "Ignored"}));
-  EXPECT_EQ(Main().lblIdentifiedFiles.Caption(), "5");
-  EXPECT_EQ(Main().lblItemCount.Caption(), "5");
+  EXPECT_EQ(Rows(), (std::vector<Strings>{
+                        {"Gator", "C:\\Program Files\\Gator\\gator.exe", "Scan Drives", ""},
+                        {"Gator", "C:\\Program Files (x86)\\Gator\\gator.exe", "Scan Drives", ""},
+                        {"GMT", "C:\\Program Files (x86)\\Common Files\\GMT\\GMT.exe", "Scan Drives", ""},
+                        {"Clint", "C:\\WINDOWS\\SysWOW64\\cd_clint.dll", "Scan Drives", ""},
+                        {"Plain", "C:\\WINDOWS\\SysWOW64\\plain.dll", "Scan folder", "Ignored"}}));
+  EXPECT_EQ(Captions({&app->main.lblIdentifiedFiles, &app->main.lblItemCount}), (Strings{"5", "5"}));
 }
 
 TEST_F(Wow64ScanTest, OnA32BitSystemOnlyTheWrittenPathsAreTested) {
