@@ -17,47 +17,38 @@ int ErrorOf(auto&& body) {
 }
 
 TEST(NumberReading, AcceptsWholeNumbersWithBlanksAndRoundsHalvesToEven) {
-  EXPECT_EQ(ToLong(" 1 "), 1);
-  EXPECT_EQ(ToLong("-12"), -12);
-  EXPECT_EQ(ToLong("2.5"), 2);
-  EXPECT_EQ(ToLong("3.5"), 4);
-  EXPECT_EQ(ToLong("1e3"), 1000);
-  EXPECT_EQ(ToInteger("32767"), 32767);
+  EXPECT_EQ((std::vector<long>{ToLong(" 1 "), ToLong("-12"), ToLong("2.5"), ToLong("3.5"), ToLong("1e3"),
+                               ToInteger("32767")}),
+            (std::vector<long>{1, -12, 2, 4, 1000, 32767}));
 }
 
 TEST(NumberReading, RejectsTextThatIsNotANumberAndValuesOutOfRange) {
-  EXPECT_EQ(ErrorOf([] { ToLong("yes"); }), kErrTypeMismatch);
-  EXPECT_EQ(ErrorOf([] { ToLong(""); }), kErrTypeMismatch);
-  EXPECT_EQ(ErrorOf([] { ToLong("1x"); }), kErrTypeMismatch);
-  EXPECT_EQ(ErrorOf([] { ToLong("."); }), kErrTypeMismatch);
-  EXPECT_EQ(ErrorOf([] { ToInteger("32768"); }), kErrOverflow);
-  EXPECT_EQ(ErrorOf([] { ToLong("2147483648"); }), kErrOverflow);
-  EXPECT_EQ(ErrorOf([] { ToLong("1e400"); }), kErrOverflow);
+  std::vector<int> errors;
+  for (const char* text : {"yes", "", "1x", ".", "2147483648", "1e400"})
+    errors.push_back(ErrorOf([&] { ToLong(text); }));
+  errors.push_back(ErrorOf([] { ToInteger("32768"); }));
+  EXPECT_EQ(errors, (std::vector<int>{kErrTypeMismatch, kErrTypeMismatch, kErrTypeMismatch, kErrTypeMismatch,
+                                      kErrOverflow, kErrOverflow, kErrOverflow}));
 }
 
 TEST(NumberReading, LeadingNumberTakesThePrefixAndCountsOtherTextAsZero) {
-  EXPECT_EQ(LeadingNumber("12 files"), 12);
-  EXPECT_EQ(LeadingNumber("_"), 0);
-  EXPECT_EQ(LeadingNumber(""), 0);
-  EXPECT_EQ(LeadingNumber("  -3.5abc"), -3.5);
+  EXPECT_EQ((std::vector<double>{LeadingNumber("12 files"), LeadingNumber("_"), LeadingNumber(""),
+                                 LeadingNumber("  -3.5abc")}),
+            (std::vector<double>{12, 0, 0, -3.5}));
 }
 
 TEST(Rounding, ExactHalvesGoToTheEvenNeighbour) {
-  EXPECT_EQ(RoundHalfEven(0.5), 0);
-  EXPECT_EQ(RoundHalfEven(1.5), 2);
-  EXPECT_EQ(RoundHalfEven(2.5), 2);
-  EXPECT_EQ(RoundHalfEven(2.51), 3);
-  EXPECT_EQ(RoundHalfEven(-1.5), -2);
+  std::vector<double> rounded;
+  for (double value : {0.5, 1.5, 2.5, 2.51, -1.5}) rounded.push_back(RoundHalfEven(value));
+  EXPECT_EQ(rounded, (std::vector<double>{0, 2, 2, 3, -2}));
 }
 
 TEST(TextHelpers, CaseFoldingTrimmingAndSearches) {
   EXPECT_TRUE(EqualsIgnoreCase("C:\\Windows\\ABC.exe", "c:\\windows\\abc.EXE"));
   EXPECT_FALSE(EqualsIgnoreCase("abc", "abcd"));
-  EXPECT_EQ(Trim("  a b \t "), "a b \t");
-  EXPECT_EQ(Trim("   "), "");
-  EXPECT_EQ(ToHexUpper(0), "0");
-  EXPECT_EQ(ToHexUpper(0x4d2), "4D2");
-  EXPECT_EQ(ToHexUpper(0xFFFFFFFF), "FFFFFFFF");
+  EXPECT_EQ((std::vector<std::string>{Trim("  a b \t "), Trim("   "), ToHexUpper(0), ToHexUpper(0x4d2),
+                                      ToHexUpper(0xFFFFFFFF)}),
+            (std::vector<std::string>{"a b \t", "", "0", "4D2", "FFFFFFFF"}));
 }
 
 }  // namespace

@@ -7,34 +7,24 @@
 namespace veltrane {
 namespace {
 
-TEST(ErrorReport, ShowsNumberColonDescriptionTitledWithTheProcedure) {
-  fakes::FakeSystem system;
-  bool ran = Guarded(system.dialogs, "FillScanItemList", [] { Raise(kErrFileNotFound); });
-  EXPECT_FALSE(ran);
-  ASSERT_EQ(system.dialogs.shown.size(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].text, "53:File not found");
-  EXPECT_EQ(system.dialogs.shown[0].title, "FillScanItemList");
-  EXPECT_EQ(system.dialogs.shown[0].icon, MsgIcon::kInformation);
-  EXPECT_EQ(system.dialogs.shown[0].buttons, MsgButtons::kOk);
-}
-
-TEST(ErrorReport, TheCallerGoesOnAfterAFailedProcedure) {
+// The report shows number colon description, titled with the procedure; exhausted memory is reported, not
+// thrown; the caller goes on after a failed procedure.
+TEST(ErrorReport, ShowsNumberColonDescriptionTitledWithTheProcedureAndTheCallerGoesOn) {
   fakes::FakeSystem system;
   std::vector<int> steps;
-  Guarded(system.dialogs, "First", [&] {
+  EXPECT_FALSE(Guarded(system.dialogs, "FillScanItemList", [&] {
     steps.push_back(1);
-    Raise(kErrOverflow);
+    Raise(kErrFileNotFound);
     steps.push_back(99);
-  });
-  Guarded(system.dialogs, "Second", [&] { steps.push_back(2); });
-  EXPECT_EQ(steps, (std::vector<int>{1, 2}));
-  EXPECT_EQ(system.dialogs.shown.size(), 1u);
-}
-
-TEST(ErrorReport, ExhaustedMemoryIsReportedNotThrown) {
-  fakes::FakeSystem system;
+  }));
+  EXPECT_TRUE(Guarded(system.dialogs, "Second", [&] { steps.push_back(2); }));
   EXPECT_FALSE(Guarded(system.dialogs, "Grow", [] { throw std::bad_alloc(); }));
-  EXPECT_EQ(system.dialogs.shown.at(0).text, "7:Out of memory");
+  EXPECT_EQ(steps, (std::vector<int>{1, 2}));
+  std::vector<std::string> shown;
+  for (const auto& message : system.dialogs.shown) shown.push_back(message.title + "|" + message.text);
+  EXPECT_EQ(shown, (std::vector<std::string>{"FillScanItemList|53:File not found", "Grow|7:Out of memory"}));
+  EXPECT_EQ(system.dialogs.shown[0].icon, MsgIcon::kInformation);
+  EXPECT_EQ(system.dialogs.shown[0].buttons, MsgButtons::kOk);
 }
 
 }  // namespace

@@ -24,35 +24,29 @@ class SettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(SettingsStoreTest, SwitchesAreOnOnlyWhenTheirNumberIsExactlyOne) {
-  struct Case {
-    const char* stored;
-    bool on;
-  };
-  for (const Case& c : {Case{"2", false}, Case{" 1 ", true}, Case{"0", false}, Case{"1.0", true}}) {
-    Store("Options", "SafeMode", c.stored);
-    EXPECT_EQ(SwitchIsOn(*app, settings::kSafeMode), c.on) << c.stored;
+  std::vector<bool> on;
+  for (const char* stored : {"2", " 1 ", "0", "1.0"}) {
+    Store("Options", "SafeMode", stored);
+    on.push_back(SwitchIsOn(*app, settings::kSafeMode));
   }
+  EXPECT_EQ(on, (std::vector<bool>{false, true, false, true}));
   EXPECT_TRUE(SwitchIsOn(*app, settings::kSaveLogFile)) << "an absent value takes its default";
   Store("Options", "RemoveComponents", "on");
   EXPECT_THROW(SwitchIsOn(*app, settings::kRemoveComponents), RuntimeError);
 }
 
 TEST_F(SettingsStoreTest, ACheckBoxReadsZeroOneOrTwoAndRejectsAnyOtherNumber) {
-  struct Case {
-    const char* stored;
-    int value;  // -1: the read raises this error instead
-    int error;
-  };
-  for (const Case& c : {Case{"2", 2, 0}, Case{" 1 ", 1, 0}, Case{"3", -1, kErrInvalidPropertyValue},
-                        Case{"-1", -1, kErrInvalidPropertyValue}, Case{"on", -1, kErrTypeMismatch}}) {
-    Store("Settings", "RunAtStartup", c.stored);
+  std::vector<int> read;  // the value, or minus the error the read raises
+  for (const char* stored : {"2", " 1 ", "3", "-1", "on"}) {
+    Store("Settings", "RunAtStartup", stored);
     try {
-      EXPECT_EQ(CheckBoxSetting(*app, settings::kRunAtStartup), c.value) << c.stored;
+      read.push_back(CheckBoxSetting(*app, settings::kRunAtStartup));
     } catch (const RuntimeError& error) {
-      EXPECT_EQ(error.Number(), c.error) << c.stored;
-      EXPECT_EQ(c.value, -1) << c.stored;
+      read.push_back(-error.Number());
     }
   }
+  EXPECT_EQ(read, (std::vector<int>{2, 1, -kErrInvalidPropertyValue, -kErrInvalidPropertyValue,
+                                    -kErrTypeMismatch}));
 }
 
 TEST_F(SettingsStoreTest, LoadingTheDialogWritesNothingAndReportsABadValueUnderItsOwnName) {
@@ -61,8 +55,7 @@ TEST_F(SettingsStoreTest, LoadingTheDialogWritesNothingAndReportsABadValueUnderI
   app->Dialog();
   EXPECT_EQ(system.settings.values, before);
   ASSERT_EQ(system.dialogs.shown.size(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].title, "Form_Load");
-  EXPECT_EQ(system.dialogs.shown[0].text, "13:Type mismatch");
+  EXPECT_EQ(system.dialogs.shown[0].title + "|" + system.dialogs.shown[0].text, "Form_Load|13:Type mismatch");
 }
 
 TEST_F(SettingsStoreTest, ABlankPathStoresNoPathButEverySwitch) {
@@ -72,10 +65,10 @@ TEST_F(SettingsStoreTest, ABlankPathStoresNoPathButEverySwitch) {
   dialog.chkRemoveComponent.SetValue(1);
   SaveFilePathSettings(*app, dialog);
   SaveOptionSettings(*app, dialog);
-  EXPECT_FALSE(Stored("FilePaths", "Logfile"));
-  EXPECT_FALSE(Stored("FilePaths", "Backups"));
-  EXPECT_EQ(Stored("Options", "RemoveComponents"), "1");
-  EXPECT_EQ(Stored("Options", "SafeMode"), "1");
+  using Maybe = std::optional<std::string>;
+  EXPECT_EQ((std::vector<Maybe>{Stored("FilePaths", "Logfile"), Stored("FilePaths", "Backups"),
+                                Stored("Options", "RemoveComponents"), Stored("Options", "SafeMode")}),
+            (std::vector<Maybe>{std::nullopt, std::nullopt, "1", "1"}));
 
   dialog.txtBackupsPath.SetCaption("E:\\Backups");
   SaveFilePathSettings(*app, dialog);
@@ -103,14 +96,12 @@ TEST_F(SettingsStoreTest, ResetWritesTheDefaultsButNotTheCountOrTheStartUpChoice
   Store("ScanResult", "ComponentsRemoved", "7");
   Store("Settings", "RunAtStartup", "1");
   frmCustomSettings::cmdReset_Click(*app);
-  EXPECT_EQ(Stored("Options", "SafeMode"), "1");
-  EXPECT_EQ(Stored("Options", "SaveLogFile"), "1");
-  EXPECT_EQ(Stored("AdditionalOptions", "IncludeAdditionalFileInfo"), "0");
-  EXPECT_EQ(Stored("FilePaths", "Backups"), folder);
-  EXPECT_EQ(Stored("ScanResult", "ComponentsRemoved"), "7");
-  EXPECT_EQ(Stored("Settings", "RunAtStartup"), "1");
-  EXPECT_EQ(app->Dialog().txtBackupsPath.Caption(), folder);
-  EXPECT_EQ(app->Dialog().lblTotalComponentsRemoved.Caption(), "7");
+  EXPECT_EQ((std::vector<std::optional<std::string>>{
+                Stored("Options", "SafeMode"), Stored("Options", "SaveLogFile"),
+                Stored("AdditionalOptions", "IncludeAdditionalFileInfo"), Stored("FilePaths", "Backups"),
+                Stored("ScanResult", "ComponentsRemoved"), Stored("Settings", "RunAtStartup"),
+                app->Dialog().txtBackupsPath.Caption(), app->Dialog().lblTotalComponentsRemoved.Caption()}),
+            (std::vector<std::optional<std::string>>{"1", "1", "0", folder, "7", "1", folder, "7"}));
 }
 
 }  // namespace

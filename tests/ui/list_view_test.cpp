@@ -53,21 +53,17 @@ TEST(ListViewSearch, FollowsEveryChangeToTheRows) {
 TEST(ListViewRows, RemovingCheckedRowsKeepsTheOthersInOrder) {
   ListView list("l", {"a"});
   for (const char* text : {"1", "2", "3", "4", "5"}) list.Add(text);
-  list.SetChecked(1, true);
-  list.SetChecked(2, true);
-  list.SetChecked(4, true);
+  for (size_t index : {1, 2, 4}) list.SetChecked(index, true);
   EXPECT_EQ(list.RemoveChecked(), 3u);
   ASSERT_EQ(list.Count(), 2u);
-  EXPECT_EQ(list.Row(0).text, "1");
-  EXPECT_EQ(list.Row(1).text, "4");
-  EXPECT_FALSE(list.Row(1).checked);
+  EXPECT_EQ(list.Row(0).text + list.Row(1).text, "14");
+  EXPECT_FALSE(list.Row(0).checked || list.Row(1).checked);
 }
 
 TEST(ListViewRows, MissingSubItemsReadEmptyAndBadIndexesRaise) {
   ListView list("l", {"a", "b", "c"});
   list.Add("only text");
-  EXPECT_EQ(list.Row(0).SubItem(1), "");
-  EXPECT_EQ(list.Row(0).SubItem(7), "");
+  EXPECT_EQ(list.Row(0).SubItem(1) + list.Row(0).SubItem(7), "");
   EXPECT_THROW(list.Row(1), RuntimeError);
   EXPECT_THROW(list.Remove(3), RuntimeError);
   EXPECT_THROW(list.RemoveColumn(3), RuntimeError);
