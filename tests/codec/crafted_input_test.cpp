@@ -44,13 +44,17 @@ TEST(CryptoGraphyCrafted, TablesThatEndEarlyAreTableErrors) {
 }
 
 TEST(CryptoGraphyCrafted, RunsOutsideTheByteRangeAndBadCountsAreRaised) {
-  EXPECT_EQ(DecodeError(Bytes({0x00, 0x01, 0x00, 0x01, 1, 0, 0xFF, 0x0F, 0})), kErrSubscriptOutOfRange);
-  EXPECT_EQ(DecodeError(Bytes({0x61, 0, 0x00, 0x02, 1, 0, 0xFF, 0x0F, 0})), kErrSubscriptOutOfRange);
-  EXPECT_EQ(DecodeError(Bytes({0xFF, 0xFF, 0x61, 0, 1, 0, 0xFF, 0x0F, 0})), kErrSubscriptOutOfRange);
-  EXPECT_EQ(DecodeError(Bytes({0x63, 0, 0x61, 0, 0xFF, 0x0F, 0})), kErrSubscriptOutOfRange);
-  EXPECT_EQ(DecodeError(Bytes({0x61, 0, 0x61, 0, 0xFF, 0xFF, 0xFF, 0x0F, 0})), kErrOverflow);
-  EXPECT_EQ(DecodeError(Bytes({0x61, 0, 0x62, 0, 0x20, 0x4E, 0x20, 0x4E, 0xFF, 0x0F, 0})), kErrOverflow);
-  EXPECT_EQ(DecodeError(Bytes({0x61, 0, 0x61, 0, 0xFF, 0x7F, 0xFF, 0x0F, 0})), 0);
+  std::vector<int> errors;
+  for (const std::string& source :
+       {Bytes({0x00, 0x01, 0x00, 0x01, 1, 0, 0xFF, 0x0F, 0}),
+        Bytes({0x61, 0, 0x00, 0x02, 1, 0, 0xFF, 0x0F, 0}), Bytes({0xFF, 0xFF, 0x61, 0, 1, 0, 0xFF, 0x0F, 0}),
+        Bytes({0x63, 0, 0x61, 0, 0xFF, 0x0F, 0}), Bytes({0x61, 0, 0x61, 0, 0xFF, 0xFF, 0xFF, 0x0F, 0}),
+        Bytes({0x61, 0, 0x62, 0, 0x20, 0x4E, 0x20, 0x4E, 0xFF, 0x0F, 0}),
+        Bytes({0x61, 0, 0x61, 0, 0xFF, 0x7F, 0xFF, 0x0F, 0})})
+    errors.push_back(DecodeError(source));
+  EXPECT_EQ(errors,
+            (std::vector<int>{kErrSubscriptOutOfRange, kErrSubscriptOutOfRange, kErrSubscriptOutOfRange,
+                              kErrSubscriptOutOfRange, kErrOverflow, kErrOverflow, 0}));
 }
 
 TEST(CryptoGraphyCrafted, AStreamWithoutEndSymbolStopsAtTheEndOfTheSource) {
@@ -68,11 +72,7 @@ TEST(CryptoGraphyCrafted, AStreamWithoutEndSymbolStopsAtTheEndOfTheSource) {
       codec.Decompress(Bytes({0x61, 0, 0x63, 0, 1, 0, 1, 0, 1, 0, 0xFF, 0x0F, 0x1B, 0x00, 0x00}), target), 1);
   EXPECT_EQ(target, "abc");
   EXPECT_TRUE(codec.EndSymbolReached());
-}
-
-TEST(CryptoGraphyCrafted, ATableWithOnlyZeroCountsHoldsJustTheEndSymbol) {
-  clsCryptoGraphy codec;
-  std::string target;
+  // A table with only zero counts holds just the end symbol.
   EXPECT_EQ(codec.Decompress(Bytes({0x61, 0, 0x61, 0, 0, 0, 0xFF, 0x0F, 0x80, 0x80}), target), 1);
   EXPECT_EQ(target, "");
   EXPECT_TRUE(codec.EndSymbolReached());
