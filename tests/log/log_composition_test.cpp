@@ -51,10 +51,14 @@ TEST_F(LogCompositionTest, FullLogFollowsTheWorkedExample) {
   EXPECT_EQ(text.find('\n'), text.find('\r') + 1);  // every line ends with CR LF
 }
 
-TEST_F(LogCompositionTest, AutoSaveLogHasNoFolderOrFileSectionButKeepsTheFooter) {
+// The automatic log has no folder or file section but keeps the footer; it is saved with one more line end
+// under the time's name, and a second save in the same second replaces the file.
+TEST_F(LogCompositionTest, AutoSaveWritesTheAutoSaveLogAndOneMoreLineEnd) {
   WorkedExample();
   app->main.rtfScanLog.Append("left over");
-  ComposeAutoSaveLog(*app);
+  AutoSaveLogFile(*app);
+  const std::string path = "C:\\Program Files\\Veltrane\\Veltrane log5-12-04935.txt";
+  EXPECT_EQ(system.files.Contents(path), app->main.rtfScanLog.Text() + "\r\n");
   std::string text = LogText();
   EXPECT_EQ(text.rfind("Scan initialized on 5/12/2004 09:03:05\n", 0), 0u);
   EXPECT_EQ(text.find("Started f"), std::string::npos) << "neither the folder nor the file section";
@@ -62,6 +66,12 @@ TEST_F(LogCompositionTest, AutoSaveLogHasNoFolderOrFileSectionButKeepsTheFooter)
                       "Suspicious keys found: 1\nSuspicious files found: 0\n====================\n\n"
                       "Components ignored:0\nTotal components found:2\n"),
             std::string::npos);
+  app->main.lblScanInitializeTime.SetCaption("later");
+  AutoSaveLogFile(*app);
+  EXPECT_EQ(system.files.Contents(path)->rfind("Scan initialized on later\r\n", 0), 0u);
+  system.files.FailNthCall(1, kErrPermissionDenied, "CreateNewFile");
+  AutoSaveLogFile(*app);
+  EXPECT_EQ(Shown(), (Strings{"AutoSaveLogFile|70:Permission denied"}));
 }
 
 TEST_F(LogCompositionTest, BothLogsNameTheDefinitionListsTheScanWentWithout) {
@@ -77,7 +87,6 @@ TEST_F(LogCompositionTest, BothLogsNameTheDefinitionListsTheScanWentWithout) {
 }
 
 TEST_F(LogCompositionTest, RowLinesPadTheTextToFifteenAndCarryTheStatusWhenThereIsAColumn) {
-  ListRow row{"abc", {"C:\\p"}, "", false};
   auto line = [](std::string text, std::vector<std::string> subItems, bool status) {
     return RowLine(ListRow{std::move(text), std::move(subItems), "", false}, status);
   };
@@ -157,28 +166,6 @@ TEST(AutoLogFileNameTest, DayMonthTwoDigitYearThenUnpaddedTime) {
   EXPECT_EQ(AutoLogFileName({2010, 1, 31, 23, 59, 0}), "Veltrane log31-1-1023590.txt");
   // Different times may share a name; the later save replaces the earlier file.
   EXPECT_EQ(AutoLogFileName({2004, 12, 5, 9, 3, 15}), AutoLogFileName({2004, 12, 5, 9, 31, 5}));
-}
-
-TEST_F(LogOutputTest, AutoSaveWritesTheAutoSaveLogAndOneMoreLineEnd) {
-  app->main.lblScanInitializeTime.SetCaption("then");
-  AutoSaveLogFile(*app);
-  auto saved = system.files.Contents("C:\\Program Files\\Veltrane\\Veltrane log5-12-04935.txt");
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(*saved, app->main.rtfScanLog.Text() + "\r\n");
-  EXPECT_EQ(saved->rfind("Scan initialized on then\r\n", 0), 0u);
-  EXPECT_EQ(saved->find("Started file scan"), std::string::npos);
-  // A second save in the same second replaces the file.
-  app->main.lblScanInitializeTime.SetCaption("later");
-  AutoSaveLogFile(*app);
-  EXPECT_EQ(system.files.Contents("C:\\Program Files\\Veltrane\\Veltrane log5-12-04935.txt")
-                ->rfind("Scan initialized on later", 0),
-            0u);
-}
-
-TEST_F(LogOutputTest, AutoSaveFailureIsReported) {
-  system.files.FailNthCall(1, kErrPermissionDenied, "CreateNewFile");
-  AutoSaveLogFile(*app);
-  EXPECT_EQ(Shown(), (Strings{"AutoSaveLogFile|70:Permission denied"}));
 }
 
 TEST_F(LogOutputTest, SaveLogWritesTheShownTextUnderTheChosenName) {
