@@ -1,8 +1,6 @@
 // The detail records: process figures, file sizes and dates, version values and the executable rule.
 #include "log/detail_records.h"
 
-#include <algorithm>
-
 #include "base/text.h"
 #include "log/version_block.h"
 #include "log_fixture.h"

@@ -2,8 +2,6 @@
 // showing, saving and automatically saving the log.
 #include "log/log_composition.h"
 
-#include <algorithm>
-
 #include "base/errors.h"
 #include "log/log_output.h"
 #include "log_fixture.h"
