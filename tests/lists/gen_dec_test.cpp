@@ -39,10 +39,7 @@ TEST(ListLineTest, SplitsAtTheFirstTwoSeparatorsAndWritesThreeParts) {
 
 class ListFileTest : public ::testing::Test {
  protected:
-  ListFileTest() {
-    list.Add("Old", {"row", "kept"});
-    system.dialogs.shown.clear();
-  }
+  ListFileTest() { list.Add("Old", {"row", "kept"}); }
   // The row texts, then each message shown as title and text.
   Parts State() const {
     Parts state;

@@ -17,6 +17,15 @@ class MemoryScanTest : public testing::ScanFixture {
  protected:
   std::string Caption(const Label& label) { return label.Caption(); }
   const ListView& Processes() { return app->main.lvwRunningProcessess; }
+  // Each process row as its key, text and sub-items joined by "|".
+  Strings ProcessRows() {
+    Strings rows;
+    for (const ListRow& row : Processes().Rows()) {
+      rows.push_back(row.key + "|" + row.text);
+      for (const std::string& subItem : row.subItems) rows.back() += "|" + subItem;
+    }
+    return rows;
+  }
 };
 
 TEST_F(MemoryScanTest, NinetyFiveRowsCarryKeyHexIdsThreadsAndPriorityNames) {
@@ -29,15 +38,10 @@ TEST_F(MemoryScanTest, NinetyFiveRowsCarryKeyHexIdsThreadsAndPriorityNames) {
   AddProcess(10, "GONE.EXE", std::nullopt, 0);
   ScanMemory(*app);
 
-  ASSERT_EQ(Processes().Count(), 6u);
-  const ListRow& first = Processes().Row(0);
-  EXPECT_EQ(first.key, "P1234");
-  EXPECT_EQ(first.text, "C:\\WINDOWS\\EXPLORER.EXE");
-  EXPECT_EQ(first.subItems, (Strings{"3", "4D2", "1F", "Normal"}));
-  EXPECT_EQ(Processes().Row(1).SubItem(2), "ABC");
-  Strings priorities;
-  for (size_t i = 1; i < 6; ++i) priorities.push_back(Processes().Row(i).SubItem(4));
-  EXPECT_EQ(priorities, (Strings{"Idle", "High", "Real Time", "Unknown", "Unknown"}));
+  EXPECT_EQ(ProcessRows(), (Strings{"P1234|C:\\WINDOWS\\EXPLORER.EXE|3|4D2|1F|Normal",
+                                    "P2748|C:\\WINDOWS\\IDLE.EXE|3|ABC|1F|Idle", "P7|HIGH.EXE|3|7|1F|High",
+                                    "P8|RT.EXE|3|8|1F|Real Time", "P9|BELOW.EXE|3|9|1F|Unknown",
+                                    "P10|GONE.EXE|3|A|1F|Unknown"}));
   EXPECT_EQ(Captions({&app->main.lblRunningProcesses, &app->main.lblCurrentProcess}),
             (Strings{"6", "Scanning Memory"}));
   EXPECT_EQ(Results().Count(), 0u);
@@ -73,9 +77,8 @@ TEST_F(MemoryScanTest, NtComparesTheWholeImagePathAndSkipsProcessesItCannotOpen)
   system.processes.processes.push_back(hidden);
   ScanMemory(*app);
 
-  ASSERT_EQ(Processes().Count(), 2u);
-  EXPECT_EQ(Processes().Row(0).subItems, (Strings{"", "10", "", "Normal"}));
-  EXPECT_EQ(Processes().Row(0).key, "P16");
+  EXPECT_EQ(ProcessRows(),
+            (Strings{"P16|C:\\WINDOWS\\ABC.EXE||10||Normal", "P32|C:\\Other\\abc.exe||20||Normal"}));
   EXPECT_EQ(Rows(), (std::vector<Strings>{{"Full", "C:\\WINDOWS\\ABC.EXE", "Scan Memory", ""}}));
   EXPECT_EQ(Caption(app->main.lblRunningProcesses), "2");
 }
