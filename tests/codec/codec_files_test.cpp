@@ -31,9 +31,8 @@ class CodecFilesTest : public ::testing::Test {
   }
   void ExpectOnlyMessage(const std::string& text, const std::string& title, MsgIcon icon) {
     ASSERT_EQ(system.dialogs.shown.size(), 1u);
-    EXPECT_EQ(system.dialogs.shown[0].text, text);
-    EXPECT_EQ(system.dialogs.shown[0].title, title);
-    EXPECT_EQ(system.dialogs.shown[0].icon, icon);
+    const auto& shown = system.dialogs.shown[0];
+    EXPECT_EQ(std::tie(shown.text, shown.title, shown.icon), std::tie(text, title, icon));
   }
   FakeSystem system;
   std::unique_ptr<App> app;

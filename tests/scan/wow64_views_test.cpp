@@ -137,8 +137,8 @@ TEST_F(Wow64ScanTest, OnA32BitSystemOnlyTheWrittenPathsAreTested) {
   ScanRegistryDeep(*app);
   ScanDrive(*app, "c:\\");
 
-  ASSERT_EQ(Results().Count(), 1u);
-  EXPECT_EQ(Row(0)[1], "C:\\Program Files\\Gator\\gator.exe");
+  EXPECT_EQ(Rows(),
+            (std::vector<Strings>{{"Gator", "C:\\Program Files\\Gator\\gator.exe", "Scan Drives", ""}}));
   EXPECT_EQ(system.registry.CallCount("OpenKeyEx"), 1u);
   EXPECT_EQ(system.files.CallCount("PathFileExists"), 1u);
 }
