@@ -46,11 +46,10 @@ TEST(WriteFileWhole, CreatesAMissingFileAndFailsInAMissingFolder) {
 
 TEST(SplitLines, AcceptsEveryLineEndAndAddsNoLineForAFinalEnd) {
   using Lines = std::vector<std::string_view>;
-  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("a\r\n"), (Lines{"a"}));
-  EXPECT_EQ(SplitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(SplitLines(""), Lines{});
-  EXPECT_EQ(SplitLines("\r\n"), (Lines{""}));
+  std::vector<Lines> split;
+  for (const char* text : {"a\r\nb\nc\rd", "a\r\n", "a\r\n\r\nb", "", "\r\n"})
+    split.push_back(SplitLines(text));
+  EXPECT_EQ(split, (std::vector<Lines>{{"a", "b", "c", "d"}, {"a"}, {"a", "", "b"}, {}, {""}}));
 }
 
 }  // namespace

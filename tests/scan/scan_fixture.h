@@ -49,15 +49,11 @@ class ScanFixture : public ::testing::Test {
   }
 
   const ListView& Results() { return app->main.lvwScanDriveResult; }
-  std::vector<std::string> Row(size_t i) {
-    const ListRow& row = Results().Row(i);
-    std::vector<std::string> fields{row.text};
-    for (size_t n = 1; n <= 3; ++n) fields.push_back(row.SubItem(n));
-    return fields;
-  }
+  // Each result row as its text and three sub-items.
   std::vector<std::vector<std::string>> Rows() {
     std::vector<std::vector<std::string>> rows;
-    for (size_t i = 0; i < Results().Count(); ++i) rows.push_back(Row(i));
+    for (const ListRow& row : Results().Rows())
+      rows.push_back({row.text, row.SubItem(1), row.SubItem(2), row.SubItem(3)});
     return rows;
   }
   size_t Messages() const { return system.dialogs.shown.size(); }

@@ -40,7 +40,7 @@ class ScanSessionTest : public testing::ScanFixture {
   std::string Caption(const Label& label) { return label.Caption(); }
   Strings Categories() {
     Strings categories;
-    for (size_t i = 0; i < Results().Count(); ++i) categories.push_back(Row(i)[2]);
+    for (const Strings& row : Rows()) categories.push_back(row[2]);
     return categories;
   }
   const Strings kEveryScanner{"Scan Memory", "Scan registry", "Scan Drives", "Spyware Cookie"};
