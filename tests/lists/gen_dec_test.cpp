@@ -39,7 +39,6 @@ TEST(ListLineTest, SplitsAtTheFirstTwoSeparatorsAndWritesThreeParts) {
 
 class ListFileTest : public ::testing::Test {
  protected:
-  ListFileTest() { list.Add("Old", {"row", "kept"}); }
   // The row texts, then each message shown as title and text.
   Parts State() const {
     Parts state;
@@ -56,6 +55,7 @@ class ListFileTest : public ::testing::Test {
 
 // A missing file or name leaves the list, a failed read is reported and keeps it, an empty file empties it.
 TEST_F(ListFileTest, FillsOneRowPerLineUnlessTheFileCannotBeRead) {
+  list.Add("Old", {"row", "kept"});
   FillListFromFile(*app, list, file);
   FillListFromFile(*app, list, "");
   system.files.AddFile(file, "A:-a:-Scan Drives\r\nB:-b:-Scan registry\nC,with comma:-c:-Scan Memory\r\n");
@@ -74,35 +74,33 @@ TEST_F(ListFileTest, FillsOneRowPerLineUnlessTheFileCannotBeRead) {
 // The file gets the rows left unchecked, the list keeps only them, adjacent checked rows included; a failed
 // write leaves the old file, the list and nothing beside the file.
 TEST_F(ListFileTest, CheckedRowsLeaveFileAndListUnlessTheWriteFails) {
-  const struct {
-    std::vector<size_t> checked;
-    std::string left;
-    const char* failingOp;
-  } cases[] = {{{}, "ABCDE", nullptr},
-               {{0, 1, 2, 3, 4}, "", nullptr},
-               {{1, 2, 4}, "AD", nullptr},
-               {{0}, "ABCDE", "CreateNewFile"},
-               {{0}, "ABCDE", "ReplaceFile"}};
-  for (const auto& c : cases) {
-    const std::string old = "Old:-row:-kept\r\n";
-    system.files.AddFile(file, old);
+  // Of rows A to E: the rows checked, the rows left, the step made to fail.
+  const std::tuple<std::string, std::string, const char*> cases[] = {{"", "ABCDE", nullptr},
+                                                                     {"ABCDE", "", nullptr},
+                                                                     {"BCE", "AD", nullptr},
+                                                                     {"A", "ABCDE", "CreateNewFile"},
+                                                                     {"A", "ABCDE", "ReplaceFile"}};
+  for (const auto& [checked, left, failingOp] : cases) {
+    system.files.AddFile(file, "Old:-row:-kept\r\n");
     list.Clear();
-    for (std::string text : {"A", "B", "C", "D", "E"}) list.Add(text, {text + "-path", "Scan Drives"});
-    for (size_t index : c.checked) list.SetChecked(index, true);
     system.dialogs.shown.clear();
     system.files.ClearFaults();
-    if (c.failingOp) system.files.FailNthCall(1, kErrDiskFull, c.failingOp);
+    for (char text : std::string("ABCDE")) {
+      list.Add({text}, {std::string{text} + "p", "t"});
+      list.SetChecked(list.Count() - 1, checked.find(text) != std::string::npos);
+    }
+    if (failingOp) system.files.FailNthCall(1, kErrDiskFull, failingOp);
     RemoveFromTextFileAndList(*app, list, file);
-    std::string written;
+    std::string written = failingOp ? "Old:-row:-kept\r\n" : "";
     Parts state;
-    for (char text : c.left) {
-      written += std::string{text, ':', '-', text} + "-path:-Scan Drives\r\n";
+    for (char text : left) {
+      if (!failingOp) written += std::string{text, ':', '-', text} + "p:-t\r\n";
       state.push_back({text});
     }
-    if (c.failingOp) state.push_back("RemoveFromTextFileAndList|61:Disk full");
-    EXPECT_EQ(system.files.Contents(file), c.failingOp ? old : written);
+    if (failingOp) state.push_back("RemoveFromTextFileAndList|61:Disk full");
+    EXPECT_EQ(system.files.Contents(file), written);
     EXPECT_EQ(State(), state);
-    EXPECT_TRUE(!c.failingOp || list.Row(0).checked) << "the checked row stays checked";
+    EXPECT_TRUE(!failingOp || list.Row(0).checked) << "the checked row stays checked";
     EXPECT_EQ(system.files.ListTree(app->ProgramFolder()).size(), 1u) << "nothing left beside the file";
   }
 }
