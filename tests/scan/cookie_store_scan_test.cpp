@@ -11,6 +11,7 @@ namespace veltrane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using Table = std::vector<Strings>;
 using fakes::FakeCookie;
 
 TEST(HostMatcherTest, FindsEveryContainedTextOnceInIndexOrder) {
@@ -88,10 +89,9 @@ class CookieStoreScanTest : public testing::ScanFixture {
 TEST_F(CookieStoreScanTest, HostsContainingTheLoweredDefinitionGiveOneRowPerStoreAndHost) {
   app->definitions.sCookieItem = {"AdServer", "bank", "nothing"};
   ScanForCookies(*app);
-  EXPECT_EQ(Rows(),
-            (std::vector<Strings>{{"AdServer", kFoxStore + "|.adserver.com", "Spyware Cookie", ""},
-                                  {"AdServer", kChromeStore + "|track.adserver.net", "Spyware Cookie", ""},
-                                  {"bank", kOldChromeStore + "|.bank.com", "Spyware Cookie", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"AdServer", kFoxStore + "|.adserver.com", "Spyware Cookie", ""},
+                           {"AdServer", kChromeStore + "|track.adserver.net", "Spyware Cookie", ""},
+                           {"bank", kOldChromeStore + "|.bank.com", "Spyware Cookie", ""}}));
   EXPECT_EQ(Captions({&app->main.lblIdentifiedRegistryKeys, &app->main.lblNewComponents}),
             (Strings{"3", "3"}));
   EXPECT_EQ(system.cookieStores.CallCount("ReadHosts"), 3u);  // each store read once, not per definition
@@ -103,9 +103,8 @@ TEST_F(CookieStoreScanTest, ExcludedReferencesAreIgnoredRowsAndAnUnreadableStore
   Ignore("adserver", kFoxStore + "|.ADSERVER.COM", "Spyware Cookie");
   system.cookieStores.FailNthCall(2, kErrFileAlreadyOpen, "ReadHosts");
   ScanForCookies(*app);
-  EXPECT_EQ(Rows(),
-            (std::vector<Strings>{{"adserver", kFoxStore + "|.adserver.com", "Spyware cookie", "Ignored"},
-                                  {"adserver", kChromeStore + "|track.adserver.net", "Spyware Cookie", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"adserver", kFoxStore + "|.adserver.com", "Spyware cookie", "Ignored"},
+                           {"adserver", kChromeStore + "|track.adserver.net", "Spyware Cookie", ""}}));
   EXPECT_EQ(app->main.lblComponentsIgnored.Caption(), "1");
   ASSERT_EQ(system.dialogs.shown.size(), 1u);
   EXPECT_NE(system.dialogs.shown[0].text.find(kOldChromeStore), std::string::npos);

@@ -7,6 +7,7 @@ namespace veltrane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using Table = std::vector<Strings>;
 
 class DriveScanTest : public testing::ScanFixture {};
 
@@ -31,9 +32,9 @@ TEST_F(DriveScanTest, ExistingFilesAndFoldersBecomeRows) {
   AddFile("Twice", "C:\\WINDOWS\\SpyFolder");
   ScanDrive(*app, "c:\\");
 
-  EXPECT_EQ(Rows(), (std::vector<Strings>{{"Vendor", "C:\\Program Files\\Vendor\\abc.exe", "Scan Drives", ""},
-                                          {"Folder", "C:\\WINDOWS\\SpyFolder", "Scan Drives", ""},
-                                          {"Twice", "C:\\WINDOWS\\SpyFolder", "Scan Drives", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"Vendor", "C:\\Program Files\\Vendor\\abc.exe", "Scan Drives", ""},
+                           {"Folder", "C:\\WINDOWS\\SpyFolder", "Scan Drives", ""},
+                           {"Twice", "C:\\WINDOWS\\SpyFolder", "Scan Drives", ""}}));
   EXPECT_EQ(
       Captions({&app->main.lblIdentifiedFiles, &app->main.lblItemCount, &app->main.lblComponentsRecognised,
                 &app->main.lblNewComponents, &app->main.lblCurrentProcess}),
@@ -48,7 +49,7 @@ TEST_F(DriveScanTest, IgnoredPathsAreReportedAsScanFolderEvenWhenGone) {
   Ignore("Someone", "C:\\other.exe", "Scan Drives");
   ScanDrive(*app, "c:\\");
 
-  EXPECT_EQ(Rows(), (std::vector<Strings>{{"Gone", "C:\\gone.exe", "Scan folder", "Ignored"}}));
+  EXPECT_EQ(Rows(), (Table{{"Gone", "C:\\gone.exe", "Scan folder", "Ignored"}}));
   EXPECT_EQ(
       Captions({&app->main.lblIdentifiedFiles, &app->main.lblComponentsIgnored, &app->main.lblNewComponents}),
       (Strings{"1", "1", "0"}));
@@ -73,7 +74,7 @@ TEST_F(DriveScanTest, UnreadableWindowsDirectorySkipsOnlyTheMacroDefinitions) {
   AddFile("Root", "systemroot+\\x.exe");
   AddFile("Plain", "C:\\plain.dll");
   ScanDrive(*app, "c:\\");
-  EXPECT_EQ(Rows(), (std::vector<Strings>{{"Plain", "C:\\plain.dll", "Scan Drives", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"Plain", "C:\\plain.dll", "Scan Drives", ""}}));
   EXPECT_EQ(app->main.lblItemCount.Caption(), "3");
   EXPECT_EQ(system.files.CallCount("PathFileExists"), 1u);
   EXPECT_EQ(Messages(), 0u);

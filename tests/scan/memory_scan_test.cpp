@@ -12,6 +12,7 @@ namespace veltrane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using Table = std::vector<Strings>;
 
 class MemoryScanTest : public testing::ScanFixture {
  protected:
@@ -57,9 +58,9 @@ TEST_F(MemoryScanTest, NinetyFiveMatchesTheTrimmedFileNameInAnyCase) {
   AddProcess(4, "C:\\WINDOWS\\ABC.TXT");
   ScanMemory(*app);
 
-  EXPECT_EQ(Rows(), (std::vector<Strings>{{"Abc Spy", "C:\\WINDOWS\\ABC.EXE", "Scan Memory", ""},
-                                          {"Abc Spy", "C:\\WINDOWS\\  abc.dll  ", "Scan Memory", ""},
-                                          {"Abc Spy", "abc.lnk", "Scan Memory", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"Abc Spy", "C:\\WINDOWS\\ABC.EXE", "Scan Memory", ""},
+                           {"Abc Spy", "C:\\WINDOWS\\  abc.dll  ", "Scan Memory", ""},
+                           {"Abc Spy", "abc.lnk", "Scan Memory", ""}}));
   EXPECT_EQ(Captions({&app->main.lblIdentifiedProcess, &app->main.lblNewComponents,
                       &app->main.lblComponentsRecognised}),
             (Strings{"3", "3", "3"}));
@@ -79,7 +80,7 @@ TEST_F(MemoryScanTest, NtComparesTheWholeImagePathAndSkipsProcessesItCannotOpen)
 
   EXPECT_EQ(ProcessRows(),
             (Strings{"P16|C:\\WINDOWS\\ABC.EXE||10||Normal", "P32|C:\\Other\\abc.exe||20||Normal"}));
-  EXPECT_EQ(Rows(), (std::vector<Strings>{{"Full", "C:\\WINDOWS\\ABC.EXE", "Scan Memory", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"Full", "C:\\WINDOWS\\ABC.EXE", "Scan Memory", ""}}));
   EXPECT_EQ(Caption(app->main.lblRunningProcesses), "2");
 }
 
@@ -101,7 +102,7 @@ TEST_F(MemoryScanTest, FirstDefinitionInListOrderWinsOverAnEarlierExtension) {
   AddFile("Twin", "x");
   AddProcess(1, "C:\\X.DLL.EXE");
   ScanMemory(*app);
-  EXPECT_EQ(Rows(), (std::vector<Strings>{{"Plain", "C:\\X.DLL.EXE", "Scan Memory", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"Plain", "C:\\X.DLL.EXE", "Scan Memory", ""}}));
 }
 
 TEST_F(MemoryScanTest, IgnoredFindingsAddTheStatusColumnOnceAndCountAsIgnored) {
@@ -119,9 +120,9 @@ TEST_F(MemoryScanTest, IgnoredFindingsAddTheStatusColumnOnceAndCountAsIgnored) {
   ScanMemory(*app);
 
   EXPECT_EQ(Results().Columns(), (Strings{"Searched Item", "Path found", "Scan Result", "Status"}));
-  EXPECT_EQ(Rows(), (std::vector<Strings>{{"Spy One", "C:\\SPY1.EXE", "Scan Memory", "Ignored"},
-                                          {"Spy Two", "C:\\SPY2.EXE", "Scan Memory", "Ignored"},
-                                          {"Spy Three", "C:\\SPY3.EXE", "Scan Memory", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"Spy One", "C:\\SPY1.EXE", "Scan Memory", "Ignored"},
+                           {"Spy Two", "C:\\SPY2.EXE", "Scan Memory", "Ignored"},
+                           {"Spy Three", "C:\\SPY3.EXE", "Scan Memory", ""}}));
   EXPECT_EQ(Captions({&app->main.lblComponentsIgnored, &app->main.lblIdentifiedProcess,
                       &app->main.lblComponentsRecognised, &app->main.lblNewComponents}),
             (Strings{"2", "3", "3", "1"}));

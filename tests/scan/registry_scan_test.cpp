@@ -8,6 +8,7 @@ namespace veltrane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using Table = std::vector<Strings>;
 
 class RegistryScanTest : public testing::ScanFixture {
  protected:
@@ -36,8 +37,7 @@ TEST_F(RegistryScanTest, FoundKeysBecomeRowsAndRaiseTheCounters) {
   app->scan.itemCounter = 5;
   ScanRegistryDeep(*app);
 
-  EXPECT_EQ(Rows(),
-            (std::vector<Strings>{{"Bad", "HKEY_LOCAL_MACHINE\\Software\\Bad", "Scan registry", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"Bad", "HKEY_LOCAL_MACHINE\\Software\\Bad", "Scan registry", ""}}));
   EXPECT_EQ(Captions({&app->main.lblIdentifiedRegistryKeys, &app->main.lblComponentsRecognised,
                       &app->main.lblNewComponents}),
             (Strings{"1", "1", "1"}));
@@ -54,9 +54,7 @@ TEST_F(RegistryScanTest, IgnoredKeysAreReportedWithoutTestAndOtherNamesAreSkippe
   Ignore("Not mine", "HKEY_CURRENT_USER\\Software\\Elsewhere", "Scan registry");
   ScanRegistryDeep(*app);
 
-  EXPECT_EQ(
-      Rows(),
-      (std::vector<Strings>{{"Gone", "HKEY_CURRENT_USER\\Software\\Gone", "Scan registry", "Ignored"}}));
+  EXPECT_EQ(Rows(), (Table{{"Gone", "HKEY_CURRENT_USER\\Software\\Gone", "Scan registry", "Ignored"}}));
   EXPECT_EQ(Results().ColumnCount(), 4u);
   EXPECT_EQ(Captions({&app->main.lblIdentifiedRegistryKeys, &app->main.lblComponentsIgnored,
                       &app->main.lblComponentsRecognised, &app->main.lblNewComponents}),

@@ -11,6 +11,7 @@ namespace veltrane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using Table = std::vector<Strings>;
 using Maybe = std::optional<std::string>;
 
 TEST(RegistryPath32Test, RedirectedKeysGainTheNodeAndSharedOnesNone) {
@@ -90,12 +91,11 @@ TEST_F(Wow64ScanTest, RegistryFootprintsInEitherViewGetARowWithTheirOwnPath) {
   ScanRegistryDeep(*app);
 
   const std::string node = "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\";
-  EXPECT_EQ(Rows(), (std::vector<Strings>{
-                        {"Both", "HKEY_LOCAL_MACHINE\\Software\\Both", "Scan registry", ""},
-                        {"Both", node + "Both", "Scan registry", ""},
-                        {"Only32", node + "Only32", "Scan registry", ""},
-                        {"Object", "HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\{A}", "Scan registry", ""},
-                        {"Excluded", node + "Excluded", "Scan registry", "Ignored"}}));
+  EXPECT_EQ(Rows(), (Table{{"Both", "HKEY_LOCAL_MACHINE\\Software\\Both", "Scan registry", ""},
+                           {"Both", node + "Both", "Scan registry", ""},
+                           {"Only32", node + "Only32", "Scan registry", ""},
+                           {"Object", "HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\{A}", "Scan registry", ""},
+                           {"Excluded", node + "Excluded", "Scan registry", "Ignored"}}));
   EXPECT_EQ(Captions({&app->main.lblIdentifiedRegistryKeys, &app->main.lblNewComponents,
                       &app->main.lblComponentsIgnored}),
             (Strings{"5", "4", "1"}));
@@ -118,12 +118,11 @@ TEST_F(Wow64ScanTest, FilesInEitherViewGetARowWithTheirOwnPath) {
   Ignore("Plain", "C:\\WINDOWS\\SysWOW64\\plain.dll", "Scan Drives");
   ScanDrive(*app, "c:\\");
 
-  EXPECT_EQ(Rows(), (std::vector<Strings>{
-                        {"Gator", "C:\\Program Files\\Gator\\gator.exe", "Scan Drives", ""},
-                        {"Gator", "C:\\Program Files (x86)\\Gator\\gator.exe", "Scan Drives", ""},
-                        {"GMT", "C:\\Program Files (x86)\\Common Files\\GMT\\GMT.exe", "Scan Drives", ""},
-                        {"Clint", "C:\\WINDOWS\\SysWOW64\\cd_clint.dll", "Scan Drives", ""},
-                        {"Plain", "C:\\WINDOWS\\SysWOW64\\plain.dll", "Scan folder", "Ignored"}}));
+  EXPECT_EQ(Rows(), (Table{{"Gator", "C:\\Program Files\\Gator\\gator.exe", "Scan Drives", ""},
+                           {"Gator", "C:\\Program Files (x86)\\Gator\\gator.exe", "Scan Drives", ""},
+                           {"GMT", "C:\\Program Files (x86)\\Common Files\\GMT\\GMT.exe", "Scan Drives", ""},
+                           {"Clint", "C:\\WINDOWS\\SysWOW64\\cd_clint.dll", "Scan Drives", ""},
+                           {"Plain", "C:\\WINDOWS\\SysWOW64\\plain.dll", "Scan folder", "Ignored"}}));
   EXPECT_EQ(Captions({&app->main.lblIdentifiedFiles, &app->main.lblItemCount}), (Strings{"5", "5"}));
 }
 
@@ -137,8 +136,7 @@ TEST_F(Wow64ScanTest, OnA32BitSystemOnlyTheWrittenPathsAreTested) {
   ScanRegistryDeep(*app);
   ScanDrive(*app, "c:\\");
 
-  EXPECT_EQ(Rows(),
-            (std::vector<Strings>{{"Gator", "C:\\Program Files\\Gator\\gator.exe", "Scan Drives", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"Gator", "C:\\Program Files\\Gator\\gator.exe", "Scan Drives", ""}}));
   EXPECT_EQ(system.registry.CallCount("OpenKeyEx"), 1u);
   EXPECT_EQ(system.files.CallCount("PathFileExists"), 1u);
 }

@@ -15,6 +15,7 @@ namespace veltrane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using Table = std::vector<Strings>;
 
 class ScanSessionTest : public testing::ScanFixture {
  protected:
@@ -184,11 +185,11 @@ TEST_F(ScanSessionTest, ExcludedFindingStaysIgnoredAfterTheDialogWasClosed) {
   app->Dialog();  // the start-up load, whose list the test leaves empty
   app->UnloadDialog();
   frmMain::imgStartScan_Click(*app);
-  EXPECT_EQ(Rows(), (std::vector<Strings>{{"Spy Proc", "C:\\SPY.EXE", "Scan Memory", "Ignored"}}));
+  EXPECT_EQ(Rows(), (Table{{"Spy Proc", "C:\\SPY.EXE", "Scan Memory", "Ignored"}}));
   EXPECT_EQ(Caption(app->main.lblComponentsIgnored), "1");
   app->Dialog().lvwIgnorList.Clear();
   frmMain::imgStartScan_Click(*app);
-  EXPECT_EQ(Rows(), (std::vector<Strings>{{"Spy Proc", "C:\\SPY.EXE", "Scan Memory", ""}}));
+  EXPECT_EQ(Rows(), (Table{{"Spy Proc", "C:\\SPY.EXE", "Scan Memory", ""}}));
   EXPECT_EQ(Results().ColumnCount(), 4u);
 }
 
