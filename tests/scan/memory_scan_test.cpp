@@ -213,13 +213,9 @@ TEST(DefinitionIndexTest, AgreesWithTheListOrderWalkOnCrowdedNames) {
     };
     EXPECT_EQ(pair(found), pair(expected)) << text;
   }
-}
-
-TEST(DefinitionIndexTest, EmptyListsFindNothing) {
-  std::vector<std::string> none;
-  EXPECT_FALSE(DefinitionIndex(none, {"exe"}).Find("A.EXE"));
-  std::vector<std::string> fileSpecs{"a"};
-  EXPECT_FALSE(DefinitionIndex(fileSpecs, {}).Find("A.EXE"));
+  // Empty lists find nothing.
+  EXPECT_FALSE(DefinitionIndex({}, extensions).Find("A.B"));
+  EXPECT_FALSE(DefinitionIndex(fileSpecs, {}).Find(Upper(fileSpecs[0] + ".b")));
 }
 
 }  // namespace

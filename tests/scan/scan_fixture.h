@@ -38,14 +38,12 @@ class ScanFixture : public ::testing::Test {
   }
   void AddProcess(uint32_t id, const std::string& exeFile,
                   std::optional<std::string> imagePath = std::nullopt, uint32_t priority = 0x20) {
-    fakes::FakeProcess process;
-    process.processId = id;
-    process.exeFile = exeFile;
-    process.imagePath = imagePath ? imagePath : std::optional<std::string>(exeFile);
-    process.threadCount = 3;
-    process.parentProcessId = 0x1F;
-    process.priorityClass = priority;
-    system.processes.processes.push_back(process);
+    system.processes.processes.push_back({.processId = id,
+                                          .exeFile = exeFile,
+                                          .imagePath = imagePath ? imagePath : exeFile,
+                                          .threadCount = 3,
+                                          .parentProcessId = 0x1F,
+                                          .priorityClass = priority});
   }
 
   const ListView& Results() { return app->main.lvwScanDriveResult; }
