@@ -126,11 +126,10 @@ plant_findings() {  # plant_findings CONTENT: the findings, the data file holdin
   echo "system" >"$found/system.dll"
   echo "read-only" >"$found/readonly.exe"
   echo "nested" >"$found/sub/item.dat"
-  wine attrib +h "$root_win\\found\\hidden.dll" >/dev/null 2>&1
-  # Wine's attrib takes one attribute per call.
-  wine attrib +s "$root_win\\found\\system.dll" >/dev/null 2>&1
-  wine attrib +h "$root_win\\found\\system.dll" >/dev/null 2>&1
-  wine attrib +r "$root_win\\found\\readonly.exe" >/dev/null 2>&1
+  local flag  # Wine's attrib takes one attribute per call.
+  for flag in '+h hidden.dll' '+s system.dll' '+h system.dll' '+r readonly.exe'; do
+    wine attrib "${flag% *}" "$root_win\\found\\${flag#* }" >/dev/null 2>&1
+  done
 }
 
 # Canaries: folders that links will point at. Nothing in them may change.
