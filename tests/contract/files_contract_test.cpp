@@ -267,9 +267,8 @@ TEST_P(FileContract, AWrittenFileCarriesTheLocalTimeOfTheWriting) {
   ASSERT_EQ(files().FileDateTime(path, written), kErrNone);
   std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
   std::tm now = *std::localtime(&seconds);
-  EXPECT_EQ(written.year, now.tm_year + 1900);
-  EXPECT_EQ(written.month, now.tm_mon + 1);
-  EXPECT_EQ(written.day, now.tm_mday);
+  EXPECT_EQ(std::tuple(written.year, written.month, written.day),
+            std::tuple(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday));
   EXPECT_LE(std::abs((now.tm_hour * 60 + now.tm_min) - (written.hour * 60 + written.minute)), 2);
 }
 

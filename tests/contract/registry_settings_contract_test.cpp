@@ -7,21 +7,24 @@
 namespace veltrane::contract {
 namespace {
 
-constexpr const char* kTestKey = "Software\\VeltraneContract\\Registry";
 constexpr const char* kTestApp = "VeltraneContract";
+constexpr const char* kTestKey = "Software\\VeltraneContract\\Registry";
 
+// Both services start from, and leave behind, no key of the test's own application.
 class RegistryContract : public ::testing::TestWithParam<Implementation> {
  protected:
   void SetUp() override {
     host = GetParam().make();
     registry = host->Registry();
-    host->DeleteTree("Software\\VeltraneContract");
+    host->DeleteTree(std::string("Software\\") + kTestApp);
   }
-  void TearDown() override { host->DeleteTree("Software\\VeltraneContract"); }
+  void TearDown() override { host->DeleteTree(std::string("Software\\") + kTestApp); }
+  ISettingsStore& settings() { return host->Settings(); }
 
   std::unique_ptr<ContractHost> host;
-  IRegistry* registry = nullptr;
+  IRegistry* registry = nullptr;  // null where the platform has no registry
 };
+class SettingsContract : public RegistryContract {};
 
 TEST_P(RegistryContract, ValuesAreStoredWithTheirTypeAndEveryByte) {
   RegKey key = 0;
@@ -75,18 +78,6 @@ TEST_P(RegistryContract, KeysOpenBelowOpenedKeysAndRootsNeedNoClosing) {
   EXPECT_EQ(registry->OpenKeyEx(kHkeyCurrentUser, kTestKey, kKeyEnumerateSubKeys, child), kRegSuccess);
   EXPECT_EQ(registry->CloseKey(child), kRegSuccess);
 }
-
-class SettingsContract : public ::testing::TestWithParam<Implementation> {
- protected:
-  void SetUp() override {
-    host = GetParam().make();
-    host->DeleteTree(std::string("Software\\") + kTestApp);
-  }
-  void TearDown() override { host->DeleteTree(std::string("Software\\") + kTestApp); }
-  ISettingsStore& settings() { return host->Settings(); }
-
-  std::unique_ptr<ContractHost> host;
-};
 
 TEST_P(SettingsContract, SavedTextReadsBackUntilItsFirstNul) {
   const std::string longText(3000, 'v');

@@ -97,6 +97,18 @@ std::optional<std::string> FakeDialogs::SaveFileDialog(const SaveFileRequest& re
   return answer;
 }
 
+std::vector<std::string> FakeDialogs::Texts() const {
+  std::vector<std::string> texts;
+  for (const ShownMessage& message : shown) texts.push_back(message.text);
+  return texts;
+}
+
+std::vector<std::string> FakeDialogs::Titles() const {
+  std::vector<std::string> titles;
+  for (const ShownMessage& message : shown) titles.push_back(message.title);
+  return titles;
+}
+
 void FakeEventPump::DoEvents() {
   ++calls;
   if (onEvents) onEvents(calls);

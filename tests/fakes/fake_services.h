@@ -71,6 +71,9 @@ class FakeDialogs : public IDialogs, public FaultInjector {
   std::deque<std::optional<std::string>> saveAnswers;  // empty: the user cancels
   std::vector<ShownMessage> shown;
   std::vector<SaveFileRequest> saveRequests;
+  // The texts or the titles of the messages shown, in order: what tests compare in one line.
+  std::vector<std::string> Texts() const;
+  std::vector<std::string> Titles() const;
 };
 
 class FakeEventPump : public IEventPump {

@@ -36,6 +36,9 @@ class BackupTest : public RemedyTest {
     frmMain::cmdRestore_Click(*app);
   }
   std::string Date() { return system.clock.GeneralDate(system.clock.now); }
+  std::string Data(RegKey root, const std::string& key, const std::string& name) {
+    return system.registry.GetValue(root, key, name).value_or(fakes::FakeRegistry::Value{0, "<absent>"}).data;
+  }
 };
 
 TEST_F(BackupTest, NothingHappensWithoutRowsOrWithoutYesOrWithoutAPath) {
@@ -94,19 +97,14 @@ TEST_F(BackupTest, RoundTripOfFilesFoldersAndRegistryValues) {
                                                "Backup has been successfully restored"}));
   EXPECT_EQ(system.files.Contents("C:\\bad\\a.exe"), "program a");
   EXPECT_EQ(system.files.Contents("C:\\bad\\kit\\x.dll"), "kit x");
-  auto tool = system.registry.GetValue(kHkeyCurrentUser, "Software\\X", "Tool");
-  ASSERT_TRUE(tool);
-  EXPECT_EQ(tool->data, std::string("C:\\tool.exe\0", 12));  // text values carry their NUL
-  auto byDefault = system.registry.GetValue(kHkeyLocalMachine, "Software\\Y", "");
-  ASSERT_TRUE(byDefault);
-  EXPECT_EQ(byDefault->data, std::string(1, '\0'));
+  // Text values carry their NUL.
+  EXPECT_EQ(Data(kHkeyCurrentUser, "Software\\X", "Tool"), std::string("C:\\tool.exe\0", 12));
+  EXPECT_EQ(Data(kHkeyLocalMachine, "Software\\Y", ""), std::string(1, '\0'));
   EXPECT_EQ(system.files.Contents("C:\\Backups\\mondayTemp"), "the user's");
   EXPECT_FALSE(system.files.Exists("C:\\Backups\\mondayTemp~1"));
-  EXPECT_FALSE(app->main.fmMain.Visible());
-  EXPECT_TRUE(app->main.fmBackUp.Visible());
+  EXPECT_EQ(std::pair(app->main.fmMain.Visible(), app->main.fmBackUp.Visible()), std::pair(false, true));
   frmMain::imgOk_Click(*app);
-  EXPECT_TRUE(app->main.fmMain.Visible());
-  EXPECT_FALSE(app->main.fmBackUp.Visible());
+  EXPECT_EQ(std::pair(app->main.fmMain.Visible(), app->main.fmBackUp.Visible()), std::pair(true, false));
 }
 
 TEST_F(BackupTest, SameNamedFilesComeBackWithTheirOwnContent) {
@@ -236,10 +234,7 @@ TEST_F(BackupTest, CraftedListsCopyOnlyFromTheirOwnFolderAndWriteOnlyUnderTheThr
   EXPECT_FALSE(system.files.Exists(kProgram + "\\relative\\rel.txt"));  // where Windows would put it
   EXPECT_FALSE(system.registry.HasKey(kHkeyUsers, "S-1\\Run"));
   EXPECT_FALSE(system.registry.HasKey(kHkeyCurrentConfig, "x"));
-  EXPECT_EQ(system.registry.GetValue(kHkeyCurrentUser, "Software\\Ok", "n")
-                .value_or(fakes::FakeRegistry::Value{})
-                .data,
-            std::string("v\0", 2));
+  EXPECT_EQ(Data(kHkeyCurrentUser, "Software\\Ok", "n"), std::string("v\0", 2));
   EXPECT_EQ(Decode(system.files.Contents(list)), plain);  // the list itself is never rewritten
 }
 

@@ -81,11 +81,8 @@ TEST_F(CookieStoreRemedyTest, FailuresAreReportedAndChangeNothing) {
   DeleteCookieStoreResult(*app, 1);
   system.cookieStores.FailNthCall(1, kErrDeviceIo, "SaveCookies");
   BackUpTo("C:\\Backups\\monday.bwk");
-  std::vector<std::string> titles;
-  for (const auto& message : system.dialogs.shown) titles.push_back(message.title);
-  for (const char* title : {"DeleteCookieStoreResult", "BackupCookieStore"}) {
-    EXPECT_NE(std::find(titles.begin(), titles.end(), title), titles.end()) << title;
-  }
+  for (const char* title : {"DeleteCookieStoreResult", "BackupCookieStore"})
+    EXPECT_NE(std::ranges::count(system.dialogs.Titles(), title), 0) << title;
   EXPECT_EQ(system.cookieStores.Cookies(kStore), kFoxCookies);
 }
 

@@ -10,12 +10,21 @@
 namespace veltrane {
 namespace {
 
+using Fields = std::vector<std::string>;
+Fields Of(const BackupRecord& r) {
+  return {r.item, r.path, r.category};
+}
+Fields Of(const RegistryRemovalTarget& t) {
+  return {t.rootName, t.subKey, t.valueName};
+}
+Fields Of(const RegistryRestoreTarget& t) {
+  return {t.rootName, t.subKey, t.valueName, t.data};
+}
+
 TEST(BackupRecordTest, SplitsAtTheFirstSeparatorsAndTrims) {
   auto record = ParseBackupRecord(" Bad Tool :- C:\\x\\bad.exe :- Scan Drives ");
   ASSERT_TRUE(record);
-  EXPECT_EQ(record->item, "Bad Tool");
-  EXPECT_EQ(record->path, "C:\\x\\bad.exe");
-  EXPECT_EQ(record->category, "Scan Drives");
+  EXPECT_EQ(Of(*record), (Fields{"Bad Tool", "C:\\x\\bad.exe", "Scan Drives"}));
   EXPECT_TRUE(IsDriveCategory(record->category));
   EXPECT_FALSE(IsDriveCategory("Scan folder"));
   EXPECT_TRUE(IsRegistryCategory("SCAN REGISTRY"));
@@ -23,60 +32,51 @@ TEST(BackupRecordTest, SplitsAtTheFirstSeparatorsAndTrims) {
   auto extra = ParseBackupRecord("a:-b:-c:-d");
   ASSERT_TRUE(extra);
   EXPECT_EQ(extra->category, "c:-d");
-  EXPECT_FALSE(ParseBackupRecord(""));
-  EXPECT_FALSE(ParseBackupRecord("   "));
-  EXPECT_FALSE(ParseBackupRecord("no separator"));
-  EXPECT_FALSE(ParseBackupRecord("one:-separator"));
+  for (const char* bad : {"", "   ", "no separator", "one:-separator"})
+    EXPECT_FALSE(ParseBackupRecord(bad)) << bad;
   EXPECT_TRUE(ParseBackupRecord(":-:-"));
 }
 
 TEST(RegistryRecordTest, RemovalReadsRootSubKeyAndValueName) {
-  auto full = SplitRemovalRecord("HKEY_LOCAL_MACHINE\\Software\\X -- data -- Name");
-  EXPECT_EQ(full.rootName, "HKEY_LOCAL_MACHINE");
-  EXPECT_EQ(full.subKey, "Software\\X");
-  EXPECT_EQ(full.valueName, "Name");
-  auto plain = SplitRemovalRecord(" HKEY_CURRENT_USER\\Software\\Y ");
-  EXPECT_EQ(plain.rootName, "HKEY_CURRENT_USER");
-  EXPECT_EQ(plain.subKey, "Software\\Y");
-  EXPECT_EQ(plain.valueName, "");
-  EXPECT_EQ(SplitRemovalRecord("HKEY_CLASSES_ROOT").subKey, "");
+  EXPECT_EQ(Of(SplitRemovalRecord("HKEY_LOCAL_MACHINE\\Software\\X -- data -- Name")),
+            (Fields{"HKEY_LOCAL_MACHINE", "Software\\X", "Name"}));
+  EXPECT_EQ(Of(SplitRemovalRecord(" HKEY_CURRENT_USER\\Software\\Y ")),
+            (Fields{"HKEY_CURRENT_USER", "Software\\Y", ""}));
+  EXPECT_EQ(Of(SplitRemovalRecord("HKEY_CLASSES_ROOT")), (Fields{"HKEY_CLASSES_ROOT", "", ""}));
 
-  EXPECT_EQ(RemovalRoot("HKEY_CLASSES_ROOT"), kHkeyClassesRoot);
-  EXPECT_EQ(RemovalRoot("HKEY_LOCAL_MACHINE"), kHkeyLocalMachine);
-  EXPECT_EQ(RemovalRoot("HKEY_CURRENT_USER"), kHkeyCurrentUser);
-  EXPECT_FALSE(RemovalRoot("hkey_local_machine"));
-  EXPECT_FALSE(RemovalRoot("HKEY_USERS"));
-  EXPECT_FALSE(RemovalRoot("HKEY_CURRENT_CONFIG"));
+  std::vector<std::optional<RegKey>> roots;
+  for (const char* name : {"HKEY_CLASSES_ROOT", "HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER",
+                           "hkey_local_machine", "HKEY_USERS", "HKEY_CURRENT_CONFIG"})
+    roots.push_back(RemovalRoot(name));
+  EXPECT_EQ(roots, (std::vector<std::optional<RegKey>>{kHkeyClassesRoot, kHkeyLocalMachine, kHkeyCurrentUser,
+                                                       std::nullopt, std::nullopt, std::nullopt}));
 }
 
 TEST(RegistryRecordTest, RestoreReadsDataAndAnyCaseOfRoot) {
-  auto full = SplitRestoreRecord("HKEY_CURRENT_USER\\Software\\X -- C:\\tool.exe -- Tool");
-  EXPECT_EQ(full.rootName, "HKEY_CURRENT_USER");
-  EXPECT_EQ(full.subKey, "Software\\X");
-  EXPECT_EQ(full.data, "C:\\tool.exe");
-  EXPECT_EQ(full.valueName, "Tool");
-  auto nameOnly = SplitRestoreRecord("HKEY_CURRENT_USER\\Software\\X -- Tool");
-  EXPECT_EQ(nameOnly.data, "");
-  EXPECT_EQ(nameOnly.valueName, "Tool");
-  auto keyOnly = SplitRestoreRecord("HKEY_CURRENT_USER\\Software\\X");
-  EXPECT_EQ(keyOnly.valueName, "");
-  EXPECT_EQ(keyOnly.data, "");
+  const std::string key = "HKEY_CURRENT_USER\\Software\\X";
+  EXPECT_EQ(Of(SplitRestoreRecord(key + " -- C:\\tool.exe -- Tool")),
+            (Fields{"HKEY_CURRENT_USER", "Software\\X", "Tool", "C:\\tool.exe"}));
+  EXPECT_EQ(Of(SplitRestoreRecord(key + " -- Tool")),
+            (Fields{"HKEY_CURRENT_USER", "Software\\X", "Tool", ""}));
+  EXPECT_EQ(Of(SplitRestoreRecord(key)), (Fields{"HKEY_CURRENT_USER", "Software\\X", "", ""}));
   // A "--" at the very start opens no value part.
-  auto leading = SplitRestoreRecord("--HKEY_CURRENT_USER");
-  EXPECT_EQ(leading.rootName, "--HKEY_CURRENT_USER");
+  EXPECT_EQ(SplitRestoreRecord("--HKEY_CURRENT_USER").rootName, "--HKEY_CURRENT_USER");
   EXPECT_EQ(RestoreRoot("hkey_local_machine"), kHkeyLocalMachine);
   EXPECT_FALSE(RestoreRoot("HKEY_USERS"));
 }
 
 TEST(BackupNamesTest, TempAndBaseNamesUseTheFileNamesLastDot) {
-  EXPECT_EQ(BackupTempName("C:\\Backups\\monday.bwk"), "C:\\Backups\\mondayTemp.bwk");
-  EXPECT_EQ(BackupBaseName("C:\\Backups\\monday.bwk"), "monday");
-  EXPECT_EQ(BackupTempName("C:\\Backups\\week.one.bwk"), "C:\\Backups\\week.oneTemp.bwk");
-  EXPECT_EQ(BackupBaseName("C:\\Backups\\week.one.bwk"), "week.one");
-  EXPECT_EQ(BackupTempName("C:\\my.folder\\list"), "C:\\my.folder\\listTemp");
-  EXPECT_EQ(BackupBaseName("C:\\my.folder\\list"), "list");
-  EXPECT_EQ(RestoreTempName("C:\\Backups\\week.one.bwk"), "C:\\Backups\\week.oneTemp");
-  EXPECT_EQ(RestoreTempName("C:\\my.folder\\list"), "C:\\my.folder\\listTemp");
+  struct Case {
+    std::string list, backupTemp, base, restoreTemp;
+  } cases[] = {
+      {"C:\\Backups\\monday.bwk", "C:\\Backups\\mondayTemp.bwk", "monday", "C:\\Backups\\mondayTemp"},
+      {"C:\\Backups\\week.one.bwk", "C:\\Backups\\week.oneTemp.bwk", "week.one", "C:\\Backups\\week.oneTemp"},
+      {"C:\\my.folder\\list", "C:\\my.folder\\listTemp", "list", "C:\\my.folder\\listTemp"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ((Fields{BackupTempName(c.list), BackupBaseName(c.list), RestoreTempName(c.list)}),
+              (Fields{c.backupTemp, c.base, c.restoreTemp}));
+  }
 }
 
 TEST(BackupNamesTest, CopyNamesStayInsideTheBackupFolder) {
@@ -87,18 +87,16 @@ TEST(BackupNamesTest, CopyNamesStayInsideTheBackupFolder) {
                                "C:\\x\\c:evil", "C:\\x\\a*", "C:\\x\\a\tb", ""}) {
     EXPECT_FALSE(CopyName(unusable)) << unusable;
   }
-  EXPECT_FALSE(IsSafeName(""));
-  EXPECT_FALSE(IsSafeName(".."));
-  EXPECT_TRUE(IsSafeName("week.one"));
+  EXPECT_EQ((std::vector<bool>{IsSafeName(""), IsSafeName(".."), IsSafeName("week.one")}),
+            (std::vector<bool>{false, false, true}));
 }
 
 TEST(CopySlotsTest, TheNthRecordOfANameGetsTheNthSlot) {
   CopySlots slots;
-  EXPECT_EQ(slots.Next("a.dll"), 1);
-  EXPECT_EQ(slots.Next("b.dll"), 1);
-  EXPECT_EQ(slots.Next("A.DLL"), 2);
-  EXPECT_EQ(slots.Next("a.dll"), 3);
-  EXPECT_EQ(slots.Next("a.dll. "), 4);
+  std::vector<int> numbers;
+  for (const char* name : {"a.dll", "b.dll", "A.DLL", "a.dll", "a.dll. "})
+    numbers.push_back(slots.Next(name));
+  EXPECT_EQ(numbers, (std::vector<int>{1, 1, 2, 3, 4}));
   EXPECT_EQ(SlotFolder("C:\\P\\monday", 1), "C:\\P\\monday");
   EXPECT_EQ(SlotFolder("C:\\P\\monday", 3), "C:\\P\\monday\\3");
 }
@@ -140,29 +138,23 @@ TEST(CanonicalPathTest, SpellingsOfOneFolderAgree) {
 }
 
 TEST(CanonicalPathTest, RootsSharesAndRelativePaths) {
-  EXPECT_EQ(CanonicalPath("c:\\"), "C:\\");
-  EXPECT_EQ(CanonicalPath("C:/"), "C:\\");
-  EXPECT_EQ(CanonicalPath("C:\\Windows\\.."), "C:\\");
-  EXPECT_EQ(CanonicalPath("C:\\.."), "C:\\");
-  EXPECT_EQ(CanonicalPath("\\\\?\\UNC\\server\\share\\dir"), "\\\\SERVER\\SHARE\\DIR");
-  EXPECT_EQ(CanonicalPath("\\\\server\\share\\..\\.."), "\\\\SERVER\\SHARE");
-  EXPECT_EQ(CanonicalPath("C:relative"), "C:RELATIVE");
-  EXPECT_EQ(CanonicalPath("dir\\file"), "DIR\\FILE");
   // A name of dots alone climbs like "..", so it cannot hide a parent folder.
-  EXPECT_EQ(CanonicalPath("C:\\Program Files\\Vendor\\..."), "C:\\PROGRAM FILES");
-  EXPECT_EQ(CanonicalPath(""), "");
+  Fields canonical;
+  for (const char* path :
+       {"c:\\", "C:/", "C:\\Windows\\..", "C:\\..", "\\\\?\\UNC\\server\\share\\dir",
+        "\\\\server\\share\\..\\..", "C:relative", "dir\\file", "C:\\Program Files\\Vendor\\...", ""})
+    canonical.push_back(CanonicalPath(path));
+  EXPECT_EQ(canonical, (Fields{"C:\\", "C:\\", "C:\\", "C:\\", "\\\\SERVER\\SHARE\\DIR", "\\\\SERVER\\SHARE",
+                               "C:RELATIVE", "DIR\\FILE", "C:\\PROGRAM FILES", ""}));
 
-  EXPECT_TRUE(IsAbsoluteCanonical("C:\\"));
-  EXPECT_TRUE(IsAbsoluteCanonical("\\\\SERVER\\SHARE\\X"));
-  EXPECT_FALSE(IsAbsoluteCanonical("C:RELATIVE"));
-  EXPECT_FALSE(IsAbsoluteCanonical("DIR\\FILE"));
-  EXPECT_FALSE(IsAbsoluteCanonical(""));
-
-  EXPECT_TRUE(IsRootCanonical("C:\\"));
-  EXPECT_TRUE(IsRootCanonical("\\\\SERVER\\SHARE"));
-  EXPECT_TRUE(IsRootCanonical("\\\\SERVER"));
-  EXPECT_FALSE(IsRootCanonical("\\\\SERVER\\SHARE\\DIR"));
-  EXPECT_FALSE(IsRootCanonical("C:\\WINDOWS"));
+  std::vector<bool> absolute, root;
+  for (const char* path : {"C:\\", "\\\\SERVER\\SHARE\\X", "\\\\SERVER\\SHARE", "\\\\SERVER", "C:\\WINDOWS",
+                           "C:RELATIVE", "DIR\\FILE", ""}) {
+    absolute.push_back(IsAbsoluteCanonical(path));
+    root.push_back(IsRootCanonical(path));
+  }
+  EXPECT_EQ(absolute, (std::vector<bool>{true, true, true, true, true, false, false, false}));
+  EXPECT_EQ(root, (std::vector<bool>{true, false, true, true, false, false, false, false}));
 }
 
 TEST(CanonicalPathTest, InsideMeansBelowAWholeName) {
@@ -176,11 +168,11 @@ TEST(CanonicalPathTest, InsideMeansBelowAWholeName) {
 }
 
 TEST(CanonicalPathTest, FileNames) {
-  EXPECT_EQ(CanonicalFileName("C:\\WINDOWS\\system32\\svchost.exe"), "SVCHOST.EXE");
-  EXPECT_EQ(CanonicalFileName("C:/x/LSASS.EXE. "), "LSASS.EXE");
-  EXPECT_EQ(CanonicalFileName("csrss.exe:stream"), "CSRSS.EXE");
-  EXPECT_EQ(CanonicalFileName("C:\\dir\\"), "");
-  EXPECT_EQ(CanonicalFileName("C:\\dir\\.."), "");
+  Fields names;
+  for (const char* path : {"C:\\WINDOWS\\system32\\svchost.exe", "C:/x/LSASS.EXE. ", "csrss.exe:stream",
+                           "C:\\dir\\", "C:\\dir\\.."})
+    names.push_back(CanonicalFileName(path));
+  EXPECT_EQ(names, (Fields{"SVCHOST.EXE", "LSASS.EXE", "CSRSS.EXE", "", ""}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,22 +45,11 @@ class RemedyTest : public ::testing::Test {
     app->main.lvwScanDriveResult.SetChecked(index, checked);
   }
 
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const auto& message : system.dialogs.shown) texts.push_back(message.text);
-    return texts;
-  }
-  bool Shown(const std::string& text) const {
-    for (const auto& message : system.dialogs.shown) {
-      if (message.text == text) return true;
-    }
-    return false;
-  }
+  std::vector<std::string> Texts() const { return system.dialogs.Texts(); }
+  bool Shown(const std::string& text) const { return std::ranges::count(Texts(), text) != 0; }
   bool ShownContaining(const std::string& part) const {
-    for (const auto& message : system.dialogs.shown) {
-      if (message.text.find(part) != std::string::npos) return true;
-    }
-    return false;
+    return std::ranges::any_of(Texts(),
+                               [&](const std::string& text) { return text.find(part) != text.npos; });
   }
   std::string Setting(const std::string& section, const std::string& key) {
     return system.settings.Stored(section, key).value_or("<absent>");

@@ -321,8 +321,7 @@ TEST_F(RemovalTest, CounterThatIsNotANumberIsReportedByTheRemoval) {
   system.files.AddFile("C:\\bad\\a.exe");
   AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
   DeleteScanDriveResult(*app, 1);
-  ASSERT_EQ(system.dialogs.shown.size(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].title, "DeleteScanDriveResult");
+  EXPECT_EQ(system.dialogs.Titles(), std::vector<std::string>{"DeleteScanDriveResult"});
   EXPECT_EQ(Counter(), "many");
 }
 

@@ -26,6 +26,7 @@ class DialogHandlersTest : public ::testing::Test {
     return system.settings.Stored(section, key);
   }
   const std::vector<fakes::ShownMessage>& Shown() { return system.dialogs.shown; }
+  std::vector<std::string> Titles() { return system.dialogs.Titles(); }
 
   fakes::FakeSystem system;
   std::unique_ptr<App> app = system.MakeApp();
@@ -79,8 +80,7 @@ TEST_F(DialogHandlersTest, CancellingOrAVirtualFolderKeepsTheBox) {
   system.shell.browseAnswers.push_back({BrowseResult::Outcome::kNoFileSystemPath, ""});
   cmdWaveFileBrowse_Click(*app);
   EXPECT_EQ(app->Dialog().txtWaveFilesPath.Caption(), before);
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].title, "BrowseFolder");
+  EXPECT_EQ(Titles(), std::vector<std::string>{"BrowseFolder"});
   EXPECT_EQ(BrowseFolder(*app), "");
 }
 
@@ -100,18 +100,16 @@ TEST_F(DialogHandlersTest, ProceedWithStartUpOnStoresEverythingMakesTheShortcutA
   cmdProceed_Click(*app);
 
   EXPECT_FALSE(app->DialogLoaded());
-  EXPECT_EQ(Stored("Settings", "RunAtStartup"), "1");
-  EXPECT_EQ(Stored("Options", "WindowStartup"), "1");
-  EXPECT_EQ(Stored("AdditionalOptions", "IncludeAdditionalProcessInfo"), "1");
-  EXPECT_EQ(Stored("FilePaths", "Backups"), "E:\\Backups");
+  EXPECT_EQ((std::vector{Stored("Settings", "RunAtStartup"), Stored("Options", "WindowStartup"),
+                         Stored("AdditionalOptions", "IncludeAdditionalProcessInfo"),
+                         Stored("FilePaths", "Backups")}),
+            (std::vector<std::optional<std::string>>{"1", "1", "1", "E:\\Backups"}));
   ASSERT_EQ(system.shell.shortcuts.count(Upper(link)), 1u);
-  const ShortcutProperties& shortcut = system.shell.shortcuts[Upper(link)];
-  EXPECT_EQ(shortcut.targetPath, "C:\\Program Files\\Veltrane\\Veltrane!.EXE");
-  EXPECT_EQ(shortcut.workingDirectory, "C:\\Program Files\\Veltrane");
-  EXPECT_EQ(shortcut.iconLocation, "Veltrane!.exe,0");
-  EXPECT_EQ(shortcut.hotKey, "CTRL+SHIFT+P");
-  EXPECT_EQ(shortcut.description, "Veltrane!");
-  EXPECT_EQ(shortcut.windowStyle, 1);
+  const ShortcutProperties& s = system.shell.shortcuts[Upper(link)];
+  EXPECT_EQ(
+      std::tie(s.targetPath, s.workingDirectory, s.iconLocation, s.hotKey, s.description, s.windowStyle),
+      std::tuple("C:\\Program Files\\Veltrane\\Veltrane!.EXE", "C:\\Program Files\\Veltrane",
+                 "Veltrane!.exe,0", "CTRL+SHIFT+P", "Veltrane!", 1));
   EXPECT_TRUE(Shown().empty());
 }
 
@@ -135,9 +133,8 @@ TEST_F(DialogHandlersTest, AFailedShortcutSaveKeepsTheDialogOpenWithTheSettingsW
   app->Dialog().chkStartup.SetValue(1);
   system.shell.FailNthCall(1, kErrPermissionDenied, "SaveShortcut");
   cmdProceed_Click(*app);
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].title, "cmdProceed_Click");
-  EXPECT_EQ(Shown()[0].text, "70:Permission denied");
+  EXPECT_EQ(Titles(), std::vector<std::string>{"cmdProceed_Click"});
+  EXPECT_EQ(system.dialogs.Texts(), std::vector<std::string>{"70:Permission denied"});
   EXPECT_TRUE(app->DialogLoaded());
   EXPECT_EQ(Stored("Settings", "RunAtStartup"), "1");
 }
@@ -146,16 +143,14 @@ TEST_F(DialogHandlersTest, AnUnreachableShellIsReportedByTheShortcutAndProceedSt
   app->Dialog().chkStartup.SetValue(1);
   system.shell.FailNthCall(1, kErrCannotCreateObject, "SpecialFolder");
   cmdProceed_Click(*app);
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].title, "CreateLink");
+  EXPECT_EQ(Titles(), std::vector<std::string>{"CreateLink"});
   EXPECT_FALSE(app->DialogLoaded());
 }
 
 TEST_F(DialogHandlersTest, AFailingStoreKeepsTheDialogOpen) {
   system.settings.FailNthCall(2, kErrPermissionDenied, "SaveSetting");
   cmdProceed_Click(*app);
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].title, "cmdProceed_Click");
+  EXPECT_EQ(Titles(), std::vector<std::string>{"cmdProceed_Click"});
   EXPECT_TRUE(app->DialogLoaded());
   EXPECT_TRUE(system.shell.shortcuts.empty());
 }
@@ -180,9 +175,8 @@ TEST_F(DialogHandlersTest, CreatingAShortcutTwiceOverwritesIt) {
   CreateLink(*app, dest, "Tool", "C:\\new.exe", "CTRL+SHIFT+T", "new.exe,0", "C:\\", "", 3);
   ASSERT_EQ(system.shell.shortcuts.size(), 1u);
   const ShortcutProperties& saved = system.shell.shortcuts.at(Upper(desktop + "\\Tool.lnk"));
-  EXPECT_EQ(saved.targetPath, "C:\\new.exe");
-  EXPECT_EQ(saved.windowStyle, 3);
-  EXPECT_EQ(saved.description, "Tool");
+  EXPECT_EQ(std::tie(saved.targetPath, saved.windowStyle, saved.description),
+            std::tuple("C:\\new.exe", 3, "Tool"));
   EXPECT_EQ(system.shell.CallCount("SaveShortcut"), 2u);
 }
 
@@ -209,10 +203,8 @@ TEST_F(DialogHandlersTest, AnUnreachableShellIsReportedUnderTheShortcutProcedure
   DeleteLink(*app, dest, "Tool", "C:\\tool.exe");
   system.shell.FailNthCall(1, kErrCannotCreateObject, "SpecialFolder");
   CreateLink(*app, dest, "Tool", "C:\\tool.exe");
-  ASSERT_EQ(Shown().size(), 2u);
-  EXPECT_EQ(Shown()[0].title, "DeleteLink");
-  EXPECT_EQ(Shown()[1].title, "CreateLink");
-  EXPECT_EQ(Shown()[1].text, "429:ActiveX component can't create object");
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"DeleteLink", "CreateLink"}));
+  EXPECT_EQ(system.dialogs.Texts().back(), "429:ActiveX component can't create object");
   EXPECT_TRUE(system.shell.shortcuts.empty());
 }
 

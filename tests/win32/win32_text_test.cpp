@@ -6,46 +6,39 @@
 namespace veltrane::win32 {
 namespace {
 
-TEST(ParseHotKey, ModifiersGoToTheHighByteAndTheKeyToTheLowByte) {
-  EXPECT_EQ(ParseHotKey("CTRL+SHIFT+P"), 0x0350);
-  EXPECT_EQ(ParseHotKey("ctrl + shift + p"), 0x0350);
-  EXPECT_EQ(ParseHotKey("ALT+CTRL+F12"), 0x067B);
-  EXPECT_EQ(ParseHotKey("SHIFT+EXT+Delete"), 0x092E);
-  EXPECT_EQ(ParseHotKey("Ctrl+7"), 0x0237);
-  EXPECT_EQ(ParseHotKey("F1"), 0x0070);
-  EXPECT_EQ(ParseHotKey("F24"), 0x0087);
+using Texts = std::vector<std::string>;
+using HotKeys = std::vector<std::optional<uint16_t>>;
+
+HotKeys Parse(std::initializer_list<const char*> texts) {
+  HotKeys keys;
+  for (const char* text : texts) keys.push_back(ParseHotKey(text));
+  return keys;
 }
 
-TEST(ParseHotKey, EmptyTextMeansNoHotKey) {
-  EXPECT_EQ(ParseHotKey(""), 0);
-  EXPECT_EQ(ParseHotKey("   "), 0);
+// Modifiers go to the high byte and the key to the low byte; empty text means no hot key.
+TEST(ParseHotKey, ModifiersAndKey) {
+  EXPECT_EQ(Parse({"CTRL+SHIFT+P", "ctrl + shift + p", "ALT+CTRL+F12", "SHIFT+EXT+Delete", "Ctrl+7", "F1",
+                   "F24", "", "   "}),
+            (HotKeys{0x0350, 0x0350, 0x067B, 0x092E, 0x0237, 0x0070, 0x0087, 0, 0}));
 }
 
 TEST(ParseHotKey, RejectsWhatTheShellWouldNotTake) {
-  EXPECT_FALSE(ParseHotKey("CTRL+SHIFT+"));
-  EXPECT_FALSE(ParseHotKey("CTRL+"));
-  EXPECT_FALSE(ParseHotKey("+P"));
-  EXPECT_FALSE(ParseHotKey("CTRL++P"));
-  EXPECT_FALSE(ParseHotKey("META+P"));
-  EXPECT_FALSE(ParseHotKey("CTRL+PP"));
-  EXPECT_FALSE(ParseHotKey("CTRL+F0"));
-  EXPECT_FALSE(ParseHotKey("CTRL+F25"));
-  EXPECT_FALSE(ParseHotKey("CTRL+%"));
+  EXPECT_EQ(
+      Parse({"CTRL+SHIFT+", "CTRL+", "+P", "CTRL++P", "META+P", "CTRL+PP", "CTRL+F0", "CTRL+F25", "CTRL+%"}),
+      HotKeys(9, std::nullopt));
 }
 
 TEST(ParseIconLocation, SplitsAtTheLastCommaOnlyBeforeANumber) {
-  IconLocation plain = ParseIconLocation("Veltrane!.exe,0");
-  EXPECT_EQ(plain.file, "Veltrane!.exe");
-  EXPECT_EQ(plain.index, 0);
-  IconLocation negative = ParseIconLocation("C:\\a,b\\shell32.dll, -3");
-  EXPECT_EQ(negative.file, "C:\\a,b\\shell32.dll");
-  EXPECT_EQ(negative.index, -3);
-  IconLocation none = ParseIconLocation("C:\\a,b\\icon.ico");
-  EXPECT_EQ(none.file, "C:\\a,b\\icon.ico");
-  EXPECT_EQ(none.index, 0);
-  EXPECT_EQ(ParseIconLocation("x.exe,").file, "x.exe,");
-  EXPECT_EQ(ParseIconLocation("x.exe,12345678901").file, "x.exe,12345678901");
-  EXPECT_EQ(ParseIconLocation("").file, "");
+  Texts files;
+  std::vector<int> indexes;
+  for (const char* text : {"Veltrane!.exe,0", "C:\\a,b\\shell32.dll, -3", "C:\\a,b\\icon.ico", "x.exe,",
+                           "x.exe,12345678901", ""}) {
+    files.push_back(ParseIconLocation(text).file);
+    indexes.push_back(ParseIconLocation(text).index);
+  }
+  EXPECT_EQ(files, (Texts{"Veltrane!.exe", "C:\\a,b\\shell32.dll", "C:\\a,b\\icon.ico", "x.exe,",
+                          "x.exe,12345678901", ""}));
+  EXPECT_EQ(indexes, (std::vector<int>{0, -3, 0, 0, 0, 0}));
 }
 
 TEST(DialogFilter, BarsBecomeNulsAndTheListEndsWithTwo) {
@@ -56,20 +49,20 @@ TEST(DialogFilter, BarsBecomeNulsAndTheListEndsWithTwo) {
   EXPECT_EQ(DialogFilter(""), "\0\0"s);
 }
 
-TEST(Paths, LongPathPrefixIsDropped) {
-  EXPECT_EQ(StripLongPathPrefix("\\\\?\\C:\\Program Files\\x.exe"), "C:\\Program Files\\x.exe");
-  EXPECT_EQ(StripLongPathPrefix("\\\\?\\UNC\\server\\share\\x"), "\\\\server\\share\\x");
-  EXPECT_EQ(StripLongPathPrefix("\\\\server\\share"), "\\\\server\\share");
-  EXPECT_EQ(StripLongPathPrefix("C:\\x"), "C:\\x");
-}
-
-TEST(Paths, FolderAndFileName) {
-  EXPECT_EQ(FolderOf("C:\\Program Files\\Veltrane\\Veltrane!.exe"), "C:\\Program Files\\Veltrane");
-  EXPECT_EQ(FolderOf("C:\\Veltrane!.exe"), "C:");
-  EXPECT_EQ(FolderOf("Veltrane!.exe"), "");
-  EXPECT_EQ(FileNameOf("C:\\WINDOWS\\ABC.EXE"), "ABC.EXE");
-  EXPECT_EQ(FileNameOf("C:/tools/abc.exe"), "abc.exe");
-  EXPECT_EQ(FileNameOf("abc.exe"), "abc.exe");
+TEST(Paths, LongPathPrefixFolderAndFileName) {
+  Texts stripped, folders, names;
+  for (const char* path :
+       {"\\\\?\\C:\\Program Files\\x.exe", "\\\\?\\UNC\\server\\share\\x", "\\\\server\\share", "C:\\x"})
+    stripped.emplace_back(StripLongPathPrefix(path));
+  EXPECT_EQ(stripped,
+            (Texts{"C:\\Program Files\\x.exe", "\\\\server\\share\\x", "\\\\server\\share", "C:\\x"}));
+  for (const char* path :
+       {"C:\\Program Files\\Veltrane\\Veltrane!.exe", "C:\\Veltrane!.exe", "Veltrane!.exe"})
+    folders.emplace_back(FolderOf(path));
+  EXPECT_EQ(folders, (Texts{"C:\\Program Files\\Veltrane", "C:", ""}));
+  for (const char* path : {"C:\\WINDOWS\\ABC.EXE", "C:/tools/abc.exe", "abc.exe"})
+    names.emplace_back(FileNameOf(path));
+  EXPECT_EQ(names, (Texts{"ABC.EXE", "abc.exe", "abc.exe"}));
 }
 
 TEST(SameImage, FullPathsWhenTheExpectedTextHasABackslash) {

@@ -2,6 +2,11 @@
 # What the scenario scripts share (source it first): check "what" command... runs the command, counts it
 # as passed, or says "FAILED: what" and marks the scenario failed; a scenario ends with
 # echo "$passed checks passed"; exit $failed. The helpers below use $scratch, a folder of the scenario's own.
+# Sourcing it also gives the scenario $here (its folder), $repo and the Wine helpers of scripts/lib/wine.sh.
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+repo="$(cd "$here/../.." && pwd)"
+# shellcheck source=../../scripts/lib/wine.sh
+source "$repo/scripts/lib/wine.sh"
 failed=0
 passed=0
 check() {

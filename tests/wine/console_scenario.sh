@@ -6,12 +6,8 @@
 # Usage: console_scenario.sh veltrane.exe veltrane-test-item.exe veltrane-codec
 # Exit 77 (skipped) when the Windows build is absent. Runs in a prefix of its own, build/wine-test-prefix.
 set -u
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-repo="$(cd "$here/../.." && pwd)"
-# shellcheck source=../../scripts/lib/wine.sh
-source "$repo/scripts/lib/wine.sh"
 # shellcheck source=checks.sh
-source "$here/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 veltrane_exe="${1:-$repo/build/windows/program/veltrane.exe}"
 item_exe="${2:-$repo/build/windows/tests/win32/veltrane-test-item.exe}"
@@ -32,10 +28,10 @@ cleanup() {
   [[ -n "$sleeper_pid" ]] && kill "$sleeper_pid" 2>/dev/null && wait "$sleeper_pid" 2>/dev/null
   rm -rf "$root" "$scratch"
   rm -f "$cookies"/*wine-test-cookie* "$cookies/user@harmless[1].txt"
-  wine reg delete 'HKCU\Software\VeltraneWineTest' /f >/dev/null 2>&1
-  wine reg delete 'HKCU\Software\VeltraneWineTest -- data -- Name' /f >/dev/null 2>&1
-  wine reg delete 'HKCU\Software\Veltrane' /f >/dev/null 2>&1
-  wine reg delete 'HKCU\Software\Wine\AppDefaults\veltrane.exe' /f >/dev/null 2>&1
+  local key
+  for key in VeltraneWineTest 'VeltraneWineTest -- data -- Name' Veltrane 'Wine\AppDefaults\veltrane.exe'; do
+    wine reg delete "HKCU\\Software\\$key" /f >/dev/null 2>&1
+  done
 }
 trap cleanup EXIT
 cleanup
@@ -54,19 +50,12 @@ start_sleeper() {
 
 # Waits up to 10 seconds for the sleeper to end; true when it ended before being killed.
 sleeper_ended() {
-  local waited=0
-  while kill -0 "$sleeper_pid" 2>/dev/null && [[ $waited -lt 20 ]]; do
-    sleep 0.5
-    waited=$((waited + 1))
-  done
-  if kill -0 "$sleeper_pid" 2>/dev/null; then
-    kill "$sleeper_pid" 2>/dev/null
-    wait "$sleeper_pid" 2>/dev/null
-    sleeper_pid=""
-    return 1
-  fi
+  local waited=0 killed=0
+  while kill -0 "$sleeper_pid" 2>/dev/null && [[ $waited -lt 20 ]]; do sleep 0.5; waited=$((waited + 1)); done
+  kill -0 "$sleeper_pid" 2>/dev/null && { kill "$sleeper_pid" 2>/dev/null; killed=1; }
   wait "$sleeper_pid" 2>/dev/null
   sleeper_pid=""
+  return $killed
 }
 
 autosave_logs() { find "$program" -maxdepth 1 -name 'Veltrane log*.txt' | wc -l; }

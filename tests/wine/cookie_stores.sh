@@ -6,12 +6,8 @@
 # Usage: cookie_stores.sh veltrane.exe veltrane-store-holder.exe veltrane-codec
 # Exit 77 (skipped) when the Windows build is absent. Runs in a prefix of its own, build/wine-cookie-prefix.
 set -u
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-repo="$(cd "$here/../.." && pwd)"
-# shellcheck source=../../scripts/lib/wine.sh
-source "$repo/scripts/lib/wine.sh"
 # shellcheck source=checks.sh
-source "$here/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 veltrane_exe="${1:-$repo/build/windows/program/veltrane.exe}"
 holder_exe="${2:-$repo/build/windows/tests/win32/veltrane-store-holder.exe}"
@@ -110,14 +106,11 @@ for store in "$fox1" "$fox2"; do
 done
 check "six store findings: two hosts in each Firefox store, one in each Chrome store" test "$(grep -c 'Spyware Cookie' "$scratch/list")" -eq 6
 check "ordinary and capitalised hosts are not findings" test -z "$(grep -E 'news|shop|TRACKER' "$scratch/list")"
-for store in "$fox1" "$fox2"; do
-  check "$store: tracking cookies removed" test "$(tracking_count "$store" moz_cookies host)" -eq 0
-  check "$store: ordinary cookies kept" test "$(sql "$store" 'SELECT count(*) FROM moz_cookies')" -eq 3
-  check "$store: integrity kept" test "$(sql "$store" 'PRAGMA integrity_check')" = ok
-done
-for store in "$chrome1" "$chrome2"; do
-  check "$store: tracking cookie removed" test "$(tracking_count "$store" cookies host_key)" -eq 0
-  check "$store: ordinary cookie kept" test "$(sql "$store" 'SELECT count(*) FROM cookies')" -eq 1
+# Each store with its table, its host column and the number of ordinary cookies it holds.
+for entry in "$fox1|moz_cookies|host|3" "$fox2|moz_cookies|host|3" "$chrome1|cookies|host_key|1" "$chrome2|cookies|host_key|1"; do
+  IFS='|' read -r store table column ordinary <<<"$entry"
+  check "$store: tracking cookies removed" test "$(tracking_count "$store" "$table" "$column")" -eq 0
+  check "$store: ordinary cookies kept" test "$(sql "$store" "SELECT count(*) FROM $table")" -eq "$ordinary"
   check "$store: integrity kept" test "$(sql "$store" 'PRAGMA integrity_check')" = ok
 done
 

@@ -21,12 +21,8 @@
 # Usage: hostile_scenario.sh veltrane.exe veltrane-codec
 # Exit 77 (skipped) when the Windows build is absent. Runs in a prefix of its own, build/wine-hostile-prefix.
 set -u
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-repo="$(cd "$here/../.." && pwd)"
-# shellcheck source=../../scripts/lib/wine.sh
-source "$repo/scripts/lib/wine.sh"
 # shellcheck source=checks.sh
-source "$here/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 veltrane_exe="${1:-$repo/build/windows/program/veltrane.exe}"
 codec="${2:-$repo/build/native/tools/codec/veltrane-codec}"
@@ -130,11 +126,10 @@ plant_findings() {  # plant_findings CONTENT: the findings, the data file holdin
   echo "system" >"$found/system.dll"
   echo "read-only" >"$found/readonly.exe"
   echo "nested" >"$found/sub/item.dat"
-  wine attrib +h "$root_win\\found\\hidden.dll" >/dev/null 2>&1
-  # Wine's attrib takes one attribute per call.
-  wine attrib +s "$root_win\\found\\system.dll" >/dev/null 2>&1
-  wine attrib +h "$root_win\\found\\system.dll" >/dev/null 2>&1
-  wine attrib +r "$root_win\\found\\readonly.exe" >/dev/null 2>&1
+  local flag  # Wine's attrib takes one attribute per call.
+  for flag in '+h hidden.dll' '+s system.dll' '+h system.dll' '+r readonly.exe'; do
+    wine attrib "${flag% *}" "$root_win\\found\\${flag#* }" >/dev/null 2>&1
+  done
 }
 
 # Canaries: folders that links will point at. Nothing in them may change.
@@ -144,21 +139,14 @@ echo "deep canary" >"$root/canary/deep/keep.bin"
 echo "second canary" >"$root/canary2/keep.txt"
 
 echo "== traps"
-for name in '.new' '.new~1' '.new~2'; do
-  echo "user's $name" >"$root/out/report.json$name"
-  echo "user's $name" >"$root/out/scan.log$name"
-  echo "user's $name" >"$program/ignorList$name"
-  echo "user's $name" >"$program/Backup$name"
-  echo "user's $name" >"$drive_c/bk1/monday.bwk$name"
-  echo "user's $name" >"$drive_c/bk2/monday.bwk$name"
-  echo "user's $name" >"$drive_c/bk3/links.bwk$name"
-done
-for name in 'Temp' 'Temp~1'; do
-  echo "user's $name" >"$program/ignorList$name"
-  echo "user's $name" >"$program/Backup$name"
-  echo "user's $name" >"$drive_c/bk1/monday$name.bwk"
-  echo "user's $name" >"$drive_c/bk2/monday$name.bwk"
-  echo "user's $name" >"$drive_c/bk3/links$name.bwk"
+for name in '.new' '.new~1' '.new~2' 'Temp' 'Temp~1'; do
+  for file in "$program/ignorList" "$program/Backup" "$root/out/report.json" "$root/out/scan.log"; do
+    [[ $name == Temp* && $file == "$root/out/"* ]] || echo "user's $name" >"$file$name"
+  done
+  for list in bk1/monday bk2/monday bk3/links; do  # monday.bwk.new~1, mondayTemp~1.bwk
+    case $name in .new*) file="$list.bwk$name" ;; *) file="$list$name.bwk" ;; esac
+    echo "user's $name" >"$drive_c/$file"
+  done
 done
 # The plain copies that loading a definition list or restoring a backup list decodes into.
 for name in '' '~1'; do

@@ -6,12 +6,8 @@
 # Usage: wow64_scenario.sh veltrane.exe veltrane-codec bundled-program-folder
 # Exit 77 (skipped) when the Windows build is absent. Runs in a prefix of its own, build/wine-wow64-prefix.
 set -u
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-repo="$(cd "$here/../.." && pwd)"
-# shellcheck source=../../scripts/lib/wine.sh
-source "$repo/scripts/lib/wine.sh"
 # shellcheck source=checks.sh
-source "$here/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 veltrane_exe="${1:-$repo/build/windows/program/veltrane.exe}"
 codec="${2:-$repo/build/native/tools/codec/veltrane-codec}"
