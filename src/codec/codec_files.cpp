@@ -14,14 +14,9 @@ namespace veltrane {
 
 namespace {
 
-bool SourceExists(App& app, const std::string& path) {
-  uint32_t attributes = app.os.files.GetFileAttributes(path);
-  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0;
-}
-
 // The checks both operations make before touching any file; false when a message was shown.
 bool CheckNames(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
-  if (!SourceExists(app, sSourceFile)) {
+  if (!IsFile(app.os.files, sSourceFile)) {
     ShowMessage(app, "Source file " + sSourceFile + " not found.", MsgButtons::kOk, MsgIcon::kCritical);
     return false;
   }

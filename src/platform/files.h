@@ -80,4 +80,15 @@ class IFileSystem {
   virtual std::string GetSystemWow64Directory() = 0;
 };
 
+// An existing file of any attributes (hidden and system ones too), or an existing folder. A link is judged
+// by its own attributes, never by what it points to.
+inline bool IsFile(IFileSystem& files, const std::string& path) {
+  uint32_t attributes = files.GetFileAttributes(path);
+  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0;
+}
+inline bool IsFolder(IFileSystem& files, const std::string& path) {
+  uint32_t attributes = files.GetFileAttributes(path);
+  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
+}
+
 }  // namespace veltrane

@@ -22,17 +22,6 @@ void EnsureFolder(IFileSystem& files, const std::string& folder) {
   if (!files.PathFileExists(folder)) Check(files.CreateFolder(folder));
 }
 
-bool IsFolder(IFileSystem& files, const std::string& path) {
-  uint32_t attributes = files.GetFileAttributes(path);
-  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
-}
-
-// A file of any attributes: hidden and system findings are backed up like any other.
-bool IsFile(IFileSystem& files, const std::string& path) {
-  uint32_t attributes = files.GetFileAttributes(path);
-  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0;
-}
-
 std::string Encoded(std::string_view plain) {
   std::string encoded;
   clsCryptoGraphy().Compress(plain, encoded);

@@ -113,17 +113,6 @@ void FillBackupList(App& app) {
 
 namespace {
 
-bool IsFolder(IFileSystem& files, const std::string& path) {
-  uint32_t attributes = files.GetFileAttributes(path);
-  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
-}
-
-// A file of any attributes: hidden and system findings are backed up and restored like any other.
-bool IsFile(IFileSystem& files, const std::string& path) {
-  uint32_t attributes = files.GetFileAttributes(path);
-  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0;
-}
-
 bool HasMarker(IFileSystem& files, const std::string& folder) {
   return IsFile(files, folder + "\\" + std::string(kCopiesMarker));
 }

@@ -32,16 +32,6 @@ constexpr ChromiumBrowser kChromium[] = {
 // ones unused, so numbers are tried up to this one rather than stopping at the first gap.
 constexpr int kLastNumberedProfile = 99;
 
-bool IsFile(IFileSystem& files, const std::string& path) {
-  uint32_t attributes = files.GetFileAttributes(path);
-  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0;
-}
-
-bool IsFolder(IFileSystem& files, const std::string& path) {
-  uint32_t attributes = files.GetFileAttributes(path);
-  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) != 0;
-}
-
 std::string Join(std::string_view folder, std::string_view name) {
   std::string joined(folder);
   if (!joined.empty() && joined.back() != '\\') joined += '\\';

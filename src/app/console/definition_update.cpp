@@ -34,11 +34,6 @@ std::string Join(std::string folder, std::string_view name) {
   return folder + "\\" + std::string(name);
 }
 
-bool IsFile(IFileSystem& files, const std::string& path) {
-  uint32_t attributes = files.GetFileAttributes(path);
-  return attributes != kInvalidFileAttributes && (attributes & kAttributeDirectory) == 0;
-}
-
 std::optional<std::string> ReadIfPresent(IFileSystem& files, const std::string& path) {
   if (!IsFile(files, path)) return std::nullopt;
   std::string contents;
