@@ -32,6 +32,20 @@ void ReplaceTarget(App& app, const std::string& sTargetFile, std::string_view co
   Check(WriteFileWhole(app.os.files, sTargetFile, contents));
 }
 
+// Decodes the file into text; true when the text is whole. A damaged count table is named and leaves the
+// text empty.
+bool Decode(App& app, const std::string& sSourceFile, std::string& text) {
+  std::string source;
+  Check(app.os.files.ReadFile(sSourceFile, source));
+  clsCryptoGraphy codec(&app.yielder);
+  bool tableRead = codec.Decompress(source, text) != clsCryptoGraphy::kTableError;
+  if (!tableRead) {
+    ShowMessage(app, "Fatal error reading counts", MsgButtons::kOk, MsgIcon::kExclamation);
+    text.clear();
+  }
+  return tableRead && codec.EndSymbolReached();
+}
+
 }  // namespace
 
 bool CompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
@@ -50,18 +64,18 @@ bool DecompressFile(App& app, const std::string& sSourceFile, const std::string&
   if (!CheckNames(app, sSourceFile, sTargetFile)) return false;
   bool whole = false;
   Guarded(app.os.dialogs, "DecompressFile", [&] {
-    std::string source;
-    Check(app.os.files.ReadFile(sSourceFile, source));
     std::string decoded;
-    clsCryptoGraphy codec(&app.yielder);
-    bool tableRead = codec.Decompress(source, decoded) != clsCryptoGraphy::kTableError;
-    if (!tableRead) {
-      ShowMessage(app, "Fatal error reading counts", MsgButtons::kOk, MsgIcon::kExclamation);
-      decoded.clear();
-    }
+    whole = Decode(app, sSourceFile, decoded);
     ReplaceTarget(app, sTargetFile, decoded);
-    whole = tableRead && codec.EndSymbolReached();
   });
+  return whole;
+}
+
+bool DecompressToText(App& app, const std::string& sSourceFile, std::string& text) {
+  text.clear();
+  if (!CheckNames(app, sSourceFile, "-")) return false;
+  bool whole = false;
+  Guarded(app.os.dialogs, "DecompressFile", [&] { whole = Decode(app, sSourceFile, text); });
   return whole;
 }
 

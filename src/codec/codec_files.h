@@ -19,4 +19,9 @@ bool CompressFile(App& app, const std::string& sSourceFile, const std::string& s
 // gives false: the text is not whole.
 bool DecompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile);
 
+// Decodes sSourceFile into text in memory, with the same checks and messages as DecompressFile, and writes
+// nothing: a list can be read from a folder the user may not write to. True when text is the whole text;
+// on false, text holds what could be decoded (empty when the count table is damaged).
+bool DecompressToText(App& app, const std::string& sSourceFile, std::string& text);
+
 }  // namespace veltrane

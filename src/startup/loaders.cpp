@@ -1,4 +1,4 @@
-// The definition load cycle: decode beside the encoded file, read its fields, delete the plain copy.
+// The definition load cycle: decode the encoded file in memory and read its fields.
 #include "startup/loaders.h"
 
 #include <algorithm>
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "base/errors.h"
-#include "base/whole_file.h"
 #include "codec/codec_files.h"
 #include "program/app.h"
 #include "program/error_report.h"
@@ -20,8 +19,8 @@ namespace {
 enum class Unread { kNamed, kSilent };
 
 // Runs the load cycle of one definition file as the procedure named; store(position, field) receives
-// every field with its 0-based position in the file. A missing file raises no error. The plain copy is
-// decoded into a file this load creates, and deleted even when reading it fails.
+// every field with its 0-based position in the file. A missing file raises no error. The list is decoded in
+// memory, so a scan needs no write access to the program's folder and no plain copy is ever left behind.
 template <class Store>
 void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view fileName, Unread unread,
                         Store&& store) {
@@ -30,15 +29,8 @@ void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view f
   Guarded(app.os.dialogs, procedure, [&] {
     IFileSystem& files = app.os.files;
     if (files.PathFileExists(source)) {
-      // The plain copy is a file of this load's own (never a file of the user's beside the list), so a
-      // copy left by a crash is never read in place of a file that fails to decode.
-      std::string plain;
-      Check(CreateUnusedFile(files, source + "Temp", "", plain));
-      bool decoded = DecompressFile(app, source, plain);
       std::string text;
-      int read = files.ReadFile(plain, text);
-      files.DeleteFile(plain);
-      Check(read);
+      bool decoded = DecompressToText(app, source, text);
       FieldReader reader(text);
       std::string_view field;
       size_t position = 0;
