@@ -38,7 +38,7 @@ bool CreateIgnorList(App& app) {
     for (const ListRow& row : app.main.lvwScanDriveResult.Rows()) {
       if (row.checked) plain += DeleteFromAll(row);
     }
-    written = WriteEncodedList(app, app.ProgramFile("ignorListTemp"), app.ProgramFile("ignorList"), plain);
+    written = WriteEncodedList(app, app.DataFile("ignorListTemp"), app.DataFile("ignorList"), plain);
   });
   return written;
 }
@@ -55,15 +55,15 @@ void ImgExclude_Click(App& app) {
 namespace frmCustomSettings {
 void cmdRemove_Click(App& app) {
   Guarded(app.os.dialogs, "cmdRemove_Click", [&] {
-    std::string encoded = app.ProgramFile("ignorList");
-    if (app.os.files.PathFileExists(encoded)) {
+    std::string encoded = app.DataFile("ignorList");
+    if (app.os.files.PathFileExists(app.StoredFile("ignorList"))) {
       // The list is the authority: the new file is made from its unchecked rows, not from the old file,
       // and the checked rows leave the list only once the file no longer holds them.
       std::string lines;
       for (const ListRow& row : app.Dialog().lvwIgnorList.Rows()) {
         if (!row.checked) lines += DeleteFromAll(row);
       }
-      if (WriteEncodedList(app, app.ProgramFile("ignorListTemp"), encoded, lines)) {
+      if (WriteEncodedList(app, app.DataFile("ignorListTemp"), encoded, lines)) {
         app.Dialog().lvwIgnorList.RemoveChecked();
       }
     }

@@ -12,12 +12,12 @@ namespace veltrane {
 
 void FillIgnoreList(App& app) {
   Guarded(app.os.dialogs, "FillIgnoreList", [&] {
-    std::string encoded = app.ProgramFile("ignorList");
+    std::string encoded = app.StoredFile("ignorList");
     if (app.os.files.PathFileExists(encoded)) {
       // The plain copy is a file of this load's own: a file of the user's named "ignorListTemp" is
       // neither read nor deleted, and a copy left by a crash is never read in place of the list.
       std::string plain;
-      Check(CreateUnusedFile(app.os.files, app.ProgramFile("ignorListTemp"), "", plain));
+      Check(CreateUnusedFile(app.os.files, app.DataFile("ignorListTemp"), "", plain));
       DecompressFile(app, encoded, plain);
       try {
         FillListFromFile(app, app.Dialog().lvwIgnorList, plain);
