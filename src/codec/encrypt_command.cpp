@@ -7,15 +7,24 @@
 
 namespace veltrane::frmMain {
 
+namespace {
+
+// CompressFile has already shown why an encoding failed; "Done" is said only of a list that was written.
+void Encrypt(App& app, const std::string& source, const std::string& target, const std::string& list) {
+  if (!app.os.files.PathFileExists(app.ProgramFile(source))) return;
+  if (CompressFile(app, app.ProgramFile(source), app.ProgramFile(target))) {
+    ShowMessage(app, list + " Encryption Done", MsgButtons::kOk, MsgIcon::kInformation);
+  } else {
+    ShowMessage(app, list + " Encryption failed: " + app.ProgramFile(target) + " is unchanged.",
+                MsgButtons::kOk, MsgIcon::kExclamation);
+  }
+}
+
+}  // namespace
+
 void cmdEncryptSpyListFile_Click(App& app) {
-  if (app.os.files.PathFileExists(app.ProgramFile("spyList.txt"))) {
-    CompressFile(app, app.ProgramFile("Spylist.txt"), app.ProgramFile("Spylist"));
-    ShowMessage(app, "SpyList Encryption Done", MsgButtons::kOk, MsgIcon::kInformation);
-  }
-  if (app.os.files.PathFileExists(app.ProgramFile("RegistrySpyList.txt"))) {
-    CompressFile(app, app.ProgramFile("RegistrySpylist.txt"), app.ProgramFile("RegistrySpylist"));
-    ShowMessage(app, "RegistrySpyList Encryption Done", MsgButtons::kOk, MsgIcon::kInformation);
-  }
+  Encrypt(app, "Spylist.txt", "Spylist", "SpyList");
+  Encrypt(app, "RegistrySpylist.txt", "RegistrySpylist", "RegistrySpyList");
 }
 
 }  // namespace veltrane::frmMain

@@ -56,6 +56,7 @@ void FillLogFileHeader(App& app) {
     for (const std::string& path : app.definitions.unreadLists) {
       text.Line("Not scanned for, definition list missing or damaged: " + path);
     }
+    if (app.DataFolderMoved()) text.Line(std::string(kDataFolderNote) + app.DataFolder());
   });
 }
 

@@ -24,7 +24,7 @@ void ShowLog(App& app) {
 
 void SaveLog(App& app, const std::string& filter) {
   Guarded(app.os.dialogs, "cmdSaveLog_Click", [&] {
-    auto chosen = app.os.dialogs.SaveFileDialog(SaveFileRequest{filter, app.ProgramFolder(), ""});
+    auto chosen = app.os.dialogs.SaveFileDialog(SaveFileRequest{filter, app.DataFolder(), ""});
     if (!chosen || chosen->empty()) return;
     WriteLogFile(app, *chosen);
   });
@@ -59,16 +59,42 @@ std::string AutoLogFileName(const DateTime& now) {
   return std::string("Veltrane log") + stamp + ".txt";
 }
 
+std::string AutoLogFileName(const DateTime& now, int attempt) {
+  std::string name = AutoLogFileName(now);
+  if (attempt > 0) name.insert(name.size() - 4, " (" + std::to_string(attempt + 1) + ")");
+  return name;
+}
+
+namespace {
+
+// One message for a log that was not written: the reason, and which file it was meant for.
+[[noreturn]] void RaiseNotSaved(int error, const std::string& path) {
+  throw RuntimeError(error, std::string(ErrorDescription(error)) + "\r\nThe log was not saved: " + path);
+}
+
+}  // namespace
+
 void WriteLogFile(App& app, const std::string& path) {
   std::string contents = app.main.rtfScanLog.Text();
   contents += kLogLineEnd;
-  Check(WriteFileWhole(app.os.files, path, contents));
+  if (int error = WriteFileWhole(app.os.files, path, contents)) RaiseNotSaved(error, path);
 }
 
 void AutoSaveLogFile(App& app) {
   Guarded(app.os.dialogs, "AutoSaveLogFile", [&] {
     ComposeAutoSaveLog(app);
-    WriteLogFile(app, app.ProgramFile(AutoLogFileName(app.os.clock.Now())));
+    std::string contents = app.main.rtfScanLog.Text();
+    contents += kLogLineEnd;
+    // Names go by the second, so scans finishing together (a scheduled one beside the desktop program)
+    // share one; each takes a name nothing has yet, and an earlier log is never written over.
+    const DateTime now = app.os.clock.Now();
+    std::string path;
+    int error = kErrFileExists;
+    for (int attempt = 0; attempt < kUnusedNameAttempts && error == kErrFileExists; ++attempt) {
+      path = app.DataFile(AutoLogFileName(now, attempt));
+      error = app.os.files.CreateNewFile(path, contents);
+    }
+    if (error != kErrNone) RaiseNotSaved(error, path);
   });
 }
 

@@ -18,13 +18,18 @@ void cmdSaveLog_Click(App& app);
 void imgSaveLog_Click(App& app);
 }  // namespace frmMain
 
-// Composes the autosave log and writes it to the automatic file name.
+// Composes the autosave log and writes it, in the data folder, to the first automatic file name that no
+// file has: an existing log is never replaced.
 void AutoSaveLogFile(App& app);
 
 // "Veltrane log" and the time as d-M-yy then h, m and s without separators or leading zeros, ".txt".
 std::string AutoLogFileName(const DateTime& now);
+// The same name, or for attempt k > 0 the name with " (k+1)" before ".txt": a free name for a log when
+// another finished in the same second.
+std::string AutoLogFileName(const DateTime& now, int attempt);
 
-// Writes the log text and one more line end, replacing the file whole.
+// Writes the log text and one more line end, replacing the file whole; a failure leaves an earlier file
+// as it was and raises one error that names the file.
 void WriteLogFile(App& app, const std::string& path);
 
 }  // namespace veltrane

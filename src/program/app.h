@@ -20,6 +20,10 @@ namespace veltrane {
 
 class App;
 
+// How the program says where it writes when its own folder cannot be written; the folder follows.
+inline constexpr std::string_view kDataFolderNote =
+    "The program's folder cannot be written; logs, backups and the ignore list are kept in: ";
+
 // The settings dialog's load handler. It belongs to the settings subsystem, which sits above the program
 // aggregate, so the front end hands it over when it makes the App.
 using DialogLoad = void (*)(App& app, SettingsDialog& dialog, bool reloadIgnoreList);
@@ -49,6 +53,19 @@ class App {
   // The program's folder, a backslash and the name.
   std::string ProgramFile(std::string_view name);
 
+  // Where the program writes its own files (logs, the ignore list, backup copies and the backup index):
+  // the program's folder when it can be written, as a portable folder can, else "Veltrane" under the
+  // user's local application data. Chosen once at start-up; the program's folder until then.
+  void ChooseDataFolder();
+  std::string DataFolder();
+  // The data folder, a backslash and the name: where the program writes that file.
+  std::string DataFile(std::string_view name);
+  // Where the program reads a file it also writes: the data folder's, or, while the data folder has none,
+  // the program's folder's (an administrator may ship an ignore list with a read-only program).
+  std::string StoredFile(std::string_view name);
+  // True when the program's folder could not be written and the data folder lies elsewhere.
+  bool DataFolderMoved() const { return !dataFolder_.empty(); }
+
   // What the last backup and restore did, item by item, for front ends that report it on exit.
   Outcome lastBackup;
   Outcome lastRestore;
@@ -65,6 +82,7 @@ class App {
 
  private:
   std::unique_ptr<SettingsDialog> dialog_;
+  std::string dataFolder_;
   bool dialogCreatedAtStartup_ = false;
   DialogLoad loadDialog_;
 };

@@ -20,6 +20,10 @@ void Write(App& app, std::string_view section, std::string_view key, std::string
                                     std::string(value)));
 }
 
+std::string DefaultFolder(App& app, FolderSetting setting) {
+  return setting.written ? app.DataFolder() : app.ProgramFolder();
+}
+
 }  // namespace
 
 std::string GetSetting(App& app, const Setting& setting) {
@@ -27,7 +31,7 @@ std::string GetSetting(App& app, const Setting& setting) {
 }
 
 std::string GetSetting(App& app, FolderSetting setting) {
-  return Read(app, kFilePaths, setting.key, app.ProgramFolder());
+  return Read(app, kFilePaths, setting.key, DefaultFolder(app, setting));
 }
 
 void SaveSetting(App& app, const Setting& setting, std::string_view value) {
@@ -43,7 +47,7 @@ void ResetSetting(App& app, const Setting& setting) {
 }
 
 void ResetSetting(App& app, FolderSetting setting) {
-  SaveSetting(app, setting, app.ProgramFolder());
+  SaveSetting(app, setting, DefaultFolder(app, setting));
 }
 
 int32_t GetNumberSetting(App& app, const Setting& setting) {

@@ -16,9 +16,11 @@ struct Setting {
   std::string_view defaultValue;
 };
 
-// A folder under "FilePaths"; a missing key reads as the program's own folder.
+// A folder under "FilePaths"; a missing key reads as the program's own folder, or, for the folders the
+// program writes into, as the data folder (the same folder unless the program's cannot be written).
 struct FolderSetting {
   std::string_view key;
+  bool written = false;
 };
 
 namespace settings {
@@ -34,11 +36,11 @@ inline constexpr Setting kIncludeAdditionalFileInfo{"AdditionalOptions", "Includ
 inline constexpr Setting kComponentsRemoved{"ScanResult", "ComponentsRemoved", "0"};
 inline constexpr Setting kRunAtStartup{"Settings", "RunAtStartup", "0"};
 
-inline constexpr FolderSetting kLogfile{"Logfile"};
+inline constexpr FolderSetting kLogfile{"Logfile", true};
 inline constexpr FolderSetting kRefFile{"RefFile"};
 inline constexpr FolderSetting kKelvane{"Kelvane"};
 inline constexpr FolderSetting kWavefile{"Wavefile"};
-inline constexpr FolderSetting kBackups{"Backups"};
+inline constexpr FolderSetting kBackups{"Backups", true};
 
 }  // namespace settings
 

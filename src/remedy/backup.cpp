@@ -44,7 +44,7 @@ std::optional<std::string> OwnCopiesFolder(App& app, const std::string& listPath
   }
   std::optional<std::string> name = CopiesFolderOf(plain);
   if (!name || !IsSafeName(*name)) return std::nullopt;
-  std::string folder = app.ProgramFile(*name);
+  std::string folder = app.DataFile(*name);
   if (!files.PlainFileExists(folder + "\\" + std::string(kCopiesMarker))) return std::nullopt;
   return folder;
 }
@@ -55,7 +55,7 @@ std::string MakeCopiesFolder(App& app, const std::string& baseName, const std::s
   IFileSystem& files = app.os.files;
   for (int number = 1;; ++number) {
     folderName = CopiesFolderName(baseName, number);
-    std::string folder = app.ProgramFile(folderName);
+    std::string folder = app.DataFile(folderName);
     if (files.PathFileExists(folder)) continue;
     // Another run may take the same name between the test and the creation.
     int created = files.CreateFolder(folder);
@@ -125,7 +125,7 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
       return;
     }
     std::optional<std::string> chosen =
-        app.os.dialogs.SaveFileDialog({std::string(filter), app.ProgramFolder(), std::string()});
+        app.os.dialogs.SaveFileDialog({std::string(filter), app.DataFolder(), std::string()});
     if (!chosen) return;
     listPath = *chosen;
     std::string baseName = BackupBaseName(listPath);

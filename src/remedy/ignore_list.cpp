@@ -39,10 +39,12 @@ bool CreateIgnorList(App& app) {
   Guarded(app.os.dialogs, "CreateIgnorList", [&] {
     // Read, changed and replaced under the list's lock, from the file itself: entries another run stored
     // meanwhile stay, and a list that does not read whole is not written over.
-    std::string encoded = app.ProgramFile("ignorList");
+    // The data folder's list is the one written; until it exists, the program folder's is its start.
+    std::string encoded = app.DataFile("ignorList");
     FileLock lock(app.os.files, encoded);
+    std::string stored = app.StoredFile("ignorList");
     std::string plain;
-    if (app.os.files.PathFileExists(encoded) && !ReadIgnoreList(app, encoded, plain)) return;
+    if (app.os.files.PathFileExists(stored) && !ReadIgnoreList(app, stored, plain)) return;
     if (!plain.empty() && plain.back() != '\n') plain += "\r\n";
     for (const ListRow& row : app.main.lvwScanDriveResult.Rows()) {
       if (row.checked) plain += DeleteFromAll(row);
@@ -65,11 +67,12 @@ void ImgExclude_Click(App& app) {
 namespace frmCustomSettings {
 void cmdRemove_Click(App& app) {
   Guarded(app.os.dialogs, "cmdRemove_Click", [&] {
-    std::string encoded = app.ProgramFile("ignorList");
-    if (!app.os.files.PathFileExists(encoded)) return;
+    std::string encoded = app.DataFile("ignorList");
+    if (!app.os.files.PathFileExists(app.StoredFile("ignorList"))) return;
     FileLock lock(app.os.files, encoded);
+    std::string stored = app.StoredFile("ignorList");
     std::string plain;
-    if (!ReadIgnoreList(app, encoded, plain)) return;
+    if (!ReadIgnoreList(app, stored, plain)) return;
     // Each checked entry takes out one line of the file as it stands now, so entries another run added
     // since the list was shown stay; the checked rows leave the list only once the file is written.
     std::vector<std::string> lines;

@@ -26,7 +26,7 @@ bool ReadIgnoreList(App& app, const std::string& encoded, std::string& plain) {
 
 void FillIgnoreList(App& app) {
   Guarded(app.os.dialogs, "FillIgnoreList", [&] {
-    std::string encoded = app.ProgramFile("ignorList");
+    std::string encoded = app.StoredFile("ignorList");
     if (!app.os.files.PathFileExists(encoded)) return;
     std::string plain;
     ReadIgnoreList(app, encoded, plain);

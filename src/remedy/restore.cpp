@@ -171,7 +171,7 @@ std::optional<std::string> CopiesFolder(App& app, const std::string& listPath,
   IFileSystem& files = app.os.files;
   std::string name = own ? *own : BackupBaseName(listPath);
   if (!IsSafeName(name)) return std::nullopt;
-  std::string folder = app.ProgramFile(name);
+  std::string folder = app.StoredFile(name);
   if (!IsFolder(files, folder) || HasMarker(files, folder) != own.has_value()) return std::nullopt;
   return folder;
 }

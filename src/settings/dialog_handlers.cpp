@@ -87,8 +87,12 @@ void txtBackupsPath_GotFocus(App& app) {
 }
 
 void cmdProceed_Click(App& app) {
+  bool blank = false;
   bool done = Guarded(app.os.dialogs, "cmdProceed_Click", [&] {
     SettingsDialog& dialog = app.Dialog();
+    // A blank path would be dropped without a word; the dialog stays open with nothing stored yet.
+    blank = !PathBoxesFilled(app, dialog);
+    if (blank) return;
     SaveFilePathSettings(app, dialog);
     SaveOptionSettings(app, dialog);
     SaveAdditionalOptionSettings(app, dialog);
@@ -100,7 +104,7 @@ void cmdProceed_Click(App& app) {
       DeleteStartupLink(app);
     }
   });
-  if (done) app.UnloadDialog();
+  if (done && !blank) app.UnloadDialog();
 }
 
 void cmdCancel_Click(App& app) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "base/errors.h"
 #include "base/text.h"
 #include "program/app.h"
 #include "program/error_report.h"
@@ -15,12 +16,18 @@ namespace {
 
 using namespace settings;
 
-std::array<std::pair<FolderSetting, TextBox*>, 5> PathBoxes(SettingsDialog& dialog) {
-  return {{{kLogfile, &dialog.txtLogFilesPath},
-           {kRefFile, &dialog.txtRefFilesPath},
-           {kKelvane, &dialog.txtKelvanePath},
-           {kWavefile, &dialog.txtWaveFilesPath},
-           {kBackups, &dialog.txtBackupsPath}}};
+struct PathBox {
+  FolderSetting key;
+  TextBox* box;
+  Label* label;
+};
+
+std::array<PathBox, 5> PathBoxes(SettingsDialog& dialog) {
+  return {{{kLogfile, &dialog.txtLogFilesPath, &dialog.lblLogFiles},
+           {kRefFile, &dialog.txtRefFilesPath, &dialog.lblRefFiles},
+           {kKelvane, &dialog.txtKelvanePath, &dialog.lblKelvane},
+           {kWavefile, &dialog.txtWaveFilesPath, &dialog.lblWaveFiles},
+           {kBackups, &dialog.txtBackupsPath, &dialog.lblBackups}}};
 }
 
 struct SwitchBinding {
@@ -41,21 +48,50 @@ constexpr std::array<SwitchBinding, 2> kAdditionalSwitches{{
     {kIncludeAdditionalFileInfo, &SettingsDialog::chkIncludeExternalFileInfo},
 }};
 
+std::string SwitchName(const Setting& setting) {
+  return std::string(setting.section) + "\\" + std::string(setting.key);
+}
+
+// A damaged switch must not stop the others from loading: its box shows the default, and the switch is
+// remembered as unread so that Proceed does not store a value the user never saw.
 template <size_t N>
 void LoadSwitches(App& app, SettingsDialog& dialog, const std::array<SwitchBinding, N>& bindings) {
-  for (const auto& binding : bindings) (dialog.*binding.box).SetValue(CheckBoxSetting(app, binding.setting));
+  for (const auto& binding : bindings) {
+    CheckBox& box = dialog.*binding.box;
+    const std::string name = SwitchName(binding.setting);
+    dialog.unreadSwitches.erase(name);
+    try {
+      box.SetValue(CheckBoxSetting(app, binding.setting));
+    } catch (const RuntimeError&) {
+      box.SetValue(ToInteger(binding.setting.defaultValue));
+      dialog.unreadSwitches[name] = box.Value();
+    }
+  }
 }
 
 template <size_t N>
 void SaveSwitches(App& app, SettingsDialog& dialog, const std::array<SwitchBinding, N>& bindings) {
-  for (const auto& binding : bindings)
-    SaveSetting(app, binding.setting, std::to_string((dialog.*binding.box).Value()));
+  for (const auto& binding : bindings) {
+    const int value = (dialog.*binding.box).Value();
+    auto unread = dialog.unreadSwitches.find(SwitchName(binding.setting));
+    if (unread != dialog.unreadSwitches.end() && unread->second == value) continue;
+    SaveSetting(app, binding.setting, std::to_string(value));
+  }
+}
+
+// Names the switches that could not be read, once for the whole dialog.
+void ReportUnreadSwitches(App& app, const SettingsDialog& dialog) {
+  if (dialog.unreadSwitches.empty()) return;
+  std::string text = "These stored settings could not be read:";
+  for (const auto& [name, value] : dialog.unreadSwitches) text += "\r\n" + name;
+  text += "\r\nTheir boxes show the default. Each keeps its stored value unless you change its box.";
+  ShowMessage(app, text, MsgButtons::kOk, MsgIcon::kExclamation);
 }
 
 }  // namespace
 
 void GetFilePathSettings(App& app, SettingsDialog& dialog) {
-  for (auto& [key, box] : PathBoxes(dialog)) box->SetCaption(GetSetting(app, key));
+  for (auto& [key, box, label] : PathBoxes(dialog)) box->SetCaption(GetSetting(app, key));
 }
 
 void GetOptionSettings(App& app, SettingsDialog& dialog) {
@@ -69,10 +105,25 @@ void GetAdditionalOptionSettings(App& app, SettingsDialog& dialog) {
 
 void SaveFilePathSettings(App& app, SettingsDialog& dialog) {
   auto boxes = PathBoxes(dialog);
-  for (auto& [key, box] : boxes) {
+  for (auto& [key, box, label] : boxes) {
     if (TrimSpaces(box->Caption()).empty()) return;
   }
-  for (auto& [key, box] : boxes) SaveSetting(app, key, box->Caption());
+  for (auto& [key, box, label] : boxes) SaveSetting(app, key, box->Caption());
+}
+
+bool PathBoxesFilled(App& app, SettingsDialog& dialog) {
+  std::string blank;
+  for (auto& [key, box, label] : PathBoxes(dialog)) {
+    if (!TrimSpaces(box->Caption()).empty()) continue;
+    blank += blank.empty() ? "" : ", ";
+    blank += label->Caption();
+  }
+  if (blank.empty()) return true;
+  ShowMessage(
+      app,
+      "No folder is given for: " + blank + "\r\nType or choose a folder, or Cancel to keep the stored ones.",
+      MsgButtons::kOk, MsgIcon::kExclamation);
+  return false;
 }
 
 void SaveOptionSettings(App& app, SettingsDialog& dialog) {
@@ -92,6 +143,7 @@ void Form_Load(App& app, SettingsDialog& dialog) {
     GetFilePathSettings(app, dialog);
     GetOptionSettings(app, dialog);
     GetAdditionalOptionSettings(app, dialog);
+    ReportUnreadSwitches(app, dialog);
   });
 }
 
@@ -102,7 +154,7 @@ void cmdReset_Click(App& app) {
       return;
     }
     SettingsDialog& dialog = app.Dialog();
-    for (auto& [key, box] : PathBoxes(dialog)) ResetSetting(app, key);
+    for (auto& [key, box, label] : PathBoxes(dialog)) ResetSetting(app, key);
     for (const auto& binding : kOptionSwitches) ResetSetting(app, binding.setting);
     for (const auto& binding : kAdditionalSwitches) ResetSetting(app, binding.setting);
     GetFilePathSettings(app, dialog);

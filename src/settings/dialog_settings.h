@@ -10,7 +10,10 @@ class App;
 void GetFilePathSettings(App& app, SettingsDialog& dialog);
 void GetOptionSettings(App& app, SettingsDialog& dialog);
 void GetAdditionalOptionSettings(App& app, SettingsDialog& dialog);
+// Writes the five paths, or none of them when one is blank.
 void SaveFilePathSettings(App& app, SettingsDialog& dialog);
+// True when every path box holds a folder; otherwise names the blank ones in a message.
+bool PathBoxesFilled(App& app, SettingsDialog& dialog);
 void SaveOptionSettings(App& app, SettingsDialog& dialog);
 void SaveAdditionalOptionSettings(App& app, SettingsDialog& dialog);
 

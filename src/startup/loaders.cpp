@@ -41,7 +41,8 @@ void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view f
         store(position, field);
         ++position;
       }
-      whole = decoded;
+      // A list that decodes to no field at all is as useless to a scan as a damaged one.
+      whole = decoded && position > 0;
     }
   });
   std::vector<std::string>& unreadLists = app.definitions.unreadLists;

@@ -27,6 +27,8 @@ void Timer1_Timer(App& app) {
   if (app.startupStarted || app.quitRequested) return;
   app.startupStarted = true;
 
+  // The ignore list is read from, and everything after writes into, the folder chosen here.
+  app.ChooseDataFolder();
   Label& status = app.splash.lblsplash;
   status.SetCaption("Loading ignorelist...");
   FillIgnoreList(app);

@@ -1,6 +1,9 @@
 // The settings dialog frmCustomSettings: five tabs of paths, ignore list, about, options and more options.
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "ui/list_view.h"
 #include "ui/window.h"
 
@@ -73,6 +76,11 @@ class SettingsDialog : public Window {
   Label lblTotalComponentsRemovedCaption{*this, "lblTotalComponentsRemovedCaption",
                                          "Total components removed: "};
   Label lblTotalComponentsRemoved{*this, "lblTotalComponentsRemoved"};
+
+  // The stored switches that could not be read when the boxes were loaded ("section\key"), each with the
+  // value its box was given instead: the user never saw the stored value, so it is written back only when
+  // the box was changed.
+  std::map<std::string, int> unreadSwitches;
 };
 
 }  // namespace veltrane

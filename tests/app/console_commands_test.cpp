@@ -98,6 +98,26 @@ TEST_F(ConsoleTest, BackupThenRemoveThenRestoreBringsTheFileBack) {
   EXPECT_NE(err.str().find("Error:File not found"), std::string::npos);
 }
 
+// A standard user's scan of a program installed read-only: the findings as ever, and the log, the backup's
+// copies, the backup index and the ignore list in the user's own folder, which the first line names.
+TEST_F(ConsoleTest, AReadOnlyProgramFolderScansAndWritesIntoTheUsersFolder) {
+  PlantEverything();
+  const std::string own = "C:\\Users\\u\\AppData\\Local\\Veltrane";
+  system.environment.variables["LOCALAPPDATA"] = "C:\\Users\\u\\AppData\\Local";
+  system.files.AddFolder("C:\\Users\\u\\AppData\\Local");
+  system.files.readOnlyFolders = {kProgram};
+  const auto before = system.files.ListTree(kProgram);
+  EXPECT_EQ(Run({"scan", "--backup", "C:\\monday.vlt"}), kExitFindings) << err.str();
+  const std::string note = std::string(kDataFolderNote) + own;
+  EXPECT_EQ(err.str().substr(0, err.str().find('\n')), "veltrane: " + note);
+  EXPECT_NE(out.str().find(note), std::string::npos) << "the log says so too";
+  EXPECT_EQ(Run({"scan", "--exclude"}), kExitFindings) << err.str();
+  EXPECT_EQ(system.files.ListTree(kProgram), before);
+  for (const char* name : {"Veltrane log5-12-04935.txt", "Backup", "ignorList", "monday (1)\\1"})
+    EXPECT_TRUE(system.files.Exists(own + "\\" + name)) << name;
+  EXPECT_EQ(Run({"scan"}), kExitClean) << out.str();
+}
+
 TEST_F(ConsoleTest, ABackupOrRestoreThatFailedForAnItemExitsWithFailure) {
   PlantEverything();
   // Asked for with a backup, a removal takes only what the backup holds: nothing when the list could not

@@ -151,6 +151,14 @@ TEST_F(CodecFilesTest, EncryptCommandEncodesTheTwoHandEditedLists) {
             "SpyList Encryption Done|RegistrySpyList Encryption Done");
   DecompressFile(*app, kFolder + "\\SPYLIST", kPlain);
   EXPECT_EQ(system.files.Contents(kPlain), "\"Name\",\"windir+\\x.exe\"\r\n");
+
+  system.dialogs.shown.clear();
+  system.files.FailNthCall(1, kErrDiskFull, "CreateNewFile");
+  frmMain::cmdEncryptSpyListFile_Click(*app);
+  EXPECT_EQ(system.dialogs.Texts(),
+            (std::vector<std::string>{"61:Disk full",
+                                      "SpyList Encryption failed: " + kFolder + "\\Spylist is unchanged.",
+                                      "RegistrySpyList Encryption Done"}));
 }
 
 }  // namespace

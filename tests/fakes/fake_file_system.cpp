@@ -81,6 +81,14 @@ std::string FakeFileSystem::Parent(const std::string& key) {
   return key.substr(0, slash);
 }
 
+bool FakeFileSystem::Denied(const std::string& path) const {
+  std::string key = Key(path);
+  for (const std::string& folder : readOnlyFolders) {
+    if (key != Key(folder) && Within(key, Key(folder))) return true;
+  }
+  return false;
+}
+
 bool FakeFileSystem::Within(const std::string& key, const std::string& folder) {
   return key == folder || key.compare(0, folder.size() + 1, folder + "\\") == 0;
 }
@@ -238,6 +246,7 @@ int FakeFileSystem::ReadFile(const std::string& path, std::string& contents) {
 
 int FakeFileSystem::WriteFile(const std::string& path, std::string_view contents) {
   if (int error = Inject("WriteFile")) return error;
+  if (Denied(path)) return kErrPermissionDenied;
   Node* node = Lookup(path);
   // Opening a file link for writing writes what it points to.
   if (node != nullptr && node->link) node = const_cast<Node*>(Follow(path));
@@ -257,6 +266,7 @@ int FakeFileSystem::WriteFile(const std::string& path, std::string_view contents
 
 int FakeFileSystem::CreateNewFile(const std::string& path, std::string_view contents) {
   if (int error = Inject("CreateNewFile")) return error;
+  if (Denied(path)) return kErrPermissionDenied;
   if (Lookup(path) != nullptr) return kErrFileExists;
   if (!ParentExists(path)) return kErrPathNotFound;
   if (!Store(contents.size())) return kErrDiskFull;
@@ -266,6 +276,7 @@ int FakeFileSystem::CreateNewFile(const std::string& path, std::string_view cont
 
 int FakeFileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
   if (int error = Inject("ReplaceFile")) return error;
+  if (Denied(target) || Denied(replacement)) return kErrPermissionDenied;
   Node* source = Lookup(replacement);
   if (source == nullptr || source->folder) return kErrFileNotFound;
   Node* existing = Lookup(target);
@@ -281,6 +292,7 @@ int FakeFileSystem::ReplaceFile(const std::string& replacement, const std::strin
 
 int FakeFileSystem::DeleteFile(const std::string& path) {
   if (int error = Inject("DeleteFile")) return error;
+  if (Denied(path)) return kErrPermissionDenied;
   Node* node = Lookup(path);
   if (node == nullptr) return ParentExists(path) ? kErrFileNotFound : kErrPathNotFound;
   if (node->folder) return kErrPermissionDenied;
@@ -291,6 +303,7 @@ int FakeFileSystem::DeleteFile(const std::string& path) {
 
 int FakeFileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite) {
   if (int error = Inject("CopyFile")) return error;
+  if (Denied(target)) return kErrPermissionDenied;
   const Node* from = Follow(source);
   if (from == nullptr || from->folder) return kErrFileNotFound;
   // The copy is written through a file link that stands at the target, as opening it would.
@@ -322,6 +335,7 @@ int FakeFileSystem::CopyFile(const std::string& source, const std::string& targe
 
 int FakeFileSystem::CreateFolder(const std::string& path) {
   if (int error = Inject("CreateFolder")) return error;
+  if (Denied(path)) return kErrPermissionDenied;
   if (Lookup(path) != nullptr) return kErrFileExists;
   if (!ParentExists(path)) return kErrPathNotFound;
   AddFolder(path);
@@ -331,6 +345,7 @@ int FakeFileSystem::CreateFolder(const std::string& path) {
 int FakeFileSystem::CopyFolder(const std::string& source, const std::string& target,
                                std::vector<std::string>& skippedLinks) {
   if (int error = Inject("CopyFolder")) return error;
+  if (Denied(target)) return kErrPermissionDenied;
   const Node* from = Lookup(source);
   if (from == nullptr || !from->folder) return kErrPathNotFound;
   const Node* to = Lookup(target);
@@ -395,6 +410,7 @@ int FakeFileSystem::CopyFolder(const std::string& source, const std::string& tar
 
 int FakeFileSystem::DeleteFolder(const std::string& path) {
   if (int error = Inject("DeleteFolder")) return error;
+  if (Denied(path)) return kErrPermissionDenied;
   const Node* node = Lookup(path);
   if (node == nullptr || !node->folder) return kErrPathNotFound;
   // The system clears read-only flags on the way, but not those of links, which are left as they are.

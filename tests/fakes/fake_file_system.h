@@ -39,6 +39,9 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   std::string windowsDirectory = "C:\\WINDOWS";
   std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
   std::string systemWow64Directory;  // empty: a 32-bit system
+  // Folders whose content no one may change (as the system's permissions refuse a standard user): every
+  // write, creation and deletion below them fails with kErrPermissionDenied.
+  std::vector<std::string> readOnlyFolders;
   // Relative paths are taken from here, as Windows takes them from the process's current folder.
   std::string currentFolder = "C:\\";
 
@@ -93,6 +96,7 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   // As Lookup, then through a link that the path itself names, as opening a file does.
   const Node* Follow(const std::string& path) const;
   bool ParentExists(const std::string& path) const;
+  bool Denied(const std::string& path) const;
   // True when key is folder or lies below it.
   static bool Within(const std::string& key, const std::string& folder);
 

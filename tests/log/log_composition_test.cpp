@@ -50,7 +50,8 @@ TEST_F(LogCompositionTest, FullLogFollowsTheWorkedExample) {
 }
 
 // The automatic log has no folder or file section but keeps the footer; it is saved with one more line end
-// under the time's name, and a second save in the same second replaces the file.
+// under the time's name. A second save in the same second takes a free name, and a full disk leaves every
+// earlier log whole with one message that names the file.
 TEST_F(LogCompositionTest, AutoSaveWritesTheAutoSaveLogAndOneMoreLineEnd) {
   WorkedExample();
   app->main.rtfScanLog.Append("left over");
@@ -64,12 +65,22 @@ TEST_F(LogCompositionTest, AutoSaveWritesTheAutoSaveLogAndOneMoreLineEnd) {
                       "Suspicious keys found: 1\nSuspicious files found: 0\n====================\n\n"
                       "Components ignored:0\nTotal components found:2\n"),
             std::string::npos);
+  const std::string first = *system.files.Contents(path);
   app->main.lblScanInitializeTime.SetCaption("later");
   AutoSaveLogFile(*app);
-  EXPECT_EQ(system.files.Contents(path)->rfind("Scan initialized on later\r\n", 0), 0u);
-  system.files.FailNthCall(1, kErrPermissionDenied, "CreateNewFile");
+  const std::string second = "C:\\Program Files\\Veltrane\\Veltrane log5-12-04935 (2).txt";
+  EXPECT_EQ(system.files.Contents(second)->rfind("Scan initialized on later\r\n", 0), 0u);
+  EXPECT_EQ(system.files.Contents(path), first);
+  const std::string third = second.substr(0, second.size() - 7) + "(3).txt";
+  system.files.FailNthCall(3, kErrDiskFull, "CreateNewFile");
   AutoSaveLogFile(*app);
-  EXPECT_EQ(Shown(), (Strings{"AutoSaveLogFile|70:Permission denied"}));
+  system.dialogs.saveAnswers.push_back(path);
+  system.files.FailNthCall(1, kErrDiskFull, "CreateNewFile");
+  frmMain::cmdSaveLog_Click(*app);
+  EXPECT_EQ(Shown(), (Strings{"AutoSaveLogFile|61:Disk full\r\nThe log was not saved: " + third,
+                              "cmdSaveLog_Click|61:Disk full\r\nThe log was not saved: " + path}));
+  EXPECT_EQ(system.files.Contents(path), first);
+  EXPECT_FALSE(system.files.Exists(third));
 }
 
 TEST_F(LogCompositionTest, BothLogsNameTheDefinitionListsTheScanWentWithout) {

@@ -4,6 +4,7 @@
 #include "base/errors.h"
 #include "fakes/fake_services.h"
 #include "program/settings_store.h"
+#include "settings/dialog_handlers.h"
 #include "settings/dialog_settings.h"
 
 namespace veltrane {
@@ -49,13 +50,28 @@ TEST_F(SettingsStoreTest, ACheckBoxReadsZeroOneOrTwoAndRejectsAnyOtherNumber) {
                                     -kErrTypeMismatch}));
 }
 
-TEST_F(SettingsStoreTest, LoadingTheDialogWritesNothingAndReportsABadValueUnderItsOwnName) {
+// A damaged switch is named and shows its default; the later ones still load, and Proceed keeps the
+// damaged value stored until the user changes its box.
+TEST_F(SettingsStoreTest, ADamagedSwitchIsNamedTheOthersLoadAndItIsWrittenOnlyOnceChanged) {
   Store("Options", "RemoveComponents", "on");
+  Store("Options", "SafeMode", "5");
+  Store("AdditionalOptions", "IncludeAdditionalFileInfo", "1");
   auto before = system.settings.values;
-  app->Dialog();
+  SettingsDialog& dialog = app->Dialog();
   EXPECT_EQ(system.settings.values, before);
-  ASSERT_EQ(system.dialogs.shown.size(), 1u);
-  EXPECT_EQ(system.dialogs.shown[0].title + "|" + system.dialogs.shown[0].text, "Form_Load|13:Type mismatch");
+  EXPECT_EQ(
+      system.dialogs.Texts(),
+      std::vector<std::string>{"These stored settings could not be read:\r\nOptions\\RemoveComponents\r\n"
+                               "Options\\SafeMode\r\nTheir boxes show the default. Each keeps its stored "
+                               "value unless you change its box."});
+  EXPECT_EQ((std::vector<int>{dialog.chkRemoveComponent.Value(), dialog.chkSafeMode.Value(),
+                              dialog.chkIncludeExternalFileInfo.Value()}),
+            (std::vector<int>{0, 1, 1}));
+  dialog.chkRemoveComponent.SetValue(1);
+  frmCustomSettings::cmdProceed_Click(*app);
+  EXPECT_EQ((std::vector{Stored("Options", "RemoveComponents"), Stored("Options", "SafeMode"),
+                         Stored("AdditionalOptions", "IncludeAdditionalFileInfo")}),
+            (std::vector<std::optional<std::string>>{"1", "5", "1"}));
 }
 
 TEST_F(SettingsStoreTest, ABlankPathStoresNoPathButEverySwitch) {

@@ -147,6 +147,18 @@ TEST_F(DialogHandlersTest, AnUnreachableShellIsReportedByTheShortcutAndProceedSt
   EXPECT_FALSE(app->DialogLoaded());
 }
 
+TEST_F(DialogHandlersTest, ABlankPathIsNamedAndKeepsTheDialogOpenWithNothingStored) {
+  app->Dialog().txtLogFilesPath.SetCaption(" ");
+  app->Dialog().txtBackupsPath.SetCaption("");
+  cmdProceed_Click(*app);
+  EXPECT_EQ(system.dialogs.Texts(),
+            std::vector<std::string>{
+                "No folder is given for: Logfiles, Backups\r\nType or choose a folder, or Cancel to keep the "
+                "stored ones."});
+  EXPECT_TRUE(app->DialogLoaded());
+  EXPECT_TRUE(system.settings.values.empty());
+}
+
 TEST_F(DialogHandlersTest, AFailingStoreKeepsTheDialogOpen) {
   system.settings.FailNthCall(2, kErrPermissionDenied, "SaveSetting");
   cmdProceed_Click(*app);

@@ -65,6 +65,21 @@ TEST_F(SplashTest, TheFirstTickLoadsEverythingInOrderAndOpensTheMainWindow) {
   EXPECT_EQ(system.files.ListTree(app->ProgramFolder()).size(), 5u) << "no temporary file is left";
 }
 
+// A program folder the user cannot write still loads every list, the ignore list shipped there included;
+// the program then writes into the user's local folder (the shell's, where no variable names one).
+TEST_F(SplashTest, AReadOnlyProgramFolderLoadsEverythingAndChoosesTheUsersFolder) {
+  PutAllFiles();
+  const std::string local = system.shell.specialFolders["LocalAppData"];
+  system.files.AddFolder(local);
+  system.files.readOnlyFolders = {app->ProgramFolder()};
+  frmSplash::Timer1_Timer(*app);
+  EXPECT_EQ(app->main.lblSpyCount.Caption(), std::to_string(kFieldsInAllFiles));
+  EXPECT_EQ(app->Dialog().lvwIgnorList.Count(), 1u);
+  EXPECT_TRUE(system.dialogs.shown.empty());
+  EXPECT_EQ(app->DataFolder(), local + "\\Veltrane");
+  EXPECT_TRUE(system.files.IsFolder(local + "\\Veltrane"));
+}
+
 // Paints and ticks during the load do not start it again; a key then closes only the splash.
 TEST_F(SplashTest, PaintsTicksAndKeysDuringTheLoadNeitherRestartNorEndIt) {
   PutAllFiles();

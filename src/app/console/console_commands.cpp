@@ -286,6 +286,8 @@ int RunConsoleCommand(App& app, ConsoleDialogs& answers, IDigest& digest,
   ScanReport report = StartReport(app);
   frmSplash::Form_Paint(app);
   frmSplash::Timer1_Timer(app);
+  // Logs and backups are not where a user of the program's folder would look for them.
+  if (app.DataFolderMoved()) err << "veltrane: " << kDataFolderNote << app.DataFolder() << "\n";
 
   if (command == "scan") return Scan(app, answers, *scanOptions, report, out, err);
   if (command == "encode" || command == "decode") {
