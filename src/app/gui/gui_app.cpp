@@ -88,7 +88,10 @@ bool GuiApp::PreTranslate(MSG& message) {
     }
   }
   HWND form = modal_ ? dialogForm_.hwnd : mainForm_.hwnd;
-  if (form == nullptr || !::IsWindowVisible(form)) return false;
+  // A key left over for a control that its press has hidden (the character of an Enter that changed the
+  // screen) is the control's own: the dialog manager's search for an access key would start from a window
+  // it can no longer reach, and never end.
+  if (form == nullptr || !::IsWindowVisible(form) || !::IsWindowVisible(message.hwnd)) return false;
   return ::IsDialogMessageW(form, &message) != FALSE;
 }
 

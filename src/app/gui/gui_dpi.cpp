@@ -43,7 +43,9 @@ void AdjustForDpi(RECT& rect, HWND hwnd, int dpi) {
 void GuiApp::PlaceTop(Form& form, const RECT* suggested) {
   if (suggested == nullptr) form.dpi = WindowDpi(form.hwnd);
   RECT rect{0, 0, Scale(form.designWidth, form.dpi), Scale(form.designHeight, form.dpi)};
-  AdjustForDpi(rect, form.hwnd, form.dpi);
+  // The frame is as large as Windows draws it: for the window's own DPI, which Windows has already
+  // changed when it sends WM_DPICHANGED.
+  AdjustForDpi(rect, form.hwnd, WindowDpi(form.hwnd));
   int width = rect.right - rect.left;
   int height = rect.bottom - rect.top;
   int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;

@@ -252,7 +252,7 @@ LRESULT GuiApp::PictureMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       // The focus mark, once the keyboard is in use.
       if (::GetFocus() == hwnd && (::SendMessageW(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) {
         RECT mark = rect;
-        ::InflateRect(&mark, -Scale(3, dpi), -Scale(3, dpi));
+        ::InflateRect(&mark, -Scale(5, dpi), -Scale(5, dpi));
         ::SetTextColor(dc, RGB(0, 0, 0));
         ::SetBkColor(dc, RGB(255, 255, 255));
         ::DrawFocusRect(dc, &mark);
