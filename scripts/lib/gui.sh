@@ -2,7 +2,9 @@
 # The windowed program under Wine: open it on the user's display, or run its journey test on a virtual
 # display (and keep its screenshots). Source it for the functions, or run it:
 #   bash scripts/lib/gui.sh [open]               opens build/windows/program/Veltrane!.exe on $DISPLAY
-#   bash scripts/lib/gui.sh journey [FOLDER]     runs the journey test; FOLDER receives the screenshots
+#   bash scripts/lib/gui.sh journey [FOLDER [DPI]]  runs the journey test (at 96 DPI unless DPI is given);
+#                                                FOLDER receives the screenshots
+#   bash scripts/lib/gui.sh dpi [FOLDER]         runs it at 144 and 192 DPI; FOLDER/144 and FOLDER/192 get them
 #   bash scripts/lib/gui.sh shipped              checks that the program folder and the zip carry no test mode
 # The program folder and the journey program come from the windows preset:
 #   cmake --preset windows && cmake --build build/windows
@@ -37,8 +39,10 @@ gui_open() {
 }
 
 # Runs the journey program in a copy of the program folder inside the prefix; 77 when either is missing.
+# At another DPI than 96 the prefix's LogPixels says so for the run (Wine takes it as the system DPI and
+# the DPI of every window), on a display large enough for the windows at that scale.
 gui_journey() {
-  local shots="${1:-}" program journey
+  local shots="${1:-}" dpi="${2:-96}" program journey
   program="$(gui_program_dir)"
   journey="$(gui_journey_program)"
   if [[ ! -f "$program/Veltrane!.exe" || ! -f "$journey" ]]; then
@@ -47,10 +51,18 @@ gui_journey() {
   fi
   wine_prefix || return 1
   # A display of its own, so that the screenshots hold nothing but the program's windows.
-  local ownDisplay=0 savedDisplay="${DISPLAY:-}"
+  local ownDisplay=0 savedDisplay="${DISPLAY:-}" desktop=800x600
   unset DISPLAY
+  if [[ $dpi != 96 ]]; then
+    desktop=1600x1200
+    export XVFB_SCREEN=1600x1200x24
+  fi
   xvfb_start || { echo "gui: no virtual X display" >&2; return 1; }
+  unset XVFB_SCREEN
   ownDisplay=1
+  if [[ $dpi != 96 ]]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  fi
 
   local stage="$WINEPREFIX/drive_c/veltrane-gui-test"
   rm -rf "$stage"
@@ -59,9 +71,10 @@ gui_journey() {
   cp "$journey" "$stage/veltrane-gui-journey.exe"
   rm -f "$stage/report.txt" "$stage/report.txt.progress"
   # A Wine desktop window gives the program's windows their title bars without a window manager.
-  timeout 300 wine explorer /desktop=Veltrane,800x600 'C:\veltrane-gui-test\veltrane-gui-journey.exe' \
+  timeout 300 wine explorer /desktop=Veltrane,$desktop 'C:\veltrane-gui-test\veltrane-gui-journey.exe' \
     --report 'C:\veltrane-gui-test\report.txt' --screenshots 'C:\veltrane-gui-test\shots' >"$stage/wine.log" 2>&1
   local status=$?
+  [[ $dpi != 96 ]] && wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
   [[ $ownDisplay == 1 ]] && xvfb_stop
   [[ -n "$savedDisplay" ]] && export DISPLAY="$savedDisplay"
 
@@ -114,15 +127,26 @@ if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
   case "${1:-}" in
     open | "") gui_open ;;
     journey)
-      gui_journey "${2:-}"
+      gui_journey "${2:-}" "${3:-96}"
       exit $?
+      ;;
+    dpi)
+      failed=0
+      for dpi in 144 192; do
+        echo "== the journey at $dpi DPI"
+        gui_journey "${2:+$2/$dpi}" "$dpi"
+        status=$?
+        [[ $status == 77 ]] && exit 77
+        [[ $status != 0 ]] && failed=1
+      done
+      exit $failed
       ;;
     shipped)
       gui_shipped
       exit $?
       ;;
     *)
-      echo "usage: gui.sh open | journey [screenshot folder] | shipped" >&2
+      echo "usage: gui.sh open | journey [screenshot folder [dpi]] | dpi [screenshot folder] | shipped" >&2
       exit 2
       ;;
   esac

@@ -55,12 +55,12 @@ wine_unix_path() {
 }
 
 # Starts a virtual X display for programs that open windows, unless one is given already.
-# Sets DISPLAY and XVFB_PID; xvfb_stop ends the display this call started.
+# Sets DISPLAY and XVFB_PID; xvfb_stop ends the display this call started. XVFB_SCREEN sets its size.
 xvfb_start() {
   if [[ -n "${DISPLAY:-}" ]]; then return 0; fi
   local number=99
   while [[ -e "/tmp/.X${number}-lock" ]]; do number=$((number + 1)); done
-  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$number" -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$number"
   local waited=0

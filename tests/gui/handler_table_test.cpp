@@ -22,6 +22,7 @@ using Events = std::set<std::string>;
 const std::map<Kind, Events> kEventsByKind = {
     {Kind::kPicture, {"MouseDown", "MouseUp", "Click"}},
     {Kind::kButton, {"Click"}},
+    {Kind::kTwin, {"Click"}},
     {Kind::kCheck, {"Click"}},
     {Kind::kCombo, {"Click"}},
     {Kind::kTab, {"Click"}},

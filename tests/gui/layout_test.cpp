@@ -24,8 +24,8 @@ bool Fits(const Control& control, Kind kind) {
   if (dynamic_cast<const TextBox*>(&control) != nullptr) return kind == Kind::kText;
   if (dynamic_cast<const Timer*>(&control) != nullptr) return kind == Kind::kTimer;
   if (dynamic_cast<const TabStrip*>(&control) != nullptr) return kind == Kind::kTab || kind == Kind::kCombo;
-  return kind == Kind::kLabel || kind == Kind::kHeading || kind == Kind::kButton || kind == Kind::kFrame ||
-         kind == Kind::kGroup;
+  return kind == Kind::kLabel || kind == Kind::kHeading || kind == Kind::kButton || kind == Kind::kTwin ||
+         kind == Kind::kFrame || kind == Kind::kGroup;
 }
 
 void CheckLayout(const Window& model, std::span<const Placement> placements, int width, int height) {
@@ -41,8 +41,10 @@ void CheckLayout(const Window& model, std::span<const Placement> placements, int
       // Out-of-sight controls (twins, timers) may lie beyond the right edge, never above or below.
       EXPECT_GE(place.y, 0);
       EXPECT_LE(place.y + place.height, height);
-      if (place.kind != Kind::kButton) {
+      if (place.kind != Kind::kTwin) {
         EXPECT_LE(place.x + place.width, width);
+      } else {
+        EXPECT_GE(place.x, width) << "a twin in sight";
       }
     } else {
       auto container = placed.find(parent);
@@ -51,6 +53,9 @@ void CheckLayout(const Window& model, std::span<const Placement> placements, int
       // A drop-down list's height is that of its opened list, which may reach beyond its page.
       if (place.kind != Kind::kCombo) {
         EXPECT_LE(place.y + place.height, container->second->height);
+      }
+      if (place.kind == Kind::kTwin) {
+        EXPECT_GE(place.x, container->second->width) << "a twin in sight";
       }
     }
   }
@@ -67,6 +72,33 @@ TEST(GuiLayout, ShowsEveryControlOfEachWindow) {
   CheckLayout(main, MainPlacements(), kMainWidth, kMainHeight);
   CheckLayout(dialog, DialogPlacements(), kDialogWidth, kDialogHeight);
   CheckLayout(splash, SplashPlacements(), kSplashWidth, kSplashHeight);
+}
+
+// Every picture of the main window but the banner is a button that Tab reaches, named by its twin's caption.
+TEST(GuiLayout, EveryPictureButtonHasAnOutOfSightTwinOrACaptionOfItsOwn) {
+  MainWindow main;
+  std::set<std::string> buttons;
+  for (const PictureButton& button : PictureButtons()) {
+    SCOPED_TRACE(button.picture);
+    EXPECT_NE(dynamic_cast<const Picture*>(main.Find(button.picture)), nullptr);
+    EXPECT_TRUE(buttons.insert(button.picture).second);
+    EXPECT_NE(button.twin == nullptr, button.caption == nullptr) << "a caption from the twin or its own";
+    if (button.twin == nullptr) continue;
+    ASSERT_NE(main.Find(button.twin), nullptr);
+    for (const Placement& place : MainPlacements()) {
+      if (place.name == std::string(button.twin)) {
+        EXPECT_EQ(place.kind, Kind::kTwin);
+      }
+    }
+  }
+  for (const Control* control : main.Controls()) {
+    bool decoration = control->Name() == "Image1" || control->Name() == "Image2";
+    if (dynamic_cast<const Picture*>(control) != nullptr && !decoration) {
+      EXPECT_EQ(buttons.count(control->Name()), 1u) << control->Name() << " is no button";
+    }
+  }
+  EXPECT_EQ(WithoutAccessKey("C&lean"), "Clean");
+  EXPECT_EQ(WithoutAccessKey("Save && &Quit"), "Save & Quit");
 }
 
 TEST(GuiLayout, EveryPictureButtonHasItsPicturesInTheImagesFolder) {

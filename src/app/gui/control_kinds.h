@@ -14,8 +14,8 @@ enum class FontRole { kNormal, kBold, kLog };
 
 struct KindStyle {
   Kind kind;
-  const char* windowClass;  // nullptr: no window (a timer)
-  DWORD style;              // besides WS_CHILD
+  const wchar_t* windowClass;  // nullptr: no window (a timer)
+  DWORD style;                 // besides WS_CHILD
   DWORD exStyle;
   bool showsCaption;  // created with the model's caption as its window text
   FontRole font;
@@ -23,5 +23,8 @@ struct KindStyle {
 };
 
 const KindStyle& StyleOf(Kind kind);
+
+// Keeps an out-of-sight twin out of the dialog manager's search for access keys (gui_access.cpp).
+void IgnoreAccessKeys(Binding& binding);
 
 }  // namespace veltrane::gui

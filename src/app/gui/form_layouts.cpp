@@ -22,17 +22,17 @@ constexpr Placement kMain[] = {
     {"Label20(1)", Kind::kLabel, "", 12, 442, 250, 18},
     {"lblProtectionCount", Kind::kLabel, "", 440, 442, 110, 18},
     {"lblSpyCount", Kind::kLabel, "", 552, 442, 80, 18},
-    {"cmdEncryptSpyListFile", Kind::kButton, "", kMainWidth + 20, 0, 80, 24},
+    {"cmdEncryptSpyListFile", Kind::kTwin, "", kMainWidth + 20, 0, 80, 24},
     {"tmrProgressBar", Kind::kTimer, "", 0, 0, 0, 0},
 
     {"fmMain", Kind::kFrame, "Picture1", 0, 0, kScreenWidth, kScreenHeight},
     {"Label20(0)", Kind::kHeading, "fmMain", 40, 24, 560, 22},
     {"imgStartScan", Kind::kPicture, "fmMain", 60, 70, 150, 44},
-    {"cmdStartScanning", Kind::kButton, "fmMain", kTwinX, 70, 90, 26},
+    {"cmdStartScanning", Kind::kTwin, "fmMain", kTwinX, 70, 90, 26},
     {"imgconfig", Kind::kPicture, "fmMain", 60, 130, 150, 44},
-    {"cmdConfigurations", Kind::kButton, "fmMain", kTwinX, 130, 90, 26},
+    {"cmdConfigurations", Kind::kTwin, "fmMain", kTwinX, 130, 90, 26},
     {"imgBackups", Kind::kPicture, "fmMain", 60, 190, 150, 44},
-    {"cmdBackups", Kind::kButton, "fmMain", kTwinX, 190, 90, 26},
+    {"cmdBackups", Kind::kTwin, "fmMain", kTwinX, 190, 90, 26},
     {"imgExit", Kind::kPicture, "fmMain", 60, 250, 150, 44},
 
     {"fmScanResult", Kind::kFrame, "Picture1", 0, 0, kScreenWidth, kScreenHeight},
@@ -63,20 +63,20 @@ constexpr Placement kMain[] = {
     {"lblScanningFinished1", Kind::kHeading, "fmScanResult", 420, 100, 200, 20},
     {"lblPatience", Kind::kLabel, "fmScanResult", 20, 298, 600, 18},
     {"imgShowLog", Kind::kPicture, "fmScanResult", 250, kButtonRow, 120, 36},
-    {"cmdShowLog", Kind::kButton, "fmScanResult", kTwinX, 230, 90, 26},
+    {"cmdShowLog", Kind::kTwin, "fmScanResult", kTwinX, 230, 90, 26},
     {"imgCancel", Kind::kPicture, "fmScanResult", 380, kButtonRow, 120, 36},
-    {"cmdCancel", Kind::kButton, "fmScanResult", kTwinX, 260, 90, 26},
+    {"cmdCancel", Kind::kTwin, "fmScanResult", kTwinX, 260, 90, 26},
     {"imgContinue", Kind::kPicture, "fmScanResult", 510, kButtonRow, 120, 36},
-    {"cmdContinue", Kind::kButton, "fmScanResult", kTwinX, 290, 90, 26},
+    {"cmdContinue", Kind::kTwin, "fmScanResult", kTwinX, 290, 90, 26},
 
     {"fmContinue", Kind::kFrame, "Picture1", 0, 0, kScreenWidth, kScreenHeight},
     {"lvwScanDriveResult", Kind::kList, "fmContinue", 10, 10, 620, 298},
     {"imgContinue1", Kind::kPicture, "fmContinue", 250, kButtonRow, 120, 36},
-    {"cmdGotoMain", Kind::kButton, "fmContinue", kTwinX, 230, 90, 26},
+    {"cmdGotoMain", Kind::kTwin, "fmContinue", kTwinX, 230, 90, 26},
     {"imgBackUpFiles", Kind::kPicture, "fmContinue", 380, kButtonRow, 120, 36},
-    {"cmdBackUp", Kind::kButton, "fmContinue", kTwinX, 260, 90, 26},
+    {"cmdBackUp", Kind::kTwin, "fmContinue", kTwinX, 260, 90, 26},
     {"ImgExclude", Kind::kPicture, "fmContinue", 510, kButtonRow, 120, 36},
-    {"cmdExclude", Kind::kButton, "fmContinue", kTwinX, 290, 90, 26},
+    {"cmdExclude", Kind::kTwin, "fmContinue", kTwinX, 290, 90, 26},
 
     {"fmScanLog", Kind::kFrame, "Picture1", 0, 0, kScreenWidth, kScreenHeight},
     {"lblLogCreation", Kind::kHeading, "fmScanLog", 10, 8, 100, 18},
@@ -84,18 +84,18 @@ constexpr Placement kMain[] = {
     {"rtfScanLog", Kind::kLog, "fmScanLog", 10, 30, 620, 176},
     {"lvwRunningProcessess", Kind::kList, "fmScanLog", 10, 212, 620, 98},
     {"imgBack", Kind::kPicture, "fmScanLog", 380, kButtonRow, 120, 36},
-    {"cmdBack", Kind::kButton, "fmScanLog", kTwinX, 260, 90, 26},
+    {"cmdBack", Kind::kTwin, "fmScanLog", kTwinX, 260, 90, 26},
     {"imgSaveLog", Kind::kPicture, "fmScanLog", 510, kButtonRow, 120, 36},
-    {"cmdSaveLog", Kind::kButton, "fmScanLog", kTwinX, 290, 90, 26},
+    {"cmdSaveLog", Kind::kTwin, "fmScanLog", kTwinX, 290, 90, 26},
 
     {"fmBackUp", Kind::kFrame, "Picture1", 0, 0, kScreenWidth, kScreenHeight},
     {"lvwBackUp", Kind::kList, "fmBackUp", 10, 10, 620, 298},
     {"imgOk", Kind::kPicture, "fmBackUp", 250, kButtonRow, 120, 36},
-    {"cmdOk", Kind::kButton, "fmBackUp", kTwinX, 230, 90, 26},
+    {"cmdOk", Kind::kTwin, "fmBackUp", kTwinX, 230, 90, 26},
     {"imgClean", Kind::kPicture, "fmBackUp", 380, kButtonRow, 120, 36},
-    {"cmdClean", Kind::kButton, "fmBackUp", kTwinX, 260, 90, 26},
+    {"cmdClean", Kind::kTwin, "fmBackUp", kTwinX, 260, 90, 26},
     {"imgRestore", Kind::kPicture, "fmBackUp", 510, kButtonRow, 120, 36},
-    {"cmdRestore", Kind::kButton, "fmBackUp", kTwinX, 290, 90, 26},
+    {"cmdRestore", Kind::kTwin, "fmBackUp", kTwinX, 290, 90, 26},
 };
 
 // Tab pages lie over the tab strip's display area; the button without caption or action stays out of sight.
@@ -108,7 +108,7 @@ constexpr Placement kDialog[] = {
     {"tabCustomSettings", Kind::kTab, "", 8, 8, 464, 302},
     {"cmdProceed", Kind::kButton, "", 282, 320, 90, 28},
     {"cmdCancel", Kind::kButton, "", 382, 320, 90, 28},
-    {"Command2", Kind::kButton, "", kDialogWidth + 20, 320, 40, 28},
+    {"Command2", Kind::kTwin, "", kDialogWidth + 20, 320, 40, 28},
 
     {"fmTab0", Kind::kFrame, "", kPageX, kPageY, kPageWidth, kPageHeight},
     {"lblPaths", Kind::kHeading, "fmTab0", 8, 6, 300, 18},
@@ -193,7 +193,45 @@ constexpr DesignPicture kDesignPictures[] = {
     {"imgRestore", "restore.gif"},
 };
 
+constexpr PictureButton kPictureButtons[] = {
+    {"imgStartScan", "cmdStartScanning", nullptr, nullptr},
+    {"imgconfig", "cmdConfigurations", nullptr, nullptr},
+    {"imgBackups", "cmdBackups", nullptr, "View backups from a previous session."},
+    {"imgExit", nullptr, "E&xit", nullptr},
+    {"imgShowLog", "cmdShowLog", nullptr, nullptr},
+    {"imgCancel", "cmdCancel", nullptr, nullptr},
+    {"imgContinue", "cmdContinue", nullptr, nullptr},
+    {"imgContinue1", "cmdGotoMain", nullptr, nullptr},
+    {"imgBackUpFiles", "cmdBackUp", nullptr, nullptr},
+    {"ImgExclude", "cmdExclude", nullptr, nullptr},
+    {"imgBack", "cmdBack", nullptr, nullptr},
+    {"imgSaveLog", "cmdSaveLog", nullptr, nullptr},
+    {"imgOk", "cmdOk", nullptr, nullptr},
+    {"imgClean", "cmdClean", nullptr, nullptr},
+    {"imgRestore", "cmdRestore", nullptr, nullptr},
+};
+
 }  // namespace
+
+std::span<const PictureButton> PictureButtons() {
+  return kPictureButtons;
+}
+
+const PictureButton* PictureButtonOf(std::string_view pictureName) {
+  for (const auto& button : kPictureButtons) {
+    if (pictureName == button.picture) return &button;
+  }
+  return nullptr;
+}
+
+std::string WithoutAccessKey(std::string_view caption) {
+  std::string text;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    text += caption[i];
+  }
+  return text;
+}
 
 std::span<const Placement> MainPlacements() {
   return kMain;

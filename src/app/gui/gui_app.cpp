@@ -15,23 +15,41 @@ Binding* Form::Find(std::string_view controlName) {
   return nullptr;
 }
 
+namespace {
+
+Services WithPump(const Services& services, IEventPump& pump) {
+  return Services{services.processes, services.registry,    services.files,       services.fileInfo,
+                  services.settings,  services.shell,       services.dialogs,     pump,
+                  services.clock,     services.environment, services.cookieStores};
+}
+
+}  // namespace
+
+void FrontEndPump::DoEvents() {
+  MSG message{};
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // The quit request belongs to the main message loop; put it back for that loop to see.
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (!gui_.PreTranslate(message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+  }
+  inner_.DoEvents();
+}
+
 GuiApp::GuiApp(HINSTANCE instance, Services services, std::function<void(HWND)> setOwner)
-    : app(services, LoadSettingsDialog),
+    : pump_(*this, services.events),
+      app(WithPump(services, pump_), LoadSettingsDialog),
       instance_(instance),
       setOwner_(std::move(setOwner)),
       handlers_(MakeHandlerTable()) {
   splashForm_.name = "frmSplash";
   mainForm_.name = "frmMain";
   dialogForm_.name = "frmCustomSettings";
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof(metrics);
-  ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  font_ =
-      ::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, "Tahoma");
-  boldFont_ =
-      ::CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, "Tahoma");
-  logFont_ = ::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY,
-                           FIXED_PITCH, "Courier New");
   faceBrush_ = ::CreateSolidBrush(kFaceColour);
   whiteBrush_ = ::CreateSolidBrush(RGB(255, 255, 255));
 }
@@ -40,9 +58,9 @@ GuiApp::~GuiApp() {
   app.splash.Observe(nullptr);
   app.main.Observe(nullptr);
   if (boundDialog_ != nullptr && DialogAlive()) boundDialog_->Observe(nullptr);
-  for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
-                         static_cast<HGDIOBJ>(logFont_), static_cast<HGDIOBJ>(faceBrush_),
-                         static_cast<HGDIOBJ>(whiteBrush_), static_cast<HGDIOBJ>(welcome_)}) {
+  for (auto& [key, font] : fonts_) ::DeleteObject(font);
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(faceBrush_), static_cast<HGDIOBJ>(whiteBrush_),
+                         static_cast<HGDIOBJ>(welcome_)}) {
     ::DeleteObject(object);
   }
 }
@@ -53,14 +71,28 @@ int GuiApp::Run() {
   setOwner_(splashForm_.hwnd);
   if (onStarted) onStarted();
   MSG message{};
-  while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
-    // Keyboard users reach the twin buttons by their access keys, as the dialog manager handles them.
-    if (!::IsDialogMessageA(mainForm_.hwnd, &message)) {
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!PreTranslate(message)) {
       ::TranslateMessage(&message);
-      ::DispatchMessageA(&message);
+      ::DispatchMessageW(&message);
     }
   }
   return static_cast<int>(message.wParam);
+}
+
+bool GuiApp::PreTranslate(MSG& message) {
+  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+    // Focus marks and access-key underlines show from the first key on, as in every Windows program.
+    if (HWND root = ::GetAncestor(message.hwnd, GA_ROOT)) {
+      ::SendMessageW(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    }
+  }
+  HWND form = modal_ ? dialogForm_.hwnd : mainForm_.hwnd;
+  // A key left over for a control that its press has hidden (the character of an Enter that changed the
+  // screen) is the control's own: the dialog manager's search for an access key would start from a window
+  // it can no longer reach, and never end.
+  if (form == nullptr || !::IsWindowVisible(form) || !::IsWindowVisible(message.hwnd)) return false;
+  return ::IsDialogMessageW(form, &message) != FALSE;
 }
 
 bool GuiApp::DialogAlive() const {
@@ -108,20 +140,21 @@ void GuiApp::RunModalDialog() {
   SettingsDialog& dialog = app.Dialog();
   if (dialogForm_.hwnd == nullptr) CreateDialogWindow(dialog);
   modal_ = true;
+  HWND focus = ::GetFocus();
   ::EnableWindow(mainForm_.hwnd, FALSE);
   ::ShowWindow(dialogForm_.hwnd, SW_SHOW);
   ::SetForegroundWindow(dialogForm_.hwnd);
   setOwner_(dialogForm_.hwnd);
   MSG message{};
   while (!app.quitRequested && DialogAlive() && boundDialog_->Visible()) {
-    int got = ::GetMessageA(&message, nullptr, 0, 0);
+    int got = ::GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    if (dialogForm_.hwnd == nullptr || !::IsDialogMessageA(dialogForm_.hwnd, &message)) {
+    if (dialogForm_.hwnd == nullptr || !PreTranslate(message)) {
       ::TranslateMessage(&message);
-      ::DispatchMessageA(&message);
+      ::DispatchMessageW(&message);
     }
   }
   modal_ = false;
@@ -131,6 +164,8 @@ void GuiApp::RunModalDialog() {
   // whichever dialog the core holds by then.
   if (dialogForm_.hwnd != nullptr) DestroyDialogWindow();
   ::SetForegroundWindow(mainForm_.hwnd);
+  // The keyboard user goes on where the dialog was opened from.
+  if (focus != nullptr && ::IsChild(mainForm_.hwnd, focus) && ::IsWindowVisible(focus)) ::SetFocus(focus);
   if (app.quitRequested) Quit();
 }
 
@@ -152,7 +187,7 @@ void GuiApp::Quit() {
 void GuiApp::ScheduleFlush() {
   if (flushPosted_ || mainForm_.hwnd == nullptr) return;
   flushPosted_ = true;
-  ::PostMessageA(mainForm_.hwnd, kMsgFlush, 0, 0);
+  ::PostMessageW(mainForm_.hwnd, kMsgFlush, 0, 0);
 }
 
 }  // namespace veltrane::gui

@@ -11,9 +11,13 @@ inline constexpr UINT kMsgFlush = WM_APP + 1;
 // Posted to a list view's container after the space key: wParam is the focused row, lParam the list view.
 inline constexpr UINT kMsgSpaceToggle = WM_APP + 4;
 
-inline constexpr char kTopClass[] = "VeltraneForm";
-inline constexpr char kFrameClass[] = "VeltraneFrame";
-inline constexpr char kPictureClass[] = "VeltranePicture";
+// Sent when the window moves to a monitor of another DPI (wParam: the new DPI twice, lParam: the suggested
+// window rectangle); the build targets Windows versions whose headers lack it.
+inline constexpr UINT kMsgDpiChanged = 0x02E0;
+
+inline constexpr wchar_t kTopClass[] = L"VeltraneForm";
+inline constexpr wchar_t kFrameClass[] = L"VeltraneFrame";
+inline constexpr wchar_t kPictureClass[] = L"VeltranePicture";
 
 // The face colour of every window, matched by the artwork around its rounded corners.
 inline constexpr COLORREF kFaceColour = RGB(0xee, 0xf3, 0xf8);

@@ -25,7 +25,7 @@ void GuiApp::Sync(Binding& binding) {
     case Kind::kButton:
     case Kind::kCheck:
     case Kind::kGroup:
-      if (WindowText(hwnd) != model.Caption()) ::SetWindowTextA(hwnd, model.Caption().c_str());
+      if (WindowText(hwnd) != model.Caption()) SetText(hwnd, model.Caption());
       break;
     case Kind::kPicture:
       ::InvalidateRect(hwnd, nullptr, TRUE);
@@ -34,7 +34,7 @@ void GuiApp::Sync(Binding& binding) {
       if (WindowText(hwnd) != model.Caption()) {
         bool wasSyncing = syncing_;
         syncing_ = true;
-        ::SetWindowTextA(hwnd, model.Caption().c_str());
+        SetText(hwnd, model.Caption());
         syncing_ = wasSyncing;
       }
       break;
@@ -42,13 +42,13 @@ void GuiApp::Sync(Binding& binding) {
       break;
   }
   if (binding.kind == Kind::kCheck) {
-    ::SendMessageA(hwnd, BM_SETCHECK,
+    ::SendMessageW(hwnd, BM_SETCHECK,
                    static_cast<CheckBox&>(model).Value() == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
   } else if (binding.kind == Kind::kTab) {
-    ::SendMessageA(hwnd, TCM_SETCURSEL, static_cast<WPARAM>(static_cast<TabStrip&>(model).SelectedIndex()),
+    ::SendMessageW(hwnd, TCM_SETCURSEL, static_cast<WPARAM>(static_cast<TabStrip&>(model).SelectedIndex()),
                    0);
   } else if (binding.kind == Kind::kCombo) {
-    ::SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(static_cast<ComboBox&>(model).SelectedIndex()), 0);
+    ::SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(static_cast<ComboBox&>(model).SelectedIndex()), 0);
   } else if (binding.kind == Kind::kList) {
     RebuildColumns(binding);
     binding.dirty = true;
@@ -69,7 +69,7 @@ void GuiApp::OnChanged(const Control& control, Change change, size_t index) {
   for (Form* form : forms) {
     if (&control == form->model && form->hwnd != nullptr) {
       // The windows themselves: caption changes; showing and hiding is decided after each handler.
-      if (change == Change::kCaption) ::SetWindowTextA(form->hwnd, control.Caption().c_str());
+      if (change == Change::kCaption) SetText(form->hwnd, control.Caption());
       return;
     }
     auto found = form->byModel.find(&control);
@@ -93,7 +93,7 @@ void GuiApp::OnChanged(const Control& control, Change change, size_t index) {
         }
         if (binding.kind == Kind::kText) {
           auto& text = static_cast<const TextBox&>(control);
-          ::SendMessageA(binding.hwnd, EM_SETSEL, text.SelStart(), text.SelStart() + text.SelLength());
+          ::SendMessageW(binding.hwnd, EM_SETSEL, text.SelStart(), text.SelStart() + text.SelLength());
           return;
         }
         if (binding.kind == Kind::kList) {
@@ -129,9 +129,10 @@ void GuiApp::OnChanged(const Control& control, Change change, size_t index) {
 }
 
 void GuiApp::ApplyPicture(Binding& binding) {
-  const std::string& file = static_cast<Picture*>(binding.model)->PictureFile();
+  std::string shown = binding.pictureFile;
+  binding.pictureFile = static_cast<Picture*>(binding.model)->PictureFile();
   // A file that cannot be read keeps the picture shown, as a failed load leaves a picture box as it was.
-  if (auto image = PictureImage::Load(file)) binding.picture = std::move(image);
+  if (!LoadPicture(binding)) binding.pictureFile = shown;
   ::InvalidateRect(binding.hwnd, nullptr, TRUE);
   ::UpdateWindow(binding.hwnd);
 }
@@ -158,8 +159,7 @@ void GuiApp::Flush() {
       if (binding.kind == Kind::kList) {
         FlushListView(binding);
       } else if (binding.kind == Kind::kLog) {
-        std::string text = EditText(static_cast<RichText*>(binding.model)->Text());
-        ::SetWindowTextA(binding.hwnd, text.c_str());
+        SetText(binding.hwnd, EditText(static_cast<RichText*>(binding.model)->Text()));
       }
     }
   }

@@ -2,10 +2,12 @@
 // procedures that pass clicks, ticks and edits to the models and the core's handlers.
 
 #include "app/gui/control_kinds.h"
+#include "app/gui/dpi_scale.h"
 #include "app/gui/form_layouts.h"
 #include "app/gui/gui_app.h"
 #include "app/gui/gui_ids.h"
 #include "app/gui/win.h"
+#include "app/gui/win_text.h"
 
 namespace veltrane::gui {
 
@@ -15,74 +17,59 @@ namespace {
 // parameter; messages that come before that (WM_GETMINMAXINFO) need none.
 GuiApp* AppOf(HWND hwnd, UINT message, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* app = static_cast<GuiApp*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
+    auto* app = static_cast<GuiApp*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
     return app;
   }
-  return reinterpret_cast<GuiApp*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return reinterpret_cast<GuiApp*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK TopProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (GuiApp* app = AppOf(hwnd, message, lParam)) {
     if (Form* form = app->FormOf(hwnd)) return app->FormMessage(*form, hwnd, message, wParam, lParam);
   }
-  return ::DefWindowProcA(hwnd, message, wParam, lParam);
+  return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (GuiApp* app = AppOf(hwnd, message, lParam)) return app->ContainerMessage(hwnd, message, wParam, lParam);
-  return ::DefWindowProcA(hwnd, message, wParam, lParam);
+  return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (GuiApp* app = AppOf(hwnd, message, lParam)) return app->PictureMessage(hwnd, message, wParam, lParam);
-  return ::DefWindowProcA(hwnd, message, wParam, lParam);
+  return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void RegisterClasses(HINSTANCE instance) {
   static bool registered = false;
   if (registered) return;
   registered = true;
-  WNDCLASSEXA top{};
+  WNDCLASSEXW top{};
   top.cbSize = sizeof(top);
   top.lpfnWndProc = TopProc;
   top.hInstance = instance;
-  top.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  top.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(1));
+  top.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  top.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
   top.hbrBackground = ::CreateSolidBrush(kFaceColour);
   top.lpszClassName = kTopClass;
-  ::RegisterClassExA(&top);
-  WNDCLASSEXA frame = top;
+  ::RegisterClassExW(&top);
+  WNDCLASSEXW frame = top;
   frame.lpfnWndProc = FrameProc;
   frame.hIcon = nullptr;
   frame.lpszClassName = kFrameClass;
-  ::RegisterClassExA(&frame);
-  WNDCLASSEXA picture = frame;
+  ::RegisterClassExW(&frame);
+  WNDCLASSEXW picture = frame;
   picture.lpfnWndProc = PictureProc;
-  picture.hCursor = ::LoadCursor(nullptr, IDC_HAND);
+  picture.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
   picture.lpszClassName = kPictureClass;
-  ::RegisterClassExA(&picture);
+  ::RegisterClassExW(&picture);
 }
 
-void CentreOnScreen(HWND hwnd) {
-  RECT rect{};
-  ::GetWindowRect(hwnd, &rect);
-  int width = rect.right - rect.left;
-  int height = rect.bottom - rect.top;
-  int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  ::SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-HWND CreateTop(GuiApp* app, HINSTANCE instance, const char* caption, DWORD style, int clientWidth,
-               int clientHeight, HWND owner, DWORD exStyle = 0) {
-  RECT rect{0, 0, clientWidth, clientHeight};
-  ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  HWND hwnd = ::CreateWindowExA(exStyle | WS_EX_CONTROLPARENT, kTopClass, caption, style, CW_USEDEFAULT,
-                                CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
-                                instance, app);
-  CentreOnScreen(hwnd);
-  return hwnd;
+HWND CreateTop(GuiApp* app, HINSTANCE instance, const std::string& caption, DWORD style, HWND owner,
+               DWORD exStyle = 0) {
+  return ::CreateWindowExW(exStyle | WS_EX_CONTROLPARENT, kTopClass, Wide(caption).c_str(), style,
+                           CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, nullptr, instance, app);
 }
 
 }  // namespace
@@ -90,8 +77,10 @@ HWND CreateTop(GuiApp* app, HINSTANCE instance, const char* caption, DWORD style
 void GuiApp::CreateSplash() {
   RegisterClasses(instance_);
   splashForm_.model = &app.splash;
-  splashForm_.hwnd = CreateTop(this, instance_, "Veltrane!", WS_POPUP | WS_BORDER, kSplashWidth,
-                               kSplashHeight, nullptr, WS_EX_TOOLWINDOW);
+  splashForm_.designWidth = kSplashWidth;
+  splashForm_.designHeight = kSplashHeight;
+  splashForm_.hwnd = CreateTop(this, instance_, "Veltrane!", WS_POPUP | WS_BORDER, nullptr, WS_EX_TOOLWINDOW);
+  PlaceTop(splashForm_, nullptr);
   BuildForm(splashForm_, SplashPlacements());
   app.splash.Observe(this);
   ::ShowWindow(splashForm_.hwnd, SW_SHOW);
@@ -103,29 +92,35 @@ void GuiApp::CreateSplash() {
 void GuiApp::CreateMainWindow() {
   RegisterClasses(instance_);
   mainForm_.model = &app.main;
-  mainForm_.hwnd = CreateTop(this, instance_, app.main.Caption().c_str(),
-                             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                             kMainWidth, kMainHeight, nullptr);
+  mainForm_.designWidth = kMainWidth;
+  mainForm_.designHeight = kMainHeight;
+  mainForm_.hwnd =
+      CreateTop(this, instance_, app.main.Caption(),
+                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, nullptr);
+  PlaceTop(mainForm_, nullptr);
   BuildForm(mainForm_, MainPlacements());
   // The start screen's decoration belongs to no model: it never changes.
   if (Binding* start = mainForm_.Find("fmMain")) {
-    if (auto picture = PictureImage::Load(app.ProgramFile("images\\welcome.gif"))) {
-      HWND decoration =
-          ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, 280, 70, picture->Width(),
-                            picture->Height(), start->hwnd, nullptr, instance_, nullptr);
-      welcome_ = picture->ToBitmap(kFaceColour);
-      ::SendMessageA(decoration, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(welcome_));
-    }
+    welcomeWindow_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0, 0, 0,
+                                       start->hwnd, nullptr, instance_, nullptr);
+    PlaceWelcome();
   }
+  AddTips(mainForm_);
+  // Focus marks wait for the first key, so that a mouse user sees none.
+  ::SendMessageW(mainForm_.hwnd, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   app.main.Observe(this);
 }
 
 void GuiApp::CreateDialogWindow(SettingsDialog& dialog) {
   boundDialog_ = &dialog;
   dialogForm_.model = &dialog;
-  dialogForm_.hwnd = CreateTop(this, instance_, dialog.Caption().c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                               kDialogWidth, kDialogHeight, mainForm_.hwnd, WS_EX_DLGMODALFRAME);
+  dialogForm_.designWidth = kDialogWidth;
+  dialogForm_.designHeight = kDialogHeight;
+  dialogForm_.hwnd = CreateTop(this, instance_, dialog.Caption(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                               mainForm_.hwnd, WS_EX_DLGMODALFRAME);
+  PlaceTop(dialogForm_, nullptr);
   BuildForm(dialogForm_, DialogPlacements());
+  ::SendMessageW(dialogForm_.hwnd, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   dialog.Observe(this);
   ShowTabPage(dialog.tabCustomSettings.SelectedIndex());
 }
@@ -150,6 +145,8 @@ void GuiApp::BuildForm(Form& form, std::span<const Placement> placements) {
     Binding& binding = form.bindings.emplace_back();
     binding.model = model;
     binding.kind = place.kind;
+    binding.place = &place;
+    binding.dpi = form.dpi;
     form.byModel[model] = &binding;
     if (place.kind == Kind::kTimer) {
       binding.hwnd = form.hwnd;
@@ -163,16 +160,26 @@ void GuiApp::BuildForm(Form& form, std::span<const Placement> placements) {
       if (Binding* container = form.Find(place.parent)) parent = container->hwnd;
     }
     const KindStyle& kind = StyleOf(place.kind);
-    binding.hwnd = ::CreateWindowExA(
-        kind.exStyle, kind.windowClass, kind.showsCaption ? model->Caption().c_str() : "",
-        WS_CHILD | kind.style, place.x, place.y, place.width, place.height, parent, nullptr, instance_, this);
+    // A picture button is named by its caption, which screen readers read and the dialog manager takes
+    // its access key from.
+    const PictureButton* button = place.kind == Kind::kPicture ? PictureButtonOf(place.name) : nullptr;
+    std::string text = kind.showsCaption ? model->Caption() : "";
+    DWORD style = WS_CHILD | kind.style;
+    if (button != nullptr) {
+      Control* twin = button->twin != nullptr ? form.model->Find(button->twin) : nullptr;
+      text = twin != nullptr ? twin->Caption() : button->caption != nullptr ? button->caption : "";
+      style |= WS_TABSTOP;
+    }
+    Placement scaled = ScalePlacement(place, form.dpi);
+    binding.hwnd = ::CreateWindowExW(kind.exStyle, kind.windowClass, Wide(text).c_str(), style, scaled.x,
+                                     scaled.y, scaled.width, scaled.height, parent, nullptr, instance_, this);
     form.byWindow[binding.hwnd] = &binding;
-    HFONT font = kind.font == FontRole::kBold ? boldFont_ : kind.font == FontRole::kLog ? logFont_ : font_;
-    ::SendMessageA(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ::SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(kind.font, form.dpi)), FALSE);
     if (kind.fill != nullptr) kind.fill(binding);
     if (place.kind == Kind::kPicture) {
       if (const char* file = DesignTimePicture(place.name)) {
-        binding.picture = PictureImage::Load(app.ProgramFile(std::string("images\\") + file));
+        binding.pictureFile = app.ProgramFile(std::string("images\\") + file);
+        LoadPicture(binding);
       }
     }
     Sync(binding);

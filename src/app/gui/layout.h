@@ -9,6 +9,7 @@ enum class Kind {
   kLabel,
   kHeading,
   kButton,
+  kTwin,  // a command button kept out of sight: a real button that Tab passes over
   kPicture,
   kCheck,
   kText,

@@ -12,17 +12,11 @@ using std::min;
 #include <gdiplus.h>
 #include <objidl.h>
 
+#include "app/gui/win_text.h"
+
 namespace veltrane::gui {
 
 namespace {
-
-std::wstring Wide(const std::string& text) {
-  int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(std::max(length, 1)), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  wide.resize(wcslen(wide.c_str()));
-  return wide;
-}
 
 bool PngEncoder(CLSID& clsid) {
   UINT count = 0;
@@ -54,7 +48,7 @@ GdiPlusSession::~GdiPlusSession() {
 PictureImage::~PictureImage() = default;
 
 std::unique_ptr<PictureImage> PictureImage::Load(const std::string& path) {
-  if (path.empty() || ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
+  if (path.empty() || ::GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
   Gdiplus::Bitmap file(Wide(path).c_str());
   if (file.GetLastStatus() != Gdiplus::Ok || file.GetWidth() == 0) return nullptr;
   auto copy = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(file.GetWidth()),
@@ -68,9 +62,12 @@ std::unique_ptr<PictureImage> PictureImage::Load(const std::string& path) {
   return image;
 }
 
-void PictureImage::Draw(HDC dc, int x, int y) const {
+void PictureImage::Draw(HDC dc, int x, int y, int width, int height) const {
   Gdiplus::Graphics graphics(dc);
-  graphics.DrawImage(bitmap_.get(), x, y, Width(), Height());
+  if (width != Width() || height != Height()) {
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+  }
+  graphics.DrawImage(bitmap_.get(), x, y, width, height);
 }
 
 HBITMAP PictureImage::ToBitmap(COLORREF background) const {

@@ -27,10 +27,12 @@ class GdiPlusSession {
 class PictureImage {
  public:
   ~PictureImage();
-  // The picture in the file, decoded into memory so that the file is not held open; nullptr when the file
-  // is missing or is no picture.
+  // The picture in the file (a UTF-8 path), decoded into memory so that the file is not held open; nullptr
+  // when the file is missing or is no picture.
   static std::unique_ptr<PictureImage> Load(const std::string& path);
-  void Draw(HDC dc, int x, int y) const;
+  // Drawn at a size of its own or shrunk (never stretched: the caller asks for no more than Width() x
+  // Height()).
+  void Draw(HDC dc, int x, int y, int width, int height) const;
   // A bitmap of the picture over a background colour, for static controls; the caller deletes it.
   HBITMAP ToBitmap(COLORREF background) const;
   int Width() const;

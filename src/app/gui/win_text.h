@@ -1,18 +1,53 @@
-// Small text helpers shared by the parts of the Windows front end.
+// Text at the edge of the Windows front end: the core's UTF-8 to the UTF-16 of the wide calls and back,
+// and small text helpers shared by the parts of the front end.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "app/gui/win.h"
 
 namespace veltrane::gui {
 
-inline std::string WindowText(HWND hwnd) {
-  int length = ::GetWindowTextLengthA(hwnd);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  ::GetWindowTextA(hwnd, text.data(), length + 1);
+// UTF-8 as UTF-16. Text that is not valid UTF-8 (written by an earlier version in the system's code page)
+// is read in that code page, so that it still shows as it did.
+inline std::wstring Wide(std::string_view text) {
+  if (text.empty()) return {};
+  auto size = static_cast<int>(text.size());
+  UINT codePage = CP_UTF8;
+  int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+  if (length == 0) {
+    codePage = CP_ACP;
+    length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  }
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  ::MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
+inline std::string Utf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  auto size = static_cast<int>(text.size());
+  int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}
+
+inline std::wstring WideWindowText(HWND hwnd) {
+  int length = ::GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  length = ::GetWindowTextW(hwnd, text.data(), length + 1);
   text.resize(static_cast<size_t>(length));
   return text;
+}
+
+inline std::string WindowText(HWND hwnd) {
+  return Utf8(WideWindowText(hwnd));
+}
+
+inline void SetText(HWND hwnd, std::string_view text) {
+  ::SetWindowTextW(hwnd, Wide(text).c_str());
 }
 
 // Log text with bare line feeds made into the CR LF pairs an edit control needs.

@@ -130,6 +130,10 @@ void Journey::Drive() {
   Settings();
   SettingsClosedByTitleBar();
   LargeResultList();
+  CheckPictureButtons();
+  UnicodeRows();
+  Keyboard();
+  DpiChange();
   finished_ = true;
   Exit();
 }

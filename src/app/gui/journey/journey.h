@@ -57,6 +57,10 @@ class Journey {
   void LargeResultList();
   void SettingsClosedByTitleBar();
   std::string PictureFile(const char* control);
+  void UnicodeRows();
+  void Keyboard();
+  void KeyboardBackupAndRestore();
+  void DpiChange();
   void Exit();
 
   // Checks.
@@ -64,6 +68,11 @@ class Journey {
   void CheckText(const char* form, const char* control, const std::string& expected);
   void CheckScreen(const char* frame);
   bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
+  // Every control where its table puts it at the form's DPI, no text cut off, no two controls over each
+  // other unless the layout lays them so; read from the real windows.
+  void CheckLayout(const char* form);
+  // Each picture button's accessible name (and role) and tip.
+  void CheckPictureButtons();
 
   // Window messages.
   HWND Find(const char* form, const char* control);
@@ -81,6 +90,9 @@ class Journey {
   void RunOnUi(const std::function<void()>& work);
   void Settle();
   void Screenshot(const char* name, const char* form = "frmMain");
+  // Keys through SendInput, as a keyboard types them: the key, with Alt or Shift held when given.
+  void Key(WORD key, WORD modifier = 0);
+  HWND Focused();
   std::string Setting(const std::string& section, const std::string& key);
   void ExpectMessages(const std::vector<std::string>& texts, const std::string& step);
 

@@ -1,11 +1,13 @@
 // The journey's window-message helpers: finding controls, clicking, ticking, reading texts and rows.
 #include <chrono>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "app/gui/gui_ids.h"
 #include "app/gui/journey/journey.h"
 #include "app/gui/picture_image.h"
+#include "app/gui/win_text.h"
 
 namespace veltrane::gui {
 
@@ -43,17 +45,18 @@ bool Journey::WaitFor(const std::function<bool()>& condition, int timeoutMs) {
 
 HWND Journey::Find(const char* form, const char* control) {
   HWND main = gui_.MainWindowHandle();
-  return reinterpret_cast<HWND>(::SendMessageA(main, kMsgFindControl, reinterpret_cast<WPARAM>(form),
+  return reinterpret_cast<HWND>(::SendMessageW(main, kMsgFindControl, reinterpret_cast<WPARAM>(form),
                                                reinterpret_cast<LPARAM>(control)));
 }
 
 std::string Journey::Text(HWND hwnd) {
   if (hwnd == nullptr) return "<no window>";
-  auto length = static_cast<int>(::SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  ::SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  auto length = static_cast<int>(::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  length =
+      static_cast<int>(::SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
   text.resize(static_cast<size_t>(length));
-  return text;
+  return Utf8(text);
 }
 
 bool Journey::Shown(const char* form, const char* control) {
@@ -65,37 +68,38 @@ void Journey::PressPicture(const char* control, bool wait) {
   HWND hwnd = Find("frmMain", control);
   LPARAM point = MAKELPARAM(8, 8);
   if (wait) {
-    ::SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    ::SendMessageA(hwnd, WM_LBUTTONUP, 0, point);
+    ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::SendMessageW(hwnd, WM_LBUTTONUP, 0, point);
   } else {
-    ::PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    ::PostMessageA(hwnd, WM_LBUTTONUP, 0, point);
+    ::PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::PostMessageW(hwnd, WM_LBUTTONUP, 0, point);
   }
 }
 
 void Journey::ClickButton(const char* form, const char* control) {
-  ::SendMessageA(Find(form, control), BM_CLICK, 0, 0);
+  ::SendMessageW(Find(form, control), BM_CLICK, 0, 0);
 }
 
 int Journey::Rows(const char* form, const char* list) {
   Settle();
-  return static_cast<int>(::SendMessageA(Find(form, list), LVM_GETITEMCOUNT, 0, 0));
+  return static_cast<int>(::SendMessageW(Find(form, list), LVM_GETITEMCOUNT, 0, 0));
 }
 
+// Read through the wide message, as a screen reader or another program reads the row.
 std::string Journey::Cell(const char* form, const char* list, int row, int column) {
-  char buffer[1024] = {};
-  LVITEMA item{};
+  wchar_t buffer[1024] = {};
+  LVITEMW item{};
   item.iSubItem = column;
   item.pszText = buffer;
-  item.cchTextMax = sizeof(buffer);
-  ::SendMessageA(Find(form, list), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+  item.cchTextMax = static_cast<int>(std::size(buffer));
+  ::SendMessageW(Find(form, list), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
-  return buffer;
+  return Utf8(buffer);
 }
 
 bool Journey::Ticked(const char* form, const char* list, int row) {
   auto state =
-      ::SendMessageA(Find(form, list), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+      ::SendMessageW(Find(form, list), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
   return (static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
 }
 
@@ -103,16 +107,16 @@ void Journey::Tick(const char* form, const char* list, int row) {
   HWND hwnd = Find(form, list);
   RECT bounds{};
   bounds.left = LVIR_BOUNDS;
-  ::SendMessageA(hwnd, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
+  ::SendMessageW(hwnd, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
   // The check box is where a hit test says so, near the left end of the row.
   for (int x = bounds.left; x < bounds.left + 40; ++x) {
     LVHITTESTINFO hit{};
     hit.pt = {x, (bounds.top + bounds.bottom) / 2};
-    ::SendMessageA(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    ::SendMessageW(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
       LPARAM point = MAKELPARAM(x + 2, hit.pt.y);
-      ::SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
-      ::SendMessageA(hwnd, WM_LBUTTONUP, 0, point);
+      ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+      ::SendMessageW(hwnd, WM_LBUTTONUP, 0, point);
       return;
     }
   }
@@ -120,34 +124,35 @@ void Journey::Tick(const char* form, const char* list, int row) {
 }
 
 void Journey::SelectRow(const char* form, const char* list, int row) {
-  LVITEMA item{};
+  LVITEMW item{};
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  ::SendMessageA(Find(form, list), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+  ::SendMessageW(Find(form, list), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
 }
 
 void Journey::ClickTab(int index) {
   HWND tab = Find("frmCustomSettings", "tabCustomSettings");
   RECT rect{};
-  ::SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+  ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
   LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  ::SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  ::SendMessageA(tab, WM_LBUTTONUP, 0, point);
+  ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  ::SendMessageW(tab, WM_LBUTTONUP, 0, point);
 }
 
 void Journey::RunOnUi(const std::function<void()>& work) {
   std::function<void()> copy = work;
-  ::SendMessageA(gui_.MainWindowHandle(), kMsgRunOnUiThread, 0, reinterpret_cast<LPARAM>(&copy));
+  ::SendMessageW(gui_.MainWindowHandle(), kMsgRunOnUiThread, 0, reinterpret_cast<LPARAM>(&copy));
 }
 
 void Journey::Settle() {
-  ::SendMessageA(gui_.MainWindowHandle(), kMsgFlush, 0, 0);
+  ::SendMessageW(gui_.MainWindowHandle(), kMsgFlush, 0, 0);
 }
 
 void Journey::Screenshot(const char* name, const char* form) {
-  if (screenshots_.empty()) return;
   Settle();
+  CheckLayout(form);
+  if (screenshots_.empty()) return;
   HWND window = Find(form, "");
   std::string path = screenshots_ + "\\" + name;
   bool saved = false;

@@ -118,10 +118,10 @@ void Journey::ResultsScreen() {
   Check(!Ticked("frmMain", "lvwScanDriveResult", 3), "a second click clears it");
   SelectRow("frmMain", "lvwScanDriveResult", 0);
   HWND results = Find("frmMain", "lvwScanDriveResult");
-  ::SendMessageA(results, WM_KEYDOWN, VK_SPACE, 0);
+  ::SendMessageW(results, WM_KEYDOWN, VK_SPACE, 0);
   Check(WaitFor([&] { return Ticked("frmMain", "lvwScanDriveResult", 0); }, 3000),
         "the space key ticks the row");
-  ::SendMessageA(results, WM_KEYDOWN, VK_SPACE, 0);
+  ::SendMessageW(results, WM_KEYDOWN, VK_SPACE, 0);
   Check(WaitFor([&] { return !Ticked("frmMain", "lvwScanDriveResult", 0); }, 3000),
         "a second space clears it");
   Tick("frmMain", "lvwScanDriveResult", 3);
@@ -172,7 +172,7 @@ void Journey::BackupsScreen() {
 
 // The out-of-sight command buttons do what their pictures do; the scan they start has no cookie scan.
 void Journey::TwinButtons() {
-  ::PostMessageA(Find("frmMain", "cmdStartScanning"), BM_CLICK, 0, 0);
+  ::PostMessageW(Find("frmMain", "cmdStartScanning"), BM_CLICK, 0, 0);
   bool completed =
       WaitFor([&] { return Text("frmMain", "lblScanningStatus") == "Scanning completed"; }, 60000);
   Check(completed, "the scan button completes a scan");

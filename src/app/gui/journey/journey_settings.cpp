@@ -32,17 +32,21 @@ void Journey::Settings() {
         "the options tab shows");
   ClickButton("frmCustomSettings", "cmdReset");
   ExpectMessages({"Reset all options to default?"}, "reset");
-  Check(::SendMessageA(Find("frmCustomSettings", "chkAutoSave"), BM_GETCHECK, 0, 0) == BST_CHECKED &&
-            ::SendMessageA(Find("frmCustomSettings", "chkSafeMode"), BM_GETCHECK, 0, 0) == BST_CHECKED,
+  Check(::SendMessageW(Find("frmCustomSettings", "chkAutoSave"), BM_GETCHECK, 0, 0) == BST_CHECKED &&
+            ::SendMessageW(Find("frmCustomSettings", "chkSafeMode"), BM_GETCHECK, 0, 0) == BST_CHECKED,
         "reset ticks autosave and safe mode");
   Screenshot("settings-options.png", "frmCustomSettings");
+  ClickTab(2);
+  Screenshot("settings-about.png", "frmCustomSettings");
+  ClickTab(4);
+  Screenshot("settings-additional.png", "frmCustomSettings");
   SettingsProceed(true);
   PressPicture("imgconfig", false);
   open = WaitFor([&] { return Shown("frmCustomSettings", "frmCustomSettings"); });
   Check(open, "the settings dialog opens again");
   if (!open) return;
   ClickTab(3);
-  Check(::SendMessageA(Find("frmCustomSettings", "chkStartup"), BM_GETCHECK, 0, 0) == BST_CHECKED,
+  Check(::SendMessageW(Find("frmCustomSettings", "chkStartup"), BM_GETCHECK, 0, 0) == BST_CHECKED,
         "the start-up option shows as stored");
   SettingsProceed(false);
   ExpectMessages({}, "settings");
@@ -50,8 +54,8 @@ void Journey::Settings() {
 
 void Journey::SettingsProceed(bool startup) {
   HWND box = Find("frmCustomSettings", "chkStartup");
-  bool ticked = ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  if (ticked != startup) ::SendMessageA(box, BM_CLICK, 0, 0);
+  bool ticked = ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if (ticked != startup) ::SendMessageW(box, BM_CLICK, 0, 0);
   ClickButton("frmCustomSettings", "cmdProceed");
   bool closed = WaitFor([&] { return !Shown("frmCustomSettings", "frmCustomSettings"); }, 5000);
   Check(closed, "proceed closes the dialog");
@@ -76,9 +80,9 @@ void Journey::SettingsClosedByTitleBar() {
   shell_.QueueBrowseAnswer({BrowseResult::Outcome::kChosen, chosen});
   ClickButton("frmCustomSettings", "cmdBackupsBrowse");
   CheckText("frmCustomSettings", "txtBackupsPath", chosen);
-  ::SendMessageA(Find("frmCustomSettings", "txtLogFilesPath"), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("C:\\typed"));
-  ::PostMessageA(Find("frmCustomSettings", "frmCustomSettings"), WM_CLOSE, 0, 0);
+  ::SendMessageW(Find("frmCustomSettings", "txtLogFilesPath"), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"C:\\typed"));
+  ::PostMessageW(Find("frmCustomSettings", "frmCustomSettings"), WM_CLOSE, 0, 0);
   bool closed = WaitFor([&] { return !Shown("frmCustomSettings", "frmCustomSettings"); }, 5000);
   Check(closed, "the title-bar close button closes the dialog");
   Check(Setting("FilePaths", "Backups") == folder_ && Setting("FilePaths", "Logfile") == folder_,
@@ -111,10 +115,10 @@ void Journey::LargeResultList() {
   start = Clock::now();
   RunOnUi([&] {
     for (int page = 0; page < 50; ++page) {
-      ::SendMessageA(list, LVM_SCROLL, 0, 2000 * 18);
+      ::SendMessageW(list, LVM_SCROLL, 0, 2000 * 18);
       ::UpdateWindow(list);
     }
-    ::SendMessageA(list, LVM_ENSUREVISIBLE, kRows - 1, FALSE);
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, kRows - 1, FALSE);
     ::UpdateWindow(list);
   });
   auto scrolled = elapsedMs(start);
