@@ -73,8 +73,8 @@ LRESULT CALLBACK OnCallWindow(int code, WPARAM wParam, LPARAM lParam) {
 // One run of the program's start: the splash, its one-second timer, the load, the main window.
 bool StartProgram(HINSTANCE instance, win32::Win32Host& host, FolderEnvironment& environment,
                   double& fromTick, double& fromSplash, int32_t& fields) {
-  Services services{host.processes, host.registry, host.files,   host.fileInfo,    host.settings,
-                    host.shell,     host.dialogs,  host.events,  host.clock, environment, host.cookieStores};
+  Services services{host.processes, host.registry, host.files, host.fileInfo, host.settings,    host.shell,
+                    host.dialogs,   host.events,   host.clock, environment,   host.cookieStores};
   gui::GuiApp gui(instance, services, [&host](HWND owner) { host.SetOwnerWindow(owner); });
   gStart = Start{};
   gui.onStarted = [&] {
@@ -139,7 +139,8 @@ int main(int argc, char** argv) {
   using namespace veltrane;
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
   ::OleInitialize(nullptr);
   win32::Win32Host host;
@@ -149,8 +150,9 @@ int main(int argc, char** argv) {
   environment.folder = std::string(temp) + "VeltraneStartupRate";
   ::CreateDirectoryA(environment.folder.c_str(), nullptr);
   const std::string folder = environment.folder;
-  Services encoderServices{host.processes, host.registry, host.files, host.fileInfo, host.settings, host.shell,
-                           host.dialogs,   host.events,   host.clock, environment,   host.cookieStores};
+  Services encoderServices{host.processes, host.registry, host.files,       host.fileInfo,
+                           host.settings,  host.shell,    host.dialogs,     host.events,
+                           host.clock,     environment,   host.cookieStores};
   App encoder(encoderServices, nullptr);
 
   int failures = 0;
@@ -182,8 +184,9 @@ int main(int argc, char** argv) {
     double readyMs = Median(fromTick);
     std::printf("%s definitions (%d fields), median of %d rounds:\n", kind, loaded, rounds);
     std::printf("  bare decode and parse:                %9.1f ms (%zu fields)\n", bareMs, bareFields);
-    std::printf("  timer tick to main window painted:    %9.1f ms  = %.2fx the bare load (goal: 1.3x or less)\n",
-                readyMs, readyMs / bareMs);
+    std::printf(
+        "  timer tick to main window painted:    %9.1f ms  = %.2fx the bare load (goal: 1.3x or less)\n",
+        readyMs, readyMs / bareMs);
     std::printf("  splash shown to main window painted:  %9.1f ms  (includes the splash's 1 s timer)\n",
                 Median(fromSplash));
     if (loaded != static_cast<int32_t>(bareFields)) ++failures;
