@@ -367,8 +367,8 @@ TEST_F(BackupTest, FolderLinksAreNeitherCopiedNorRestoredThroughButNamed) {
 // A new backup over an earlier list, a restore and a clean, each with a fault at every write: the user's
 // files, the earlier list, its copies and the index survive whole, or the new ones are complete.
 TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListItsCopiesOrTheIndex) {
-  for (const char* op : {"CreateNewFile", "CreateFolder", "WriteFile", "CopyFile", "CopyFolder",
-                         "ReplaceFile", "DeleteFile", "DeleteFolder"}) {
+  for (const char* op : {"CreateNewFile", "CreateNewFileWriter", "WritePiece", "CreateFolder", "WriteFile",
+                         "CopyFile", "CopyFolder", "ReplaceFile", "DeleteFile", "DeleteFolder"}) {
     for (uint64_t n = 1; n <= 6; ++n) {
       fakes::FakeSystem fresh;
       fresh.files.AddFolder(kProgram);
