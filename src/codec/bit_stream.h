@@ -15,15 +15,13 @@ inline uint64_t LoadBigEndian64(const uint8_t* bytes) {
   return word;
 }
 
-// Writes codes into a buffer sized in advance; the buffer needs kSlack bytes beyond the stream, since
-// whole 32-bit words are stored at a time.
+// Writes codes into a buffer, whole 32-bit words at a time; the bits of an unfinished word wait in the
+// accumulator, so the bytes before Position() can be taken away and the writing moved back to the start.
 class BitWriter {
  public:
-  static constexpr size_t kSlack = 8;
-
   struct Entry {
     uint32_t value;
-    uint32_t length;  // 1 to 15 bits
+    uint32_t length;  // 1 to 30 bits
   };
 
   explicit BitWriter(uint8_t* out) : out_(out) {}
@@ -41,6 +39,9 @@ class BitWriter {
       out_ += 4;
     }
   }
+
+  uint8_t* Position() const { return out_; }
+  void MoveTo(uint8_t* out) { out_ = out; }
 
   // Writes the pending bits, the last byte completed with zero bits.
   void Finish() {
@@ -80,6 +81,13 @@ class BitReader {
     count_ |= 56;
   }
   bool HasEightBytes() const { return end_ - next_ >= 8; }
+  // The first byte not yet taken into the buffer.
+  const uint8_t* Next() const { return next_; }
+  // Goes on in another range that starts with the bytes from Next() on (moved, and more added after).
+  void Rebase(const uint8_t* begin, const uint8_t* end) {
+    next_ = begin;
+    end_ = end;
+  }
 
   uint32_t Count() const { return count_; }
   uint64_t Peek() const { return buffer_; }

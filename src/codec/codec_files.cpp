@@ -5,7 +5,8 @@
 
 #include "base/errors.h"
 #include "base/text.h"
-#include "base/whole_file.h"
+#include "base/whole_file_writer.h"
+#include "codec/codec_io.h"
 #include "codec/crypto_graphy.h"
 #include "program/app.h"
 #include "program/error_report.h"
@@ -27,22 +28,42 @@ bool CheckNames(App& app, const std::string& sSourceFile, const std::string& sTa
   return true;
 }
 
-// The target is replaced whole: on any failure the earlier target stays as it was.
-void ReplaceTarget(App& app, const std::string& sTargetFile, std::string_view contents) {
-  Check(WriteFileWhole(app.os.files, sTargetFile, contents));
-}
-
-// Decodes the file into text; true when the text is whole. A damaged count table is named and leaves the
-// text empty.
-bool Decode(App& app, const std::string& sSourceFile, std::string& text) {
-  std::string source;
-  Check(app.os.files.ReadFile(sSourceFile, source));
-  clsCryptoGraphy codec(&app.yielder);
-  bool tableRead = codec.Decompress(source, text) != clsCryptoGraphy::kTableError;
-  if (!tableRead) {
-    ShowMessage(app, "Fatal error reading counts", MsgButtons::kOk, MsgIcon::kExclamation);
-    text.clear();
+// A file read in pieces, twice when encoding; others cannot write it meanwhile.
+class FileInput : public CodecInput {
+ public:
+  FileInput(IFileSystem& files, const std::string& path) { Check(files.OpenFileReader(path, reader_)); }
+  uint64_t Length() const override { return reader_->Length(); }
+  size_t Read(uint8_t* buffer, size_t size) override {
+    size_t count = 0;
+    Check(reader_->Read(reinterpret_cast<char*>(buffer), size, count));
+    return count;
   }
+  void Rewind() override { Check(reader_->Rewind()); }
+
+ private:
+  std::unique_ptr<IFileReader> reader_;
+};
+
+// The target, replaced whole when Commit is reached: on any failure the earlier target stays as it was.
+class FileOutput : public CodecOutput {
+ public:
+  FileOutput(IFileSystem& files, const std::string& path) : writer_(files, path) {}
+  void Write(const uint8_t* bytes, size_t size) override {
+    if (size != 0) Check(writer_.Write(std::string_view(reinterpret_cast<const char*>(bytes), size)));
+  }
+  void Commit() { Check(writer_.Commit()); }
+
+ private:
+  WholeFileWriter writer_;
+};
+
+// Decodes the file, closed again on return; true when the result is whole. A damaged count table is named and
+// leaves the result empty.
+bool Decode(App& app, const std::string& sSourceFile, CodecOutput& target) {
+  FileInput source(app.os.files, sSourceFile);
+  clsCryptoGraphy codec(&app.yielder);
+  bool tableRead = codec.Decompress(source, target) != clsCryptoGraphy::kTableError;
+  if (!tableRead) ShowMessage(app, "Fatal error reading counts", MsgButtons::kOk, MsgIcon::kExclamation);
   return tableRead && codec.EndSymbolReached();
 }
 
@@ -51,12 +72,14 @@ bool Decode(App& app, const std::string& sSourceFile, std::string& text) {
 bool CompressFile(App& app, const std::string& sSourceFile, const std::string& sTargetFile) {
   if (!CheckNames(app, sSourceFile, sTargetFile)) return false;
   return Guarded(app.os.dialogs, "CompressFile", [&] {
-    std::string source;
-    Check(app.os.files.ReadFile(sSourceFile, source));
-    std::string encoded;
-    clsCryptoGraphy codec(&app.yielder);
-    codec.Compress(source, encoded);
-    ReplaceTarget(app, sTargetFile, encoded);
+    FileOutput target(app.os.files, sTargetFile);
+    {
+      // Closed before the replacement, which may be of the source itself.
+      FileInput source(app.os.files, sSourceFile);
+      clsCryptoGraphy codec(&app.yielder);
+      codec.Compress(source, target);
+    }
+    target.Commit();
   });
 }
 
@@ -64,9 +87,11 @@ bool DecompressFile(App& app, const std::string& sSourceFile, const std::string&
   if (!CheckNames(app, sSourceFile, sTargetFile)) return false;
   bool whole = false;
   Guarded(app.os.dialogs, "DecompressFile", [&] {
-    std::string decoded;
-    whole = Decode(app, sSourceFile, decoded);
-    ReplaceTarget(app, sTargetFile, decoded);
+    FileOutput target(app.os.files, sTargetFile);
+    bool decoded = Decode(app, sSourceFile, target);
+    // Whole only once the target holds it: a failed replacement is no success.
+    target.Commit();
+    whole = decoded;
   });
   return whole;
 }
@@ -75,7 +100,10 @@ bool DecompressToText(App& app, const std::string& sSourceFile, std::string& tex
   text.clear();
   if (!CheckNames(app, sSourceFile, "-")) return false;
   bool whole = false;
-  Guarded(app.os.dialogs, "DecompressFile", [&] { whole = Decode(app, sSourceFile, text); });
+  Guarded(app.os.dialogs, "DecompressFile", [&] {
+    StringOutput target(text);
+    whole = Decode(app, sSourceFile, target);
+  });
   return whole;
 }
 

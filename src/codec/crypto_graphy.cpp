@@ -7,6 +7,7 @@
 #include "base/errors.h"
 #include "base/text.h"
 #include "codec/bit_stream.h"
+#include "codec/codec_io.h"
 #include "program/yielder.h"
 
 namespace veltrane {
@@ -20,6 +21,9 @@ constexpr int16_t kMaxCount = 32767;
 constexpr int kMaxCodeLength = 15;
 // The byte loops only look at the yielder this often; the yielder itself decides by the clock.
 constexpr uint64_t kYieldStride = 8192;
+// Sources from this size on are coded through a table of byte pairs, which takes longer to build than
+// smaller sources take to code.
+constexpr uint64_t kPairTableThreshold = uint64_t{1} << 20;
 
 void Put16(std::string& target, int16_t value) {
   auto bits = static_cast<uint16_t>(value);
@@ -112,32 +116,54 @@ void clsCryptoGraphy::WriteCountTable(std::string& target) const {
 
 int16_t clsCryptoGraphy::Compress(std::string_view source, std::string& target) {
   target.clear();
-  const auto* bytes = reinterpret_cast<const uint8_t*>(source.data());
-  const uint64_t length = source.size();
+  MemoryInput input(source);
+  StringOutput output(target);
+  return Compress(input, output);
+}
+
+template <typename Stretch, typename Progress>
+uint64_t clsCryptoGraphy::Pass(CodecInput& source, std::vector<uint8_t>& piece, uint64_t interval,
+                               Stretch stretch, Progress progress) {
+  uint64_t position = 0;
+  uint64_t nextProgress = interval;
+  for (;;) {
+    const size_t count = source.Read(piece.data(), piece.size());
+    if (count == 0) return position;
+    for (size_t offset = 0; offset < count;) {
+      const size_t stop = static_cast<size_t>(
+          std::min<uint64_t>({count, offset + kYieldStride, offset + (nextProgress - position)}));
+      stretch(piece.data() + offset, piece.data() + stop);
+      position += stop - offset;
+      offset = stop;
+      MaybeYield();
+      if (position == nextProgress) {
+        progress();
+        nextProgress += interval;
+      }
+    }
+  }
+}
+
+int16_t clsCryptoGraphy::Compress(CodecInput& source, CodecOutput& target) {
+  const uint64_t length = source.Length();
   const uint64_t interval = static_cast<uint64_t>(RoundHalfEven(static_cast<double>(length) / 100.0) + 1) * 2;
+  std::vector<uint8_t> piece(kPieceBytes);
 
   // Count pass, four tables so that runs of one byte value do not stall on one counter.
   std::array<std::array<uint64_t, 256>, 4> partial{};
   int passCounter = 0;
-  uint64_t position = 0;
-  uint64_t nextProgress = interval;
-  while (position < length) {
-    uint64_t stop = std::min({length, nextProgress, position + kYieldStride});
-    uint64_t i = position;
-    for (; i + 4 <= stop; i += 4) {
-      ++partial[0][bytes[i]];
-      ++partial[1][bytes[i + 1]];
-      ++partial[2][bytes[i + 2]];
-      ++partial[3][bytes[i + 3]];
-    }
-    for (; i < stop; ++i) ++partial[0][bytes[i]];
-    position = stop;
-    MaybeYield();
-    if (position == nextProgress) {
-      RaiseCompression(++passCounter);
-      nextProgress += interval;
-    }
-  }
+  const uint64_t counted = Pass(
+      source, piece, interval,
+      [&](const uint8_t* bytes, const uint8_t* end) {
+        for (; bytes + 4 <= end; bytes += 4) {
+          ++partial[0][bytes[0]];
+          ++partial[1][bytes[1]];
+          ++partial[2][bytes[2]];
+          ++partial[3][bytes[3]];
+        }
+        for (; bytes < end; ++bytes) ++partial[0][*bytes];
+      },
+      [&] { RaiseCompression(++passCounter); });
   std::array<uint64_t, kSymbols> counts{};
   for (int b = 0; b < 256; ++b) counts[b] = partial[0][b] + partial[1][b] + partial[2][b] + partial[3][b];
 
@@ -154,49 +180,73 @@ int16_t clsCryptoGraphy::Compress(std::string_view source, std::string& target) 
 
   int root = BuildTree();
   AssignCodes(root, 0, 0);
-  WriteCountTable(target);
+  std::string table;
+  WriteCountTable(table);
+  target.Write(reinterpret_cast<const uint8_t*>(table.data()), table.size());
 
-  // The stream's exact size is known from the counts, so the writer never has to grow the target.
-  uint64_t totalBits = std::max<int>(codes_[kEndSymbol].length, 1);
-  for (int b = 0; b < 256; ++b) totalBits += counts[b] * static_cast<uint64_t>(codes_[b].length);
-  const size_t tableSize = target.size();
-  const size_t streamSize = static_cast<size_t>((totalBits + 7) / 8);
-  target.resize(tableSize + streamSize + BitWriter::kSlack);
-
-  std::array<BitWriter::Entry, 256> table{};
+  std::array<BitWriter::Entry, 256> codes{};
+  // A byte the count pass did not see has no code: met in the code pass, the source has changed.
+  std::array<uint8_t, 256> uncounted{};
   for (int b = 0; b < 256; ++b) {
-    table[b] = {static_cast<uint32_t>(static_cast<uint16_t>(codes_[b].value)),
+    codes[b] = {static_cast<uint32_t>(static_cast<uint16_t>(codes_[b].value)),
                 static_cast<uint32_t>(std::max<int>(codes_[b].length, 1))};
+    uncounted[b] = counts[b] == 0 ? 1 : 0;
   }
-  BitWriter writer(reinterpret_cast<uint8_t*>(target.data()) + tableSize);
-  passCounter = 0;
-  position = 0;
-  nextProgress = interval;
-  while (position < length) {
-    uint64_t stop = std::min({length, nextProgress, position + kYieldStride});
-    for (uint64_t i = position; i < stop; ++i) writer.Put(table[bytes[i]]);
-    position = stop;
-    MaybeYield();
-    if (position == nextProgress) {
-      RaiseCompression(50 + ++passCounter);
-      nextProgress += interval;
+  // Large sources go two bytes at a time, through the joined codes of every pair (at most 30 bits).
+  std::vector<BitWriter::Entry> pairs;
+  if (length >= kPairTableThreshold) {
+    pairs.resize(size_t{1} << 16);
+    for (size_t pair = 0; pair < pairs.size(); ++pair) {
+      const BitWriter::Entry first = codes[pair >> 8];
+      const BitWriter::Entry second = codes[pair & 0xFF];
+      pairs[pair] = {first.value << second.length | second.value, first.length + second.length};
     }
   }
+  // A stretch of kYieldStride bytes writes at most 15 bits a byte; the buffer is emptied before it could
+  // not take one more.
+  std::vector<uint8_t> out(kPieceBytes);
+  const size_t room = kYieldStride * 2 + 8;
+  BitWriter writer(out.data());
+  auto flush = [&] {
+    target.Write(out.data(), static_cast<size_t>(writer.Position() - out.data()));
+    writer.MoveTo(out.data());
+  };
+  uint8_t unexpected = 0;
+  passCounter = 0;
+  source.Rewind();
+  const uint64_t coded = Pass(
+      source, piece, interval,
+      [&](const uint8_t* bytes, const uint8_t* end) {
+        if (static_cast<size_t>(out.data() + out.size() - writer.Position()) < room) flush();
+        if (!pairs.empty()) {
+          for (; bytes + 2 <= end; bytes += 2) {
+            writer.Put(pairs[size_t{bytes[0]} << 8 | bytes[1]]);
+            unexpected |= uncounted[bytes[0]] | uncounted[bytes[1]];
+          }
+        }
+        for (; bytes < end; ++bytes) {
+          writer.Put(codes[*bytes]);
+          unexpected |= uncounted[*bytes];
+        }
+      },
+      [&] { RaiseCompression(50 + ++passCounter); });
+  if (coded != counted || counted != length || unexpected != 0) Raise(kErrDeviceIo);
   RaiseCompression(51 + passCounter);
   writer.Put({static_cast<uint32_t>(static_cast<uint16_t>(codes_[kEndSymbol].value)),
               static_cast<uint32_t>(std::max<int>(codes_[kEndSymbol].length, 1))});
   writer.Finish();
-  target.resize(tableSize + streamSize);
+  flush();
   return kDone;
 }
 
-bool clsCryptoGraphy::ReadCountTable(std::string_view source, size_t& position) {
+bool clsCryptoGraphy::ReadCountTable(InputWindow& source, size_t& tableBytes) {
   // A value of which only one byte remains counts as the end of the source.
   auto read = [&](int16_t& value) {
-    if (source.size() - position < 2) return false;
-    value = static_cast<int16_t>(static_cast<uint8_t>(source[position]) |
-                                 (static_cast<uint8_t>(source[position + 1]) << 8));
-    position += 2;
+    if (source.Fill(2) < 2) return false;
+    const uint8_t* bytes = source.Begin();
+    value = static_cast<int16_t>(bytes[0] | (bytes[1] << 8));
+    source.TakeUpTo(bytes + 2);
+    tableBytes += 2;
     return true;
   };
   int16_t first = 0;
@@ -222,12 +272,19 @@ bool clsCryptoGraphy::ReadCountTable(std::string_view source, size_t& position) 
 
 int16_t clsCryptoGraphy::Decompress(std::string_view source, std::string& target) {
   target.clear();
+  MemoryInput input(source);
+  StringOutput output(target);
+  return Decompress(input, output);
+}
+
+int16_t clsCryptoGraphy::Decompress(CodecInput& source, CodecOutput& target) {
   endSymbolReached_ = false;
-  size_t position = 0;
-  if (!ReadCountTable(source, position)) return kTableError;
+  InputWindow window(source, kPieceBytes);
+  size_t tableBytes = 0;
+  if (!ReadCountTable(window, tableBytes)) return kTableError;
   nodes_[kEndSymbol].count = 1;
   int root = BuildTree();
-  DecodeStream(source, position, root, target);
+  DecodeStream(window, source.Length(), tableBytes, root, target);
   return kDone;
 }
 

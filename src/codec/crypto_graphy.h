@@ -11,6 +11,9 @@
 namespace veltrane {
 
 class BitReader;
+class CodecInput;
+class CodecOutput;
+class InputWindow;
 class Yielder;
 
 // One object serves one operation. Encoding counts the source, scales the counts to at most 255, builds
@@ -30,6 +33,15 @@ class clsCryptoGraphy {
   // Replaces target with the decoding of source; returns kDone, or kTableError (target left empty) when
   // the count table ends before its terminator.
   int16_t Decompress(std::string_view source, std::string& target);
+
+  // The same from a source read in pieces to a result written in pieces, through buffers of a fixed size.
+  // Encoding reads the source twice; a source that changes between the two passes raises kErrDeviceIo
+  // rather than write codes that would not decode to it. Nothing is written before the codes are known,
+  // so a source that does not fit the format leaves the output untouched.
+  int16_t Compress(CodecInput& source, CodecOutput& target);
+  int16_t Decompress(CodecInput& source, CodecOutput& target);
+  // The size of the pieces read and written.
+  static constexpr size_t kPieceBytes = size_t{256} * 1024;
 
   // True when the last decoding met the end symbol; false when the code stream ran out before it.
   bool EndSymbolReached() const { return endSymbolReached_; }
@@ -57,16 +69,24 @@ class clsCryptoGraphy {
   int BuildTree();
   void AssignCodes(int node, int32_t value, int length);
   void WriteCountTable(std::string& target) const;
-  bool ReadCountTable(std::string_view source, size_t& position);
+  bool ReadCountTable(InputWindow& source, size_t& tableBytes);
   // Decoding of the code stream after the table, in pieces: the driver with its progress and yields,
   // the run of symbols between two stops, the fast table and the bit-by-bit walk.
   static constexpr int kStreamEnded = -1;  // WalkTree, DecodeUntil: the source ran out
   static constexpr int kStopReached = -2;  // DecodeUntil: as many bytes as asked for were written
-  void DecodeStream(std::string_view source, size_t position, int root, std::string& target);
+  static constexpr int kNeedInput = -3;    // DecodeUntil: the window needs topping up before the next code
+  void DecodeStream(InputWindow& source, uint64_t sourceLength, size_t tableBytes, int root,
+                    CodecOutput& target);
   int DecodeUntil(BitReader& reader, const uint64_t* fast, int root, uint8_t* out, uint64_t& written,
-                  uint64_t stop) const;
+                  uint64_t stop, bool sourceEnded) const;
   std::vector<uint64_t> BuildFastTable(int root) const;
   int WalkTree(BitReader& bits, int node) const;
+  // One pass over the source: stretch(begin, end) on stretches that end at every progress position and
+  // at least every few thousand bytes, a yield after each, progress() at each progress position. Returns
+  // the number of bytes read.
+  template <typename Stretch, typename Progress>
+  uint64_t Pass(CodecInput& source, std::vector<uint8_t>& piece, uint64_t interval, Stretch stretch,
+                Progress progress);
   void FinishAtEndSymbol();
   void RaiseCompression(int value);
   void MaybeYield();

@@ -7,6 +7,7 @@
 
 #include "base/text.h"
 #include "codec/bit_stream.h"
+#include "codec/codec_io.h"
 #include "codec/crypto_graphy.h"
 
 namespace veltrane {
@@ -80,7 +81,7 @@ std::vector<uint64_t> clsCryptoGraphy::BuildFastTable(int root) const {
 }
 
 int clsCryptoGraphy::DecodeUntil(BitReader& sharedReader, const uint64_t* fast, int root, uint8_t* out,
-                                 uint64_t& written, uint64_t stop) const {
+                                 uint64_t& written, uint64_t stop, bool sourceEnded) const {
   // A local copy of the reader and the count, so that the byte stores below cannot alias them.
   BitReader reader = sharedReader;
   uint64_t done = written;
@@ -101,6 +102,11 @@ int clsCryptoGraphy::DecodeUntil(BitReader& sharedReader, const uint64_t* fast, 
       Emit(out, done, reader, entry);
     }
     if (done >= stop) break;
+    // A code may take more bits than the reader holds while the window still lacks them.
+    if (!sourceEnded && !reader.HasEightBytes()) {
+      symbol = kNeedInput;
+      break;
+    }
     // Codes longer than the table, the end symbol and the last bytes before a stop, bit by bit.
     symbol = WalkTree(reader, root);
     if (symbol == kStreamEnded || symbol == kEndSymbol) break;
@@ -112,13 +118,10 @@ int clsCryptoGraphy::DecodeUntil(BitReader& sharedReader, const uint64_t* fast, 
   return symbol;
 }
 
-void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int root, std::string& target) {
-  const auto* begin = reinterpret_cast<const uint8_t*>(source.data()) + position;
-  const auto* end = reinterpret_cast<const uint8_t*>(source.data()) + source.size();
-  BitReader reader(begin, end);
-  // Every symbol takes at least one bit, so a crafted stream can never make more bytes than this.
-  const uint64_t limit = static_cast<uint64_t>(end - begin) * 8;
-
+void clsCryptoGraphy::DecodeStream(InputWindow& source, uint64_t sourceLength, size_t tableBytes, int root,
+                                   CodecOutput& target) {
+  source.Fill(kPieceBytes);
+  BitReader reader(source.Begin(), source.End());
   if (root <= kEndSymbol) {
     // A tree of a single leaf: only the end symbol has a count, and its code is one bit.
     if (reader.TakeBit() >= 0) FinishAtEndSymbol();
@@ -126,18 +129,30 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
   }
   // Short streams decode faster bit by bit than the table takes to build.
   const std::vector<uint64_t> fast =
-      static_cast<uint64_t>(end - begin) >= kTableThreshold ? BuildFastTable(root) : std::vector<uint64_t>();
-  const uint64_t interval = ProgressInterval(source.size(), position);
+      sourceLength - std::min<uint64_t>(sourceLength, tableBytes) >= kTableThreshold
+          ? BuildFastTable(root)
+          : std::vector<uint64_t>();
+  const uint64_t interval = ProgressInterval(sourceLength, tableBytes);
 
-  target.resize(static_cast<size_t>(std::min<uint64_t>(limit + 8, std::max<uint64_t>(limit / 4, 4096))));
+  // The fast loop stores four bytes at a time and stops eight bytes before the end of the buffer.
+  std::vector<uint8_t> out(kPieceBytes + 8);
+  uint64_t flushed = 0;  // bytes handed to the target
   uint64_t written = 0;
   uint64_t nextProgress = interval;
   uint64_t nextYield = kYieldStride;
   int progressCounter = 0;
   for (;;) {
-    const uint64_t stop = std::min({nextProgress, nextYield, static_cast<uint64_t>(target.size())});
-    int symbol = DecodeUntil(reader, fast.empty() ? nullptr : fast.data(), root,
-                             reinterpret_cast<uint8_t*>(target.data()), written, stop);
+    const uint64_t stop = std::min({nextProgress, nextYield, flushed + kPieceBytes});
+    uint64_t done = written - flushed;
+    int symbol = DecodeUntil(reader, fast.empty() ? nullptr : fast.data(), root, out.data(), done,
+                             stop - flushed, source.Ended());
+    written = flushed + done;
+    if (symbol == kNeedInput) {
+      source.TakeUpTo(reader.Next());
+      source.Fill(kPieceBytes);
+      reader.Rebase(source.Begin(), source.End());
+      continue;
+    }
     // The end symbol, or a stream that ran out without one: what was decoded stays.
     if (symbol == kEndSymbol) FinishAtEndSymbol();
     if (symbol != kStopReached) break;
@@ -153,10 +168,12 @@ void clsCryptoGraphy::DecodeStream(std::string_view source, size_t position, int
       MaybeYield();
       nextYield += kYieldStride;
     }
-    if (written == target.size())
-      target.resize(static_cast<size_t>(std::min<uint64_t>(limit + 8, written * 2)));
+    if (written == flushed + kPieceBytes) {
+      target.Write(out.data(), kPieceBytes);
+      flushed = written;
+    }
   }
-  target.resize(static_cast<size_t>(written));
+  target.Write(out.data(), static_cast<size_t>(written - flushed));
 }
 
 void clsCryptoGraphy::FinishAtEndSymbol() {

@@ -1,7 +1,9 @@
 // Files and folders: existence tests, whole-file reads and writes, copies, deletions and folder listings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +25,28 @@ constexpr uint32_t kAttributeReparsePoint = 0x400;
 struct FileEntry {
   std::string name;
   std::string fullPath;
+};
+
+// A file read from its start in pieces, so that its size never has to fit in memory. Others may read the
+// file meanwhile but not write it, so a second pass reads the same bytes as the first.
+class IFileReader {
+ public:
+  virtual ~IFileReader() = default;
+  // The length of the file when it was opened.
+  virtual uint64_t Length() const = 0;
+  // Reads up to size bytes into buffer; count is 0 at the end of the file. Returns an error number.
+  virtual int Read(char* buffer, size_t size, size_t& count) = 0;
+  // Goes back to the start of the file.
+  virtual int Rewind() = 0;
+};
+
+// A new file written from its start in pieces; closed when it is destroyed.
+class IFileWriter {
+ public:
+  virtual ~IFileWriter() = default;
+  virtual int Write(std::string_view bytes) = 0;
+  // Closes the file; the error of any write still pending is reported here.
+  virtual int Close() = 0;
 };
 
 // Paths are Windows paths with backslashes. Operations that can fail return an error number from
@@ -47,6 +71,11 @@ class IFileSystem {
   // Creates a file that did not exist and writes contents to it. Fails with kErrFileExists when a file or
   // folder of that name exists, whatever it holds; a write that fails removes the file it created.
   virtual int CreateNewFile(const std::string& path, std::string_view contents) = 0;
+  // Opens an existing file for reading in pieces (see IFileReader).
+  virtual int OpenFileReader(const std::string& path, std::unique_ptr<IFileReader>& reader) = 0;
+  // Creates a file that did not exist, as CreateNewFile does, to be written in pieces. A failed write
+  // leaves the file in place: the caller, who owns it, removes it.
+  virtual int CreateNewFileWriter(const std::string& path, std::unique_ptr<IFileWriter>& writer) = 0;
   // Puts replacement in the place of target in one step (target may be absent); a failure leaves both.
   virtual int ReplaceFile(const std::string& replacement, const std::string& target) = 0;
   // Deletes a file; a file link is deleted itself, never what it points to.

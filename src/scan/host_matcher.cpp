@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <deque>
 
+#include "base/errors.h"
+
 namespace veltrane {
 
 HostMatcher::HostMatcher(const std::vector<std::string>& texts) : seenAt_(texts.size(), 0) {
@@ -31,11 +33,11 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts) : seenAt_(texts.
     outputs_[state].push_back(i);
   }
   // Breadth first, every missing transition takes the one of the longest proper suffix that is a state.
-  next_ = trie;
+  std::vector<size_t> table = trie;
   std::vector<size_t> fail(outputs_.size(), 0);
   std::deque<size_t> queue;
   for (size_t c = 0; c < classes_; ++c) {
-    size_t& target = next_[c];
+    size_t& target = table[c];
     if (target == kNone || c == 0) {
       target = 0;
     } else {
@@ -48,24 +50,32 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts) : seenAt_(texts.
     const std::vector<size_t>& inherited = outputs_[fail[state]];
     outputs_[state].insert(outputs_[state].end(), inherited.begin(), inherited.end());
     for (size_t c = 0; c < classes_; ++c) {
-      size_t& target = next_[state * classes_ + c];
+      size_t& target = table[state * classes_ + c];
       if (target == kNone || c == 0) {
-        target = next_[fail[state] * classes_ + c];
+        target = table[fail[state] * classes_ + c];
       } else {
-        fail[target] = next_[fail[state] * classes_ + c];
+        fail[target] = table[fail[state] * classes_ + c];
         queue.push_back(target);
       }
     }
+  }
+  // Rows are numbered in 31 bits; a table that large would not fit in memory anyway.
+  if (table.size() >= (size_t{1} << 31)) Raise(kErrOutOfMemory);
+  next_.resize(table.size());
+  for (size_t slot = 0; slot < table.size(); ++slot) {
+    size_t state = table[slot];
+    next_[slot] = static_cast<uint32_t>((state * classes_) << 1 | (outputs_[state].empty() ? 0 : 1));
   }
 }
 
 std::vector<size_t> HostMatcher::Contained(std::string_view host) {
   ++hostNumber_;
   std::vector<size_t> found;
-  size_t state = 0;
+  uint32_t entry = 0;
   for (unsigned char byte : host) {
-    state = Next(state, byte);
-    for (size_t text : outputs_[state]) {
+    entry = next_[(entry >> 1) + classOf_[byte]];
+    if ((entry & 1) == 0) continue;
+    for (size_t text : outputs_[(entry >> 1) / classes_]) {
       if (seenAt_[text] == hostNumber_) continue;
       seenAt_[text] = hostNumber_;
       found.push_back(text);

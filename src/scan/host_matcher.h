@@ -17,10 +17,11 @@ class HostMatcher {
   std::vector<size_t> Contained(std::string_view host);
 
  private:
-  size_t Next(size_t state, unsigned char byte) const { return next_[state * classes_ + classOf_[byte]]; }
   uint16_t classOf_[256] = {};
   size_t classes_ = 1;
-  std::vector<size_t> next_;  // state x byte class -> state
+  // state x byte class -> the next state as the start of its row (state x classes) times two, plus one
+  // when some text ends there: a host's bytes touch nothing else until a text is found.
+  std::vector<uint32_t> next_;
   std::vector<std::vector<size_t>>
       outputs_;                   // texts ending at each state, those of shorter suffixes included
   std::vector<uint64_t> seenAt_;  // per text: the number of the last host that contained it

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "base/errors.h"
+#include "codec/crypto_graphy.h"
 #include "codec/encrypt_command.h"
 #include "fakes/fake_services.h"
 
@@ -112,25 +116,54 @@ TEST_F(CodecFilesTest, RaisedErrorsAreReportedAndKeepTheTarget) {
   EXPECT_EQ(system.files.Contents(kEncoded), "earlier");
 }
 
-TEST_F(CodecFilesTest, FailuresMidwayLeaveTheEarlierTarget) {
-  system.files.AddFile(kPlain, "new text");
-  system.files.AddFile(kEncoded, "earlier");
-  const std::tuple<const char*, int, const char*> faults[] = {
-      {"CreateNewFile", kErrDiskFull, "61:Disk full"},
-      {"ReplaceFile", kErrPermissionDenied, "70:Permission denied"},
-      {"ReadFile", kErrDeviceIo, "57:Device I/O error"}};
-  for (const auto& [op, error, report] : faults) {
-    system.dialogs.shown.clear();
-    system.files.FailNthCall(1, error, op);
-    EXPECT_FALSE(CompressFile(*app, kPlain, kEncoded));
-    ExpectOnlyMessage(report, "CompressFile", MsgIcon::kInformation);
-    EXPECT_EQ(system.files.Contents(kEncoded), "earlier") << op;
-    EXPECT_EQ(system.files.ListTree(kFolder).size(), 2u) << op << ": nothing left beside the file";
-    system.files.ClearFaults();
+// Text of several pieces, so that both operations read and write in several steps; a fault at any step
+// of either leaves the earlier target and nothing beside it.
+TEST_F(CodecFilesTest, AFaultAtAnyStepLeavesTheEarlierTarget) {
+  std::string text;
+  for (int i = 0; text.size() < 3 * clsCryptoGraphy::kPieceBytes; ++i) {
+    text += "\"Adware " + std::to_string(i * 7919) + "\",\"windir+\\x" + std::to_string(i) + ".dll\"\r\n";
   }
-  system.files.FailNthCall(1, kErrDiskFull, "CreateNewFile");
+  const std::pair<const char*, std::function<bool()>> operations[] = {
+      {"CompressFile", [&] { return CompressFile(*app, kPlain, kEncoded); }},
+      {"DecompressFile", [&] { return DecompressFile(*app, kEncoded + "2", kPlain + "2"); }}};
+  system.files.AddFile(kPlain, text);
+  ASSERT_TRUE(operations[0].second());
+  system.files.AddFile(kEncoded + "2", *system.files.Contents(kEncoded));
+  system.files.AddFile(kPlain + "2", "earlier");
+  system.files.AddFile(kEncoded, "earlier");
+  for (const auto& [title, operation] : operations) {
+    system.files.ResetCounts();
+    ASSERT_TRUE(operation());
+    const std::string target = title == std::string("CompressFile") ? kEncoded : kPlain + "2";
+    const std::string result = *system.files.Contents(target);
+    std::map<std::string, uint64_t> calls;
+    for (const char* op : {"OpenFileReader", "ReadPiece", "RewindReader", "CreateNewFileWriter", "WritePiece",
+                           "CloseWriter", "ReplaceFile"}) {
+      calls[op] = system.files.CallCount(op);
+    }
+    EXPECT_GE(calls["WritePiece"], 3u) << title;
+    for (const auto& [op, count] : calls) {
+      for (uint64_t n = 1; n <= count; ++n) {
+        system.files.AddFile(target, "earlier");
+        system.dialogs.shown.clear();
+        system.files.FailNthCall(n, kErrDiskFull, op);
+        EXPECT_FALSE(operation()) << op << " " << n;
+        ExpectOnlyMessage("61:Disk full", title, MsgIcon::kInformation);
+        EXPECT_EQ(system.files.Contents(target), "earlier") << op << " " << n;
+        EXPECT_EQ(system.files.ListTree(kFolder).size(), 4u) << op << " " << n << ": a file left beside";
+        system.files.ClearFaults();
+      }
+    }
+    ASSERT_TRUE(operation());
+    EXPECT_EQ(system.files.Contents(target), result);
+  }
+  EXPECT_EQ(system.files.Contents(kPlain + "2"), text);
+}
+
+TEST_F(CodecFilesTest, AnEmptyTargetThatCannotBeWrittenIsReportedAfterTheTableError) {
+  system.files.AddFile(kPlain, "new text");
+  system.files.FailNthCall(1, kErrDiskFull, "CreateNewFileWriter");
   system.files.AddFile(kEncoded, Bytes({0x61}));
-  system.dialogs.shown.clear();
   DecompressFile(*app, kEncoded, kPlain);
   ASSERT_EQ(system.dialogs.shown.size(), 2u);
   EXPECT_EQ(system.dialogs.shown[1].text, "61:Disk full");
@@ -153,7 +186,7 @@ TEST_F(CodecFilesTest, EncryptCommandEncodesTheTwoHandEditedLists) {
   EXPECT_EQ(system.files.Contents(kPlain), "\"Name\",\"windir+\\x.exe\"\r\n");
 
   system.dialogs.shown.clear();
-  system.files.FailNthCall(1, kErrDiskFull, "CreateNewFile");
+  system.files.FailNthCall(1, kErrDiskFull, "CreateNewFileWriter");
   frmMain::cmdEncryptSpyListFile_Click(*app);
   EXPECT_EQ(system.dialogs.Texts(),
             (std::vector<std::string>{"61:Disk full",

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "codec/codec_io.h"
 
 namespace veltrane {
 namespace {
@@ -132,6 +133,43 @@ TEST(CryptoGraphyOverflow, SumsAndCodesBeyondTheFormatRaiseOverflow) {
               Encode(source);
             }),
             kErrOverflow);
+}
+
+// A source that reads as one text until it is rewound and as another after.
+class ChangingInput : public CodecInput {
+ public:
+  ChangingInput(std::string first, std::string second)
+      : first_(std::move(first)), second_(std::move(second)) {}
+  uint64_t Length() const override { return first_.size(); }
+  size_t Read(uint8_t* buffer, size_t size) override { return reading_.Read(buffer, size); }
+  void Rewind() override { reading_ = MemoryInput(second_); }
+
+ private:
+  std::string first_;
+  std::string second_;
+  MemoryInput reading_{first_};
+};
+
+TEST(CryptoGraphyStreams, LargeSourcesRoundTripAndASourceChangedBetweenPassesIsRefused) {
+  // Past a megabyte and of odd length: many pieces, and pairs of bytes coded together but for the last.
+  std::string source;
+  for (int i = 0; source.size() < (size_t{1} << 20); ++i) {
+    source += "\"Adware " + std::to_string(i * 7919) + "\",\"windir+\\x" + std::to_string(i) + ".dll\"\r\n";
+  }
+  source += '!';
+  EXPECT_TRUE(Decode(Encode(source)) == source);
+  for (const std::string& changed : {source + "a", "Q" + source.substr(1)}) {
+    ChangingInput input(source, changed);
+    std::string target;
+    StringOutput output(target);
+    int error = 0;
+    try {
+      clsCryptoGraphy().Compress(input, output);
+    } catch (const RuntimeError& raised) {
+      error = raised.Number();
+    }
+    EXPECT_EQ(error, kErrDeviceIo);
+  }
 }
 
 }  // namespace

@@ -71,6 +71,35 @@ TEST_P(FileContract, ANewFileIsMadeOnlyUnderAFreeName) {
   EXPECT_EQ(files().CreateNewFile(At("folder"), "theirs"), kErrFileExists);
   EXPECT_EQ(files().CreateNewFile(At("no folder\\new.txt"), "x"), kErrPathNotFound);
   EXPECT_EQ(Read(At("report.txt.new")), "mine");
+  std::unique_ptr<IFileWriter> writer;
+  EXPECT_EQ(files().CreateNewFileWriter(At("report.txt.new"), writer), kErrFileExists);
+  EXPECT_EQ(files().CreateNewFileWriter(At("folder"), writer), kErrFileExists);
+  EXPECT_EQ(files().CreateNewFileWriter(At("no folder\\new.txt"), writer), kErrPathNotFound);
+  std::unique_ptr<IFileReader> reader;
+  EXPECT_EQ(files().OpenFileReader(At("missing.txt"), reader), kErrFileNotFound);
+}
+
+TEST_P(FileContract, FilesAreWrittenAndReadInPiecesTwice) {
+  const std::string path = At("pieces.bin");
+  const std::string pieces[] = {std::string("one\0\xFF", 5), std::string(1024 * 1024 + 3, 'p'), "end"};
+  std::unique_ptr<IFileWriter> writer;
+  ASSERT_EQ(files().CreateNewFileWriter(path, writer), kErrNone);
+  for (const std::string& piece : pieces) ASSERT_EQ(writer->Write(piece), kErrNone);
+  EXPECT_EQ(writer->Close(), kErrNone);
+  writer.reset();
+  const std::string whole = pieces[0] + pieces[1] + pieces[2];
+  EXPECT_TRUE(Read(path) == whole);
+  std::unique_ptr<IFileReader> reader;
+  ASSERT_EQ(files().OpenFileReader(path, reader), kErrNone);
+  EXPECT_EQ(reader->Length(), whole.size());
+  for (int pass = 0; pass < 2; ++pass) {
+    std::string read;
+    char buffer[65536];
+    size_t count = 0;
+    while (reader->Read(buffer, sizeof buffer, count) == kErrNone && count != 0) read.append(buffer, count);
+    EXPECT_TRUE(read == whole) << "pass " << pass << ": " << read.size() << " bytes";
+    EXPECT_EQ(reader->Rewind(), kErrNone);
+  }
 }
 
 TEST_P(FileContract, CopiesReplaceAFileOnlyWhenAsked) {

@@ -52,6 +52,9 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   int ReadFile(const std::string& path, std::string& contents) override;
   int WriteFile(const std::string& path, std::string_view contents) override;
   int CreateNewFile(const std::string& path, std::string_view contents) override;
+  // Reading and writing in pieces.
+  int OpenFileReader(const std::string& path, std::unique_ptr<IFileReader>& reader) override;
+  int CreateNewFileWriter(const std::string& path, std::unique_ptr<IFileWriter>& writer) override;
   int ReplaceFile(const std::string& replacement, const std::string& target) override;
   int DeleteFile(const std::string& path) override;
   int CopyFile(const std::string& source, const std::string& target, bool overwrite) override;
@@ -71,6 +74,10 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   std::string GetSystemWow64Directory() override { return systemWow64Directory; }
 
  private:
+  // The reader and writer of a file in pieces; each piece reads or writes the stored file as it is then.
+  class PieceReader;
+  class PieceWriter;
+
   struct Node {
     std::string path;  // as first spelled
     bool folder = false;

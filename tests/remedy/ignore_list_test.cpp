@@ -127,7 +127,7 @@ TEST_F(IgnoreListTest, RemoveWithoutAFileChangesNothing) {
 
 TEST_F(IgnoreListTest, AFailureAtAnyWriteKeepsEveryStoredEntry) {
   const std::string added = kOldEntries + "A:-C:\\a.exe:-Scan Drives\r\nC:-C:\\x:-y.exe:-Scan Drives\r\n";
-  for (const char* op : {"CreateNewFile", "ReplaceFile", "LockFile"}) {
+  for (const char* op : {"CreateNewFile", "CreateNewFileWriter", "WritePiece", "ReplaceFile", "LockFile"}) {
     for (uint64_t n = 1; n <= 4; ++n) {
       fakes::FakeSystem fresh;
       fresh.files.AddFile(kIgnorList, Encode(kOldEntries));

@@ -118,7 +118,9 @@ TEST_F(LoadersTest, AnUnreadableFileIsReportedAndKeepsEarlierFields) {
   PutEncoded(system, *app, "spyList", "A,a\r\n");
   PutEncoded(system, *app, "RegistrySpyList", "R,HKEY_CURRENT_USER\\Software\\R\r\n");
   FillScanItemList(*app);
-  system.files.FailNthCall(1, kErrPermissionDenied, "ReadFile");
+
+  // The encoded file cannot be opened for reading: the decoder reports it.
+  system.files.FailNthCall(1, kErrPermissionDenied, "OpenFileReader");
   FillRegistryScanItemList(*app);
 
   EXPECT_EQ(Shown(), (List{"DecompressFile|70:Permission denied"}));
@@ -132,7 +134,7 @@ TEST_F(LoadersTest, AnUnreadableFileIsReportedAndKeepsEarlierFields) {
 
 TEST_F(LoadersTest, TheExtensionsAreSetEvenWhenTheirFileCannotBeRead) {
   PutEncoded(system, *app, "spyExtList", "exe,dll,log,lnk,com");
-  system.files.FailFromCall(1, kErrDeviceIo, "ReadFile");
+  system.files.FailFromCall(1, kErrDeviceIo, "ReadPiece");
   FillScanItemExtList(*app);
   EXPECT_FALSE(Shown().empty());
   EXPECT_EQ(store.sScanItemExt, (List{"exe", "dll", "log", "lnk"}));

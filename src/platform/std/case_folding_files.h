@@ -33,6 +33,12 @@ class CaseFoldingFiles : public IFileSystem {
   int CreateNewFile(const std::string& path, std::string_view contents) override {
     return host_.CreateNewFile(Resolve(path), contents);
   }
+  int OpenFileReader(const std::string& path, std::unique_ptr<IFileReader>& reader) override {
+    return host_.OpenFileReader(Resolve(path), reader);
+  }
+  int CreateNewFileWriter(const std::string& path, std::unique_ptr<IFileWriter>& writer) override {
+    return host_.CreateNewFileWriter(Resolve(path), writer);
+  }
   int ReplaceFile(const std::string& replacement, const std::string& target) override {
     return host_.ReplaceFile(Resolve(replacement), Resolve(target));
   }

@@ -14,6 +14,9 @@ class Win32FileSystem : public IFileSystem {
   int ReadFile(const std::string& path, std::string& contents) override;
   int WriteFile(const std::string& path, std::string_view contents) override;
   int CreateNewFile(const std::string& path, std::string_view contents) override;
+  // Reading and writing in pieces.
+  int OpenFileReader(const std::string& path, std::unique_ptr<IFileReader>& reader) override;
+  int CreateNewFileWriter(const std::string& path, std::unique_ptr<IFileWriter>& writer) override;
   int ReplaceFile(const std::string& replacement, const std::string& target) override;
   int DeleteFile(const std::string& path) override;
   int CopyFile(const std::string& source, const std::string& target, bool overwrite) override;
