@@ -5,10 +5,10 @@
 
 #include "base/errors.h"
 #include "base/text.h"
-#include "base/whole_file.h"
 #include "codec/crypto_graphy.h"
 #include "program/app.h"
 #include "program/error_report.h"
+#include "program/whole_file.h"
 
 namespace veltrane {
 

@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "base/errors.h"
-#include "base/whole_file.h"
 #include "log/log_composition.h"
 #include "log/log_text.h"
 #include "program/app.h"
 #include "program/error_report.h"
+#include "program/whole_file.h"
 #include "scan/scan_common.h"
 
 namespace veltrane {
@@ -60,7 +60,8 @@ std::string AutoLogFileName(const DateTime& now) {
 }
 
 void WriteLogFile(App& app, const std::string& path) {
-  std::string contents = app.main.rtfScanLog.Text();
+  // UTF-8 behind a byte-order mark, so that every editor reads the names in it alike (docs/LOG.md).
+  std::string contents = std::string(kLogByteOrderMark) + app.main.rtfScanLog.Text();
   contents += kLogLineEnd;
   Check(WriteFileWhole(app.os.files, path, contents));
 }

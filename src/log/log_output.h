@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/date_time.h"
 
@@ -24,7 +25,10 @@ void AutoSaveLogFile(App& app);
 // "Veltrane log" and the time as d-M-yy then h, m and s without separators or leading zeros, ".txt".
 std::string AutoLogFileName(const DateTime& now);
 
-// Writes the log text and one more line end, replacing the file whole.
+// What a log file starts with: the byte-order mark of UTF-8.
+inline constexpr std::string_view kLogByteOrderMark = "\xEF\xBB\xBF";
+
+// Writes the byte-order mark, the log text and one more line end, replacing the file whole.
 void WriteLogFile(App& app, const std::string& path);
 
 }  // namespace veltrane

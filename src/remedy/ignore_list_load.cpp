@@ -2,11 +2,11 @@
 #include "remedy/ignore_list_load.h"
 
 #include "base/errors.h"
-#include "base/whole_file.h"
 #include "codec/codec_files.h"
 #include "lists/gen_dec.h"
 #include "program/app.h"
 #include "program/error_report.h"
+#include "program/whole_file.h"
 
 namespace veltrane {
 

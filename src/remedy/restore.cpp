@@ -4,12 +4,12 @@
 #include <optional>
 
 #include "base/errors.h"
-#include "base/whole_file.h"
 #include "codec/codec_files.h"
 #include "lists/gen_dec.h"
 #include "program/app.h"
 #include "program/error_report.h"
 #include "program/settings_store.h"
+#include "program/whole_file.h"
 #include "remedy/cookie_store_remedy.h"
 #include "remedy/path_canon.h"
 #include "remedy/records.h"
@@ -152,6 +152,7 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
     outcome.Failed(listPath);
     Raise(read);
   }
+  plain = StoredTextAsUtf8(app.os.environment, plain);
 
   // A list may come from elsewhere: it is restored only from a folder of this program's own, and lines
   // restore cannot use are passed over.

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "base/errors.h"
+#include "base/path_forms.h"
 
 namespace veltrane {
 
@@ -41,7 +42,8 @@ bool IsReadOnlyFile(const fs::path& path) {
 }  // namespace
 
 fs::path StdFileSystem::ToPath(const std::string& path) {
-  std::string converted = path;
+  // The host's names are literal already; an extended path is the same path.
+  std::string converted = OrdinaryPath(path);
   for (char& c : converted) {
     if (c == '\\') c = '/';
   }
