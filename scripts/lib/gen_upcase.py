@@ -2,7 +2,7 @@
 """Writes src/base/upcase_table.inc: the simple upper-case mapping of the Basic Multilingual Plane as runs.
 
 Windows compares file names by mapping each UTF-16 unit to upper case one for one (no "SS" for a sharp s,
-nothing outside the BMP), so the table holds only one-to-one mappings of BMP characters. A run is
+nothing outside the BMP), so the table holds only one-to-one mappings of BMP characters that form case pairs. A run is
 {first, last, delta, stride}: every stride-th character from first to last maps to itself plus delta.
 """
 import pathlib
@@ -10,10 +10,12 @@ import sys
 
 
 def simple_upper(code):
+    """The simple upper case of a character when the two form a case pair: Windows leaves characters whose
+    upper case lowers to another one (micro sign, dotless i, long s, final sigma, titlecase digraphs)."""
     char = chr(code)
     for mapped in (char.upper(), char.title()):
         if len(mapped) == 1 and ord(mapped) <= 0xFFFF:
-            return ord(mapped)
+            return ord(mapped) if mapped.lower() == char else code
     return code
 
 

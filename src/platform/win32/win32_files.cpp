@@ -170,6 +170,17 @@ bool IsReadOnlyFile(const std::wstring& path) {
          (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+// The long form of an existing path (no short 8.3 names); empty when the system gives none.
+std::wstring LongForm(const std::wstring& path) {
+  DWORD needed = ::GetLongPathNameW(path.c_str(), nullptr, 0);
+  if (needed == 0) return std::wstring();
+  std::wstring longPath(needed, L'\0');
+  DWORD length = ::GetLongPathNameW(path.c_str(), longPath.data(), needed);
+  if (length == 0 || length >= needed) return std::wstring();
+  longPath.resize(length);
+  return longPath;
+}
+
 DateTime ToDateTime(const SYSTEMTIME& time) {
   return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
 }
@@ -367,13 +378,15 @@ std::string Win32FileSystem::FullLongPath(const std::string& path) {
   std::wstring full = WidePath(OrdinaryPath(path));
   if (full.empty()) return path;
   // The long form exists only for paths on disk; a missing file keeps its full form.
-  DWORD needed = ::GetLongPathNameW(full.c_str(), nullptr, 0);
-  if (needed == 0) return OrdinaryPath(Narrow(full));
-  std::wstring longPath(needed, L'\0');
-  DWORD length = ::GetLongPathNameW(full.c_str(), longPath.data(), needed);
-  if (length == 0 || length >= needed) return OrdinaryPath(Narrow(full));
-  longPath.resize(length);
-  return OrdinaryPath(Narrow(longPath));
+  std::wstring longPath = LongForm(full);
+  // Some systems (Wine) expand short names only in the ordinary form; a name with "~" may be one.
+  std::wstring ordinary = Wide(OrdinaryPath(Narrow(full)));
+  if ((longPath.empty() || longPath == full) && ordinary.size() < MAX_PATH &&
+      ordinary.find(L'~') != std::wstring::npos) {
+    std::wstring expanded = LongForm(ordinary);
+    if (!expanded.empty()) longPath = expanded;
+  }
+  return OrdinaryPath(Narrow(longPath.empty() ? full : longPath));
 }
 
 namespace {
