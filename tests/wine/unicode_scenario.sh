@@ -21,8 +21,8 @@ root="$WINEPREFIX/drive_c/UnicodeTest"
 root_win='C:\UnicodeTest'
 program="$root/program"
 found="$root/found"
-# A found registry item is a key; its removal deletes the value of the same name in the parent key, which
-# restore writes back.
+# A registry definition "KEY -- data -- name" is found by a key of that whole name; its removal deletes
+# the value "name" of KEY, which restore writes back with its data.
 parent='HKCU\Software\VeltraneUnicode'
 value='Ключ_键_😀'
 scratch="$(mktemp -d)"
@@ -30,6 +30,7 @@ cleanup() {
   keep_outputs
   rm -rf "$root" "$scratch"
   wine reg delete 'HKCU\Software\VeltraneUnicode' /f >/dev/null 2>&1
+  wine reg delete 'HKCU\Software\VeltraneUnicode -- Daten_数据 -- Ключ_键_😀' /f >/dev/null 2>&1
   wine reg delete 'HKCU\Software\Veltrane' /f >/dev/null 2>&1
 }
 trap cleanup EXIT
@@ -46,17 +47,18 @@ has_value() {
 lacks_value() { ! has_value "$@"; }
 run() { run_in "$program" "$root_win\\program\\veltrane.exe" "$@"; }
 has() { grep -qF -- "$2" "$1"; }
-# Every file under the findings by its relative name with its SHA-256, folders by their name alone.
+# Every file under the findings by its relative name with its SHA-256, folders by their name alone; names
+# in lower case, since restore writes a file back under the spelling its definition gives.
 tree_sums() {
   python3 - "$found" <<'PY'
 import hashlib, os, sys
 top = sys.argv[1]
 for here, dirs, files in sorted(os.walk(top)):
     for d in sorted(dirs):
-        print(os.path.relpath(os.path.join(here, d), top) + "/")
+        print(os.path.relpath(os.path.join(here, d), top).lower() + "/")
     for f in sorted(files):
         with open(os.path.join(here, f), "rb") as stream:
-            print(os.path.relpath(os.path.join(here, f), top) + "\t" + hashlib.sha256(stream.read()).hexdigest())
+            print(os.path.relpath(os.path.join(here, f), top).lower() + "\t" + hashlib.sha256(stream.read()).hexdigest())
 PY
 }
 
@@ -76,8 +78,8 @@ mkdir -p "$deep"
 printf 'deep' >"$deep/nul"
 printf 'deep file' >"$deep/файл.txt"
 check "the deep tree is longer than 600 characters" test "$(( ${#deep} - ${#found} ))" -gt 600
-wine reg add "$parent\\$value" /f >/dev/null 2>&1
-wine reg add "$parent" /v "$value" /d 'Daten 数据' /f >/dev/null 2>&1
+wine reg add "$parent -- Daten_数据 -- $value" /f >/dev/null 2>&1
+wine reg add "$parent" /v "$value" /d 'Daten_数据' /f >/dev/null 2>&1
 check "the Unicode key and value were planted" has_value "$parent" "$value"
 
 plain spyList.txt '"Unicode Folder","C:\UnicodeTest\found\文件夹"' \
@@ -86,7 +88,7 @@ plain spyList.txt '"Unicode Folder","C:\UnicodeTest\found\文件夹"' \
   '"Trailing Dots","C:\UnicodeTest\found\trail..."' \
   '"Greek File","C:\UnicodeTest\found\ΩMEGA.exe"' \
   '"Deep Tree","C:\UnicodeTest\found\deep"'
-plain RegistrySpyList.txt '"Unicode Key","HKEY_CURRENT_USER\Software\VeltraneUnicode\Ключ_键_😀"'
+plain RegistrySpyList.txt '"Unicode Key","HKEY_CURRENT_USER\Software\VeltraneUnicode -- Daten_数据 -- Ключ_键_😀"'
 plain spyExtList.txt '"exe","dll","log","lnk"'
 plain SpywareCookies.txt '"Unicode Cookie","veltrane-unicode-cookie"'
 encode_definitions "$program"
@@ -119,7 +121,8 @@ check "the profile is named after the user" test -d "$profile"
 user_root="$WINEPREFIX/drive_c/UnicodeTest"
 firefox="$profile/AppData/Roaming/Mozilla/Firefox"
 mkdir -p "$user_root/program" "$profile/Cookies" "$firefox/Profiles/ü.default"
-cp "$program"/* "$user_root/program/"
+cp "$program"/veltrane.exe "$program"/Spylist "$program"/RegistrySpylist "$program"/spyExtList \
+  "$program"/SpywareCookies "$user_root/program/"
 echo "veltrane-unicode-cookie" >"$profile/Cookies/用户@veltrane-unicode-cookie[1].txt"
 printf '[Profile0]\r\nName=ü\r\nIsRelative=1\r\nPath=Profiles/ü.default\r\n' >"$firefox/profiles.ini"
 python3 - "$firefox/Profiles/ü.default/cookies.sqlite" <<'PY'
