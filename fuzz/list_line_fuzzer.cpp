@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/whole_file.h"
+#include "base/text.h"
 #include "lists/gen_dec.h"
 #include "ui/list_view.h"
 

@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "base/text.h"
-#include "base/whole_file.h"
 #include "codec/crypto_graphy.h"
 #include "remedy/path_canon.h"
 #include "remedy/records.h"

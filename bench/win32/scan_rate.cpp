@@ -1,5 +1,6 @@
 // How close the registry and drive scans come to the bare platform calls they are built on, under Wine
-// or Windows: the same existence tests made by a plain loop and by the scanners, rounds interleaved.
+// or Windows: the same existence tests made by a plain loop of the wide calls (the UTF-8 text converted and,
+// for files, given the extended prefix) and by the scanners, rounds interleaved.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -73,11 +74,20 @@ void RemoveFixture(const Fixture& fixture) {
   ::SHDeleteKeyA(HKEY_CURRENT_USER, kBenchKey);
 }
 
+// The UTF-8 text as UTF-16 by the system's own conversion: what any program of UTF-8 text does before a
+// wide call.
+std::wstring Utf16(const std::string& text) {
+  int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
 int BareRegistry(const Fixture& fixture) {
   int found = 0;
   for (const std::string& subKey : fixture.subKeys) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &key) ==
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, Utf16(subKey).c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &key) ==
         ERROR_SUCCESS) {
       ::RegCloseKey(key);
       ++found;
@@ -88,7 +98,9 @@ int BareRegistry(const Fixture& fixture) {
 
 int BareFiles(const Fixture& fixture) {
   int found = 0;
-  for (const std::string& path : fixture.paths) found += ::PathFileExistsA(path.c_str()) ? 1 : 0;
+  for (const std::string& path : fixture.paths) {
+    found += ::GetFileAttributesW(Utf16("\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+  }
   return found;
 }
 

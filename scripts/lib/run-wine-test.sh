@@ -6,6 +6,8 @@ set -u
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=wine.sh
 source "$here/wine.sh"
+# Wine takes the Unix names of files in the locale's encoding; the tests name files in every script.
+export LC_ALL=C.UTF-8
 
 test_exe="${1:?usage: run-wine-test.sh veltrane-win32-test.exe}"
 item_exe="$(dirname "$test_exe")/veltrane-test-item.exe"

@@ -1,4 +1,4 @@
-// Single-byte text helpers shared by every subsystem.
+// Text helpers shared by every subsystem.
 #include "base/text.h"
 
 #include <cmath>
@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "base/errors.h"
+#include "base/utf8.h"
 
 namespace veltrane {
 namespace {
@@ -69,7 +70,23 @@ double ToDouble(std::string_view text) {
 
 std::string Upper(std::string_view text) {
   std::string result(text);
-  for (char& c : result) c = UpperChar(c);
+  bool ascii = true;
+  for (char& c : result) {
+    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    c = UpperChar(c);
+  }
+  if (ascii) return result;
+  // Bytes that are no UTF-8 (text of an earlier version) are kept as they are.
+  result.clear();
+  for (size_t pos = 0; pos < text.size();) {
+    size_t start = pos;
+    char32_t code = NextCodePoint(text, pos);
+    if (code == kNotUtf8) {
+      result += text[start];
+    } else {
+      AppendUtf8(result, UpperCodePoint(code));
+    }
+  }
   return result;
 }
 
@@ -80,11 +97,11 @@ std::string Lower(std::string_view text) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    if (static_cast<unsigned char>(a[i] | b[i]) >= 0x80) return Upper(a.substr(i)) == Upper(b.substr(i));
     if (UpperChar(a[i]) != UpperChar(b[i])) return false;
   }
-  return true;
+  return a.size() == b.size();
 }
 
 bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle) {
@@ -145,17 +162,18 @@ std::string ToHexUpper(uint32_t value) {
   return result;
 }
 
-std::string Latin1ToUtf8(std::string_view text) {
+std::string Windows1252ToUtf8(std::string_view text) {
+  // 0x80 to 0x9F; the five bytes the code page leaves unassigned stand for the C1 controls of their value,
+  // as the system's own conversion gives them.
+  static constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                         0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
   std::string result;
   result.reserve(text.size());
   for (char c : text) {
     auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      result += c;
-    } else {
-      result += static_cast<char>(0xC0 | (byte >> 6));
-      result += static_cast<char>(0x80 | (byte & 0x3F));
-    }
+    AppendUtf8(result, byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte);
   }
   return result;
 }
@@ -181,6 +199,21 @@ bool IsUtf8(std::string_view text) {
     i += length;
   }
   return true;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  }
+  return lines;
 }
 
 }  // namespace veltrane

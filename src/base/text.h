@@ -1,12 +1,15 @@
-// Single-byte text helpers with the program's rules: ASCII case folding, blank trimming, number reading.
+// Text helpers with the program's rules: case folding as Windows does for names, trimming, number reading.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veltrane {
 
+// UTF-8 text with each character in the upper case Windows compares file names by (utf8.h); bytes that
+// are no UTF-8 stay as they are. Lower maps ASCII letters only.
 std::string Upper(std::string_view text);
 std::string Lower(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
@@ -34,9 +37,12 @@ std::string ToHexUpper(uint32_t value);
 // The part of a path after its last backslash, or the whole path when it has none.
 std::string_view FileNamePart(std::string_view path);
 
-// Each byte as the character of the same number (ISO 8859-1), written as UTF-8.
-std::string Latin1ToUtf8(std::string_view text);
+// Text in code page 1252 (Western European Windows) written as UTF-8.
+std::string Windows1252ToUtf8(std::string_view text);
 // Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 bool IsUtf8(std::string_view text);
+
+// Splits text into lines at CR LF, LF or a lone CR; a line end at the very end adds no empty line.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 }  // namespace veltrane

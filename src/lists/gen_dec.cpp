@@ -1,9 +1,9 @@
 // The list-line operations shared by the ignore list, the backup list and the backup index.
 #include "lists/gen_dec.h"
 
-#include "base/whole_file.h"
 #include "program/app.h"
 #include "program/error_report.h"
+#include "program/whole_file.h"
 
 namespace veltrane {
 
@@ -13,6 +13,7 @@ void FillListFromFile(App& app, ListView& list, const std::string& sFile) {
     std::string contents;
     Check(app.os.files.ReadFile(sFile, contents));
     list.Clear();
+    contents = StoredTextAsUtf8(app.os.environment, contents);
     for (std::string_view line : SplitLines(contents)) BreakText(line, list);
   });
 }

@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "base/errors.h"
-#include "base/whole_file.h"
 #include "log/log_composition.h"
 #include "log/log_text.h"
 #include "program/app.h"
 #include "program/error_report.h"
+#include "program/whole_file.h"
 #include "scan/scan_common.h"
 
 namespace veltrane {
@@ -72,19 +72,24 @@ namespace {
   throw RuntimeError(error, std::string(ErrorDescription(error)) + "\r\nThe log was not saved: " + path);
 }
 
+// UTF-8 behind a byte-order mark, so that every editor reads the names in it alike (docs/LOG.md).
+std::string LogFileContents(App& app) {
+  std::string contents = std::string(kLogByteOrderMark) + app.main.rtfScanLog.Text();
+  contents += kLogLineEnd;
+  return contents;
+}
+
 }  // namespace
 
 void WriteLogFile(App& app, const std::string& path) {
-  std::string contents = app.main.rtfScanLog.Text();
-  contents += kLogLineEnd;
+  std::string contents = LogFileContents(app);
   if (int error = WriteFileWhole(app.os.files, path, contents)) RaiseNotSaved(error, path);
 }
 
 void AutoSaveLogFile(App& app) {
   Guarded(app.os.dialogs, "AutoSaveLogFile", [&] {
     ComposeAutoSaveLog(app);
-    std::string contents = app.main.rtfScanLog.Text();
-    contents += kLogLineEnd;
+    std::string contents = LogFileContents(app);
     // Names go by the second, so scans finishing together (a scheduled one beside the desktop program)
     // share one; each takes a name nothing has yet, and an earlier log is never written over.
     const DateTime now = app.os.clock.Now();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/date_time.h"
 
@@ -28,8 +29,11 @@ std::string AutoLogFileName(const DateTime& now);
 // another finished in the same second.
 std::string AutoLogFileName(const DateTime& now, int attempt);
 
-// Writes the log text and one more line end, replacing the file whole; a failure leaves an earlier file
-// as it was and raises one error that names the file.
+// What a log file starts with: the byte-order mark of UTF-8.
+inline constexpr std::string_view kLogByteOrderMark = "\xEF\xBB\xBF";
+
+// Writes the byte-order mark, the log text and one more line end, replacing the file whole; a failure
+// leaves an earlier file as it was and raises one error that names the file.
 void WriteLogFile(App& app, const std::string& path);
 
 }  // namespace veltrane

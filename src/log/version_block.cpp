@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/text.h"
+#include "base/utf8.h"
 
 namespace veltrane {
 namespace {
@@ -91,13 +92,13 @@ std::string WideVersionValue(std::string_view block, std::string_view key) {
     if (at < 6 || (at - 6) % 4 != 0) continue;
     size_t entryEnd = std::min(block.size(), at - 6 + Unit(block, at - 6));
     size_t value = (at + wideKey.size() + 3) / 4 * 4;
-    std::string text;
+    std::u16string units;
     for (size_t i = value; i + 1 < entryEnd; i += 2) {
       uint16_t unit = Unit(block, i);
       if (unit == 0) break;
-      text += unit < 256 ? static_cast<char>(unit) : '?';
+      units += static_cast<char16_t>(unit);
     }
-    return text;
+    return FromUtf16<char16_t>(units);
   }
   return {};
 }

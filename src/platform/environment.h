@@ -12,7 +12,7 @@ class IEnvironment {
   virtual std::string GetVariable(const std::string& name) = 0;
   // The folder of the running executable, without a trailing backslash.
   virtual std::string ProgramFolder() = 0;
-  // Text in the system's single-byte code page (names, paths) written as UTF-8.
+  // Text in the system's ANSI code page, as earlier versions stored it, written as UTF-8.
   virtual std::string ToUtf8(const std::string& text) = 0;
 };
 

@@ -2,7 +2,7 @@
 #include "program/app.h"
 
 #include "base/errors.h"
-#include "base/whole_file.h"
+#include "program/whole_file.h"
 
 namespace veltrane {
 

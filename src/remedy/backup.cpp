@@ -4,14 +4,14 @@
 #include <optional>
 
 #include "base/errors.h"
-#include "base/file_lock.h"
 #include "base/text.h"
-#include "base/whole_file.h"
+#include "program/file_lock.h"
 #include "codec/crypto_graphy.h"
 #include "lists/gen_dec.h"
 #include "program/app.h"
 #include "program/error_report.h"
 #include "program/settings_store.h"
+#include "program/whole_file.h"
 #include "remedy/cookie_store_remedy.h"
 #include "remedy/copy_record.h"
 #include "remedy/encoded_write.h"
@@ -42,7 +42,7 @@ std::optional<std::string> OwnCopiesFolder(App& app, const std::string& listPath
   } catch (const RuntimeError&) {
     return std::nullopt;
   }
-  std::optional<std::string> name = CopiesFolderOf(plain);
+  std::optional<std::string> name = CopiesFolderOf(StoredTextAsUtf8(app.os.environment, plain));
   if (!name || !IsSafeName(*name)) return std::nullopt;
   std::string folder = app.DataFile(*name);
   if (!files.PlainFileExists(folder + "\\" + std::string(kCopiesMarker))) return std::nullopt;
@@ -280,6 +280,7 @@ void UpdateBackupIndex(App& app, const std::string& listPath) {
   if (files.PathFileExists(index)) {
     std::string old;
     Check(files.ReadFile(index, old));
+    old = StoredTextAsUtf8(app.os.environment, old);
     for (std::string_view line : SplitLines(old)) {
       if (IndexLineNames(line, listPath)) continue;
       contents += line;

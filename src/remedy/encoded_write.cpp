@@ -2,9 +2,10 @@
 #include "remedy/encoded_write.h"
 
 #include "base/errors.h"
-#include "base/whole_file.h"
+#include "codec/codec_files.h"
 #include "codec/crypto_graphy.h"
 #include "program/app.h"
+#include "program/whole_file.h"
 
 namespace veltrane {
 

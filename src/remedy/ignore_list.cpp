@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/file_lock.h"
-#include "base/whole_file.h"
+#include "program/file_lock.h"
+#include "program/whole_file.h"
 #include "lists/gen_dec.h"
 #include "program/app.h"
 #include "program/error_report.h"

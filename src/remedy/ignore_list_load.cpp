@@ -1,16 +1,21 @@
 // The ignore list's load: decode in memory (the program's folder may be read-only), fill the list view.
 #include "remedy/ignore_list_load.h"
 
-#include "base/whole_file.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "codec/codec_files.h"
 #include "lists/gen_dec.h"
 #include "program/app.h"
 #include "program/error_report.h"
+#include "program/whole_file.h"
 
 namespace veltrane {
 
 bool ReadIgnoreList(App& app, const std::string& encoded, std::string& plain) {
-  if (DecompressToText(app, encoded, plain)) return true;
+  // A list written by an earlier version holds the system's code page; it is kept as UTF-8 from here on.
+  bool whole = DecompressToText(app, encoded, plain);
+  plain = StoredTextAsUtf8(app.os.environment, plain);
+  if (whole) return true;
   // A text that stops early may stop inside its last entry, which is then not an entry at all.
   size_t end = plain.find_last_of('\n');
   plain.resize(end == std::string::npos ? 0 : end + 1);

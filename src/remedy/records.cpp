@@ -2,7 +2,7 @@
 #include "remedy/records.h"
 
 #include "base/text.h"
-#include "base/whole_file.h"
+#include "program/whole_file.h"
 #include "remedy/path_canon.h"
 #include "ui/result_texts.h"
 

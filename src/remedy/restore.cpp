@@ -5,14 +5,14 @@
 #include <optional>
 
 #include "base/errors.h"
-#include "base/file_lock.h"
 #include "base/text.h"
-#include "base/whole_file.h"
+#include "program/file_lock.h"
 #include "codec/codec_files.h"
 #include "lists/gen_dec.h"
 #include "program/app.h"
 #include "program/error_report.h"
 #include "program/settings_store.h"
+#include "program/whole_file.h"
 #include "remedy/cookie_store_remedy.h"
 #include "remedy/copy_record.h"
 #include "remedy/path_canon.h"
@@ -194,6 +194,7 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
         MsgButtons::kOk, MsgIcon::kExclamation);
     return false;
   }
+  plain = StoredTextAsUtf8(app.os.environment, plain);
 
   // A list may come from elsewhere: it is restored only from a folder of this program's own, and lines
   // restore cannot use are passed over.

@@ -10,6 +10,7 @@
 #include "codec/codec_files.h"
 #include "program/app.h"
 #include "program/error_report.h"
+#include "program/whole_file.h"
 #include "startup/field_reader.h"
 
 namespace veltrane {
@@ -31,6 +32,8 @@ void LoadDefinitionFile(App& app, std::string_view procedure, std::string_view f
     if (files.PathFileExists(source)) {
       std::string text;
       bool decoded = DecompressToText(app, source, text);
+      // Sources are UTF-8; lists encoded by earlier versions hold the code page's bytes.
+      text = StoredTextAsUtf8(app.os.environment, text);
       FieldReader reader(text);
       std::string_view field;
       size_t position = 0;

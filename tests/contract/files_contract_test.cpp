@@ -321,6 +321,60 @@ TEST_P(FileContract, FullLongPathsResolveEverySpellingOfAPath) {
   }
 }
 
+// The names that hide from plain path calls: Unicode in and out of the BMP, reserved device names,
+// trailing dots and spaces, and a tree deeper than MAX_PATH. Each is written, listed, copied, found in
+// any letter case and deleted through its ordinary full path; where paths have a drive, the extended
+// form of the same path reaches the same entry.
+TEST_P(FileContract, EveryNameWindowsAllowsIsReachedThroughItsFullPath) {
+  const std::vector<std::string> names = {"\xE6\x96\x87\xE4\xBB\xB6.txt",
+                                          "\xD0\xBD\xD0\xB0\xD1\x88.dll",
+                                          "r\xC3\xA9sum\xC3\xA9",
+                                          "\xF0\x9F\x98\x80.txt",
+                                          "nul",
+                                          "aux.txt",
+                                          "CON",
+                                          "com1.dll",
+                                          "dots...",
+                                          "space "};
+  std::string deep = At("tree");
+  ASSERT_EQ(files().CreateFolder(deep), kErrNone);
+  while (deep.size() < 620) {
+    deep += "\\" + std::string(40, 'd') + "\xC3\xA9";
+    ASSERT_EQ(files().CreateFolder(deep), kErrNone) << deep.size();
+  }
+  std::vector<std::string> written;
+  for (const std::string& name : names) {
+    for (const std::string& folder : {work, deep}) {
+      ASSERT_EQ(files().WriteFile(folder + "\\" + name, name), kErrNone) << name;
+      EXPECT_EQ(Read(folder + "\\" + name), name);
+    }
+    written.push_back(name);
+  }
+  std::vector<FileEntry> listed;
+  ASSERT_EQ(files().ListFiles(deep, listed), kErrNone);
+  std::vector<std::string> listedNames;
+  for (const FileEntry& entry : listed) listedNames.push_back(entry.name);
+  std::sort(listedNames.begin(), listedNames.end());
+  std::sort(written.begin(), written.end());
+  EXPECT_EQ(listedNames, written);
+  EXPECT_TRUE(files().PathFileExists(At(Upper(names[1])))) << "letter case of a Cyrillic name";
+  EXPECT_FALSE(files().PathFileExists(At("dots"))) << "the trailing dots are part of the name";
+  if (work.size() > 2 && work[1] == ':') {
+    EXPECT_EQ(Read("\\\\?\\" + At("nul")), "nul");
+    EXPECT_EQ(files().GetFileAttributes("\\\\?\\" + deep) & kAttributeDirectory, kAttributeDirectory);
+  }
+  std::vector<std::string> skipped;
+  ASSERT_EQ(files().CopyFolder(At("tree"), At("copy"), skipped), kErrNone);
+  EXPECT_EQ(Read(At("copy") + deep.substr(At("tree").size()) + "\\space "), "space ");
+  for (const std::string& name : names) EXPECT_EQ(files().DeleteFile(At(name)), kErrNone) << name;
+  EXPECT_EQ(files().DeleteFolder(At("tree")), kErrNone);
+  EXPECT_EQ(files().DeleteFolder(At("copy")), kErrNone);
+  std::vector<FileEntry> left;
+  ASSERT_EQ(files().ListFiles(work, left), kErrNone);
+  EXPECT_TRUE(left.empty());
+  EXPECT_FALSE(files().PathFileExists(At("tree")));
+}
+
 TEST_P(FileContract, AWrittenFileCarriesTheLocalTimeOfTheWriting) {
   if (!host->StampsWrites()) GTEST_SKIP() << "written files keep a set time here";
   const std::string path = At("now.txt");

@@ -40,6 +40,20 @@ TEST_P(RegistryContract, ValuesAreStoredWithTheirTypeAndEveryByte) {
   EXPECT_EQ(host->RawValue(kTestKey, "Text"), RawRegistryValue(kRegSz, text));
   EXPECT_EQ(host->RawValue(kTestKey, "number"), RawRegistryValue(kRegDword, number));
   EXPECT_TRUE(host->RawValue(kTestKey, "").has_value());
+
+  // Names and text beyond ASCII, an emoji outside the BMP among them; a key found in another case.
+  const std::string unicodeKey =
+      std::string(kTestKey) + "\\\xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87 \xF0\x9F\x98\x80";
+  const std::string unicodeText("\xE6\x95\xB0\xE6\x8D\xAE \xF0\x9F\x98\x80\0", 12);
+  ASSERT_EQ(registry->CreateKey(kHkeyCurrentUser, unicodeKey, key), kRegSuccess);
+  EXPECT_EQ(registry->SetValueEx(key, "Wert \xC3\xBC", kRegSz, unicodeText), kRegSuccess);
+  EXPECT_EQ(registry->CloseKey(key), kRegSuccess);
+  EXPECT_EQ(host->RawValue(unicodeKey, "Wert \xC3\xBC"), RawRegistryValue(kRegSz, unicodeText));
+  const std::string upperKey = std::string(kTestKey) + "\\\xD0\x9A\xD0\x9B\xD0\xAE\xD0\xA7 \xF0\x9F\x98\x80";
+  ASSERT_EQ(registry->OpenKeyEx(kHkeyCurrentUser, upperKey, kKeyAllBasicAccess, key), kRegSuccess);
+  EXPECT_EQ(registry->DeleteValue(key, "WERT \xC3\x9C"), kRegSuccess);
+  EXPECT_EQ(registry->CloseKey(key), kRegSuccess);
+  EXPECT_FALSE(host->RawValue(unicodeKey, "Wert \xC3\xBC").has_value());
 }
 
 TEST_P(RegistryContract, OpenedKeysDeleteValuesByNameInAnyCase) {
@@ -87,6 +101,8 @@ TEST_P(SettingsContract, SavedTextReadsBackUntilItsFirstNul) {
       {"", ""},
       {longText, longText},
       {std::string("before\0after", 12), "before"},
+      {"C:\\Users\\\xE7\x94\xA8\xE6\x88\xB7 \xF0\x9F\x98\x80",
+       "C:\\Users\\\xE7\x94\xA8\xE6\x88\xB7 \xF0\x9F\x98\x80"},
   };
   for (const auto& [saved, read] : cases) {
     ASSERT_EQ(settings().SaveSetting(kTestApp, "Options", "Value", saved), kErrNone);

@@ -4,6 +4,7 @@
 #include "contract_host.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_host.h"
+#include "platform/win32/win32_wide.h"
 
 namespace veltrane::contract {
 namespace {
@@ -37,16 +38,20 @@ class WindowsHost : public ContractHost {
   }
   std::optional<RawRegistryValue> RawValue(const std::string& subKey, const std::string& name) override {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, win32::Wide(subKey).c_str(), 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS) {
       return std::nullopt;
     }
-    char data[512] = {};
+    wchar_t data[512] = {};
     DWORD size = sizeof data;
     DWORD type = 0;
-    LONG status = ::RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    LONG status = ::RegQueryValueExW(key, win32::Wide(name).c_str(), nullptr, &type,
+                                     reinterpret_cast<BYTE*>(data), &size);
     ::RegCloseKey(key);
     if (status != ERROR_SUCCESS) return std::nullopt;
-    return RawRegistryValue(type, std::string(data, size));
+    // Text is stored as UTF-16; the tests compare it as the program's UTF-8.
+    if (type == REG_SZ) return RawRegistryValue(type, win32::Narrow(std::wstring_view(data, size / 2)));
+    return RawRegistryValue(type, std::string(reinterpret_cast<const char*>(data), size));
   }
   void DeleteTree(const std::string& subKey) override { ::RegDeleteTreeA(HKEY_CURRENT_USER, subKey.c_str()); }
 

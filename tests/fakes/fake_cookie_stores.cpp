@@ -5,7 +5,6 @@
 
 #include "base/errors.h"
 #include "base/text.h"
-#include "base/whole_file.h"
 
 namespace veltrane::fakes {
 

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "base/errors.h"
+#include "base/path_forms.h"
 #include "base/text.h"
 
 namespace veltrane::fakes {
@@ -18,7 +19,10 @@ std::string FakeFileSystem::Full(const std::string& path) const {
   for (char& c : text) {
     if (c == '/') c = '\\';
   }
-  if (text.rfind("\\\\?\\", 0) == 0) text = text.substr(4);
+  // A plain full path, with or without the extended prefix, names its entry literally, as the Windows
+  // service writes it in the extended form: trailing dots and spaces are part of the name there.
+  const bool literal = IsPlainFullPath(OrdinaryPath(text));
+  text = OrdinaryPath(text);
   if (text.empty()) return text;
   const bool unc = text.rfind("\\\\", 0) == 0;
   const bool drive = text.size() >= 2 && text[1] == ':';
@@ -41,7 +45,8 @@ std::string FakeFileSystem::Full(const std::string& path) const {
     prefix = currentFolder + "\\";
   }
   text = prefix + text;
-  // Split into components, resolving "." and ".." and dropping trailing dots and spaces of each name;
+  // Split into components, resolving "." and ".." and dropping trailing dots and spaces of each name
+  // (of a path that is not taken literally);
   // ".." never climbs above the drive root or the share.
   const size_t rootParts = unc ? 2 : 1;
   std::vector<std::string> parts;
@@ -50,7 +55,7 @@ std::string FakeFileSystem::Full(const std::string& path) const {
     size_t end = text.find('\\', start);
     if (end == std::string::npos) end = text.size();
     std::string part = text.substr(start, end - start);
-    if (part != "." && part != "..") {
+    if (!literal && part != "." && part != "..") {
       while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
     }
     if (part == "..") {

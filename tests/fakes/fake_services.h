@@ -104,8 +104,8 @@ class FakeEnvironment : public IEnvironment {
  public:
   std::string GetVariable(const std::string& name) override;
   std::string ProgramFolder() override { return programFolder; }
-  // The fake system's code page is Latin-1: every byte is the character of the same number.
-  std::string ToUtf8(const std::string& text) override { return Latin1ToUtf8(text); }
+  // The fake system's code page is the Western European one (1252).
+  std::string ToUtf8(const std::string& text) override { return Windows1252ToUtf8(text); }
   std::map<std::string, std::string> variables{{"USERPROFILE", "C:\\Documents and Settings\\user1"}};
   std::string programFolder = "C:\\Program Files\\Veltrane";
 };

@@ -57,7 +57,8 @@ TEST_F(LogCompositionTest, AutoSaveWritesTheAutoSaveLogAndOneMoreLineEnd) {
   app->main.rtfScanLog.Append("left over");
   AutoSaveLogFile(*app);
   const std::string path = "C:\\Program Files\\Veltrane\\Veltrane log5-12-04935.txt";
-  EXPECT_EQ(system.files.Contents(path), app->main.rtfScanLog.Text() + "\r\n");
+  EXPECT_EQ(system.files.Contents(path),
+            std::string(kLogByteOrderMark) + app->main.rtfScanLog.Text() + "\r\n");
   std::string text = LogText();
   EXPECT_EQ(text.rfind("Scan initialized on 5/12/2004 09:03:05\n", 0), 0u);
   EXPECT_EQ(text.find("Started f"), std::string::npos) << "neither the folder nor the file section";
@@ -69,7 +70,7 @@ TEST_F(LogCompositionTest, AutoSaveWritesTheAutoSaveLogAndOneMoreLineEnd) {
   app->main.lblScanInitializeTime.SetCaption("later");
   AutoSaveLogFile(*app);
   const std::string second = "C:\\Program Files\\Veltrane\\Veltrane log5-12-04935 (2).txt";
-  EXPECT_EQ(system.files.Contents(second)->rfind("Scan initialized on later\r\n", 0), 0u);
+  EXPECT_EQ(system.files.Contents(second)->rfind("\xEF\xBB\xBFScan initialized on later\r\n", 0), 0u);
   EXPECT_EQ(system.files.Contents(path), first);
   const std::string third = second.substr(0, second.size() - 7) + "(3).txt";
   system.files.FailNthCall(3, kErrDiskFull, "CreateNewFile");
@@ -182,7 +183,7 @@ TEST_F(LogOutputTest, SaveLogWritesTheShownTextUnderTheChosenName) {
   system.dialogs.saveAnswers = {std::string("C:\\logs\\mine")};
   system.files.AddFolder("C:\\logs");
   frmMain::cmdSaveLog_Click(*app);
-  EXPECT_EQ(system.files.Contents("C:\\logs\\mine"), "shown\r\n\r\n");
+  EXPECT_EQ(system.files.Contents("C:\\logs\\mine"), "\xEF\xBB\xBFshown\r\n\r\n");
   ASSERT_EQ(system.dialogs.saveRequests.size(), 1u);
   const SaveFileRequest& request = system.dialogs.saveRequests[0];
   EXPECT_EQ((Strings{request.filter, request.initialFolder, request.fileName}),
@@ -209,7 +210,7 @@ TEST_F(LogOutputTest, ALogFromSourcesWithNulsIsShownAndSavedWhole) {
   EXPECT_NE(shown.find("     FileVersion:1.0\r\n"), std::string::npos);
   EXPECT_NE(shown.find("Bad key"), std::string::npos);
   EXPECT_NE(shown.find("Suspicious files found"), std::string::npos) << "the log goes on after the record";
-  EXPECT_EQ(system.files.Contents("C:\\log.vlt"), shown + "\r\n");
+  EXPECT_EQ(system.files.Contents("C:\\log.vlt"), std::string(kLogByteOrderMark) + shown + "\r\n");
   EXPECT_EQ(Messages(), 0u);
 }
 

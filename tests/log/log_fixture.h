@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "base/whole_file.h"
 #include "fakes/fake_services.h"
 #include "program/app.h"
+#include "program/whole_file.h"
 
 namespace veltrane::testing {
 

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "base/text.h"
-#include "base/whole_file.h"
+#include "program/whole_file.h"
 #include "platform/std/std_file_system.h"
 #include "remedy_fixture.h"
 #include "settings/dialog_settings.h"
@@ -152,6 +152,20 @@ TEST_F(BackupTest, OldBackupsRestoreTheirCopyAndNeverAnotherFilesContent) {
   EXPECT_EQ(system.files.Contents("C:\\one\\x.dll"), "first");
   EXPECT_EQ(system.files.Contents("C:\\two\\x.dll"), "two now");
   EXPECT_TRUE(Shown("Backup has been successfully restored"));
+}
+
+// Earlier versions wrote the list and the index in the system's code page (here 1252): their lines are
+// read in it, so the list is found by its UTF-8 name and its items go back to their UTF-8 paths.
+TEST_F(BackupTest, ListsAndIndexOfEarlierVersionsInTheCodePageReadTheSame) {
+  const std::string cafe = "caf\xC3\xA9";
+  system.files.AddFile(kProgram + "\\" + cafe + "\\x.dll", "first");
+  system.files.AddFile("C:\\Backups\\" + cafe + ".bwk", Encode("One:-C:\\caf\xE9\\x.dll:-Scan Drives\r\n"));
+  system.files.AddFile(kIndex, "1/1/2004:-C:\\Backups\\caf\xE9.bwk:-99\r\n");
+  system.files.AddFolder("C:\\" + cafe);
+  RestoreRow(0);
+  EXPECT_EQ(app->main.lvwBackUp.Row(0).SubItem(1), "C:\\Backups\\" + cafe + ".bwk");
+  EXPECT_EQ(system.files.Contents("C:\\" + cafe + "\\x.dll"), "first");
+  EXPECT_TRUE(Shown("Backup has been successfully restored")) << ::testing::PrintToString(Texts());
 }
 
 TEST_F(BackupTest, IndexKeepsOneLinePerListAndHonoursATrailingBackslash) {

@@ -2,7 +2,7 @@
 // at every write of its rewrite.
 #include "remedy/ignore_list.h"
 
-#include "base/whole_file.h"
+#include "program/whole_file.h"
 #include "remedy/ignore_list_load.h"
 #include "remedy_fixture.h"
 
@@ -43,6 +43,19 @@ TEST_F(IgnoreListTest, ExcludeWithYesStoresTheCheckedRowsAfterTheOldEntries) {
   // A path holding ":-" reads back cut at it.
   EXPECT_EQ(Ignored().Row(4).SubItem(1), "C:\\x");
   EXPECT_EQ(Ignored().Row(4).SubItem(2), "y.exe:-Scan Drives");
+}
+
+// A list an earlier version wrote in the code page (1252) shows its names as they were, and is written
+// back as UTF-8 beside the new entries.
+TEST_F(IgnoreListTest, AnEarlierListInTheCodePageReadsTheSameAndIsKeptAsUtf8) {
+  system.files.AddFile(kIgnorList, Encode("Caf\xE9 \x80:-C:\\caf\xE9.exe:-Scan Drives\r\n"));
+  FillIgnoreList(*app);
+  ASSERT_EQ(Ignored().Count(), 1u);
+  EXPECT_EQ(Ignored().Row(0).text, "Caf\xC3\xA9 \xE2\x82\xAC");
+  frmMain::cmdExclude_Click(*app);
+  EXPECT_EQ(Stored(),
+            "Caf\xC3\xA9 \xE2\x82\xAC:-C:\\caf\xC3\xA9.exe:-Scan Drives\r\nA:-C:\\a.exe:-Scan Drives\r\n"
+            "C:-C:\\x:-y.exe:-Scan Drives\r\n");
 }
 
 TEST_F(IgnoreListTest, ExcludeWithNoTakesTheRowsOffTheScreenOnly) {

@@ -275,7 +275,14 @@ TEST_F(RemovalTest, ProtectedFoldersAndTheirParentsStayWhateverTheSpelling) {
   system.files.AddFile(kProgram + "\\ignorList");
   system.files.AddFolder("D:\\");
   system.files.AddShortName("C:\\PROGRA~1", "C:\\Program Files");
+  // A protected folder with a Cyrillic name ("Programmy"), named in another case and in extended form.
+  system.environment.variables["PROGRAMFILES"] =
+      "D:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";
+  system.files.AddFolder(
+      "D:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B\\Vendor");
   const std::vector<std::string> protectedPaths = {
+      "d:\\\xD0\xBF\xD0\xA0\xD0\x9E\xD0\x93\xD0\xA0\xD0\x90\xD0\x9C\xD0\x9C\xD0\xAB",
+      "\\\\?\\D:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B\\",
       "C:\\",
       "D:\\",
       "C:\\Program Files",

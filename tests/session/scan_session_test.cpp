@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "base/whole_file.h"
 #include "codec/codec_files.h"
 #include "log/log_output.h"
+#include "program/whole_file.h"
 #include "remedy/removal.h"
 #include "scan/scan_fixture.h"
 #include "session/main_screens.h"
@@ -200,9 +200,10 @@ TEST_F(ScanSessionTest, WholeScanFromTheStartClickToTheSavedLog) {
   frmMain::imgStartScan_Click(*app);
   auto saved = system.files.Contents(AutoLogPath());
   ASSERT_TRUE(saved);
-  EXPECT_EQ(app->main.rtfScanLog.Text() + "\r\n", *saved);
+  EXPECT_EQ(std::string(kLogByteOrderMark) + app->main.rtfScanLog.Text() + "\r\n", *saved);
   Strings lines;
-  for (auto line : SplitLines(*saved)) lines.emplace_back(line);
+  for (auto line : SplitLines(std::string_view(*saved).substr(kLogByteOrderMark.size())))
+    lines.emplace_back(line);
   const std::pair<const char*, int> counts[] = {
       {"Scan initialized on 5/12/2004 09:03:05", 1},
       {"1:  C:\\SPY.EXE", 1},

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "base/text.h"
+#include "base/utf8.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_digest.h"
 #include "test_context.h"
@@ -77,6 +78,9 @@ TEST(Win32System, ClockEnvironmentAndDigest) {
   EXPECT_EQ(environment.GetVariable("VELTRANE_TEST_VALUE").size(), 5000u);
   EXPECT_EQ(environment.GetVariable("VELTRANE_TEST_UNSET"), "");
   EXPECT_FALSE(environment.GetVariable("UserProfile").empty());
+  ::SetEnvironmentVariableW(L"VELTRANE_TEST_VALUE", L"C:\\Users\\\u7528\u6237\\\U0001F600");
+  EXPECT_EQ(environment.GetVariable("VELTRANE_TEST_VALUE"),
+            "C:\\Users\\\xE7\x94\xA8\xE6\x88\xB7\\\xF0\x9F\x98\x80");
 
   // The report's conversions and times: ASCII passes unchanged, a code-page character becomes UTF-8.
   EXPECT_EQ(environment.ToUtf8("C:\\a \"b\"\x01"), "C:\\a \"b\"\x01");
@@ -95,6 +99,27 @@ TEST(Win32System, ClockEnvironmentAndDigest) {
   std::string folder = environment.ProgramFolder();
   EXPECT_TRUE(!folder.empty() && folder.back() != '\\');
   EXPECT_EQ(folder + "\\" + std::string(self).substr(folder.size() + 1), std::string(self));
+}
+
+// The core's upper-case table (base/utf8.h) against the system's own comparison of names and its
+// invariant upper-case mapping, for every character of the BMP.
+TEST(Win32System, NamesCompareInTheCaseTheSystemUses) {
+  std::string differences;
+  int count = 0;
+  for (char32_t code = 1; code < 0x10000; ++code) {
+    if (code >= 0xD800 && code < 0xE000) continue;
+    wchar_t given = static_cast<wchar_t>(code);
+    wchar_t upper = static_cast<wchar_t>(UpperCodePoint(code));
+    wchar_t mapped = 0;
+    ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, &given, 1, &mapped, 1, nullptr, nullptr, 0);
+    if (::CompareStringOrdinal(&given, 1, &upper, 1, TRUE) != CSTR_EQUAL || mapped != upper) {
+      char entry[40];
+      std::snprintf(entry, sizeof entry, " U+%04X:%04X/%04X", static_cast<unsigned>(code),
+                    static_cast<unsigned>(upper), static_cast<unsigned>(mapped));
+      if (++count <= 40) differences += entry;
+    }
+  }
+  EXPECT_EQ(count, 0) << differences;
 }
 
 TEST(Win32System, TheEventPumpDispatchesAndKeepsAQuit) {

@@ -10,11 +10,11 @@
 #include "base/errors.h"
 #include "base/outcome.h"
 #include "base/text.h"
-#include "base/whole_file.h"
 #include "codec/codec_files.h"
 #include "log/log_output.h"
 #include "platform/std/std_services.h"
 #include "program/app.h"
+#include "program/whole_file.h"
 #include "remedy/backup.h"
 #include "remedy/ignore_list.h"
 #include "remedy/removal.h"
@@ -171,7 +171,7 @@ int Scan(App& app, ConsoleDialogs& answers, const ScanOptions& options, const Sc
   report.finished = app.os.clock.Now();
   report.finishedOffset = app.os.clock.UtcOffsetMinutes();
   report.exit = status;
-  std::string json = ComposeReport(report, app.os.environment);
+  std::string json = ComposeReport(report);
   if (options.reportFile == kToStdout) {
     out << json;
   } else if (int error = WriteFileWhole(app.os.files, *options.reportFile, json); error != kErrNone) {

@@ -8,8 +8,8 @@
 #include "app/console/definition_set.h"
 #include "base/errors.h"
 #include "base/text.h"
-#include "base/whole_file.h"
 #include "program/app.h"
+#include "program/whole_file.h"
 
 namespace veltrane {
 namespace {

@@ -7,10 +7,12 @@
 #include "platform/std/std_services.h"
 #include "platform/win32/win32_digest.h"
 #include "platform/win32/win32_host.h"
+#include "platform/win32/win32_system.h"
 #include "program/app.h"
 #include "settings/dialog_settings.h"
 
-int main(int argc, char** argv) {
+int main() {
+  veltrane::win32::UseUtf8Console();
   veltrane::win32::Win32Host host;
   veltrane::win32::Win32Digest digest;
   veltrane::ConsoleDialogs answers(std::cerr);
@@ -20,6 +22,6 @@ int main(int argc, char** argv) {
       services.shell,        answers,           services.events, services.clock,    services.environment,
       services.cookieStores, services.digest};
   veltrane::App app(console, veltrane::LoadSettingsDialog);
-  std::vector<std::string> args(argv + 1, argv + argc);
+  std::vector<std::string> args = veltrane::win32::CommandLineArguments();
   return veltrane::RunConsoleCommand(app, answers, digest, args, std::cout, std::cerr);
 }

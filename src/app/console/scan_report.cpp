@@ -26,11 +26,11 @@ std::optional<std::string> Category(std::string_view scanResult) {
 }
 
 // A counter as a number when its caption is one, as its text otherwise ("_" before a memory scan).
-nlohmann::json Counter(const std::string& caption, IEnvironment& environment) {
+nlohmann::json Counter(const std::string& caption) {
   std::string_view text = TrimSpaces(caption);
   if (!text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos && text.size() < 19)
     return std::strtoll(std::string(text).c_str(), nullptr, 10);
-  return environment.ToUtf8(caption);
+  return caption;
 }
 
 }  // namespace
@@ -69,13 +69,12 @@ std::string Iso8601(const DateTime& value, int offsetMinutes) {
   return text;
 }
 
-std::string ComposeReport(const ScanReport& report, IEnvironment& environment) {
-  auto utf8 = [&](const std::string& text) { return environment.ToUtf8(text); };
+std::string ComposeReport(const ScanReport& report) {
   nlohmann::ordered_json json;
   json["schema"] = kReportSchema;
   json["program"] = {{"name", "Veltrane"}, {"version", report.version}};
-  json["computer"] = utf8(report.computer);
-  json["user"] = utf8(report.user);
+  json["computer"] = report.computer;
+  json["user"] = report.user;
   json["platformFamily"] = report.platformId == 1   ? nlohmann::ordered_json("9x")
                            : report.platformId == 2 ? nlohmann::ordered_json("NT")
                                                     : nlohmann::ordered_json(nullptr);
@@ -88,8 +87,8 @@ std::string ComposeReport(const ScanReport& report, IEnvironment& environment) {
   nlohmann::ordered_json findings = nlohmann::ordered_json::array();
   for (const Finding& finding : report.findings) {
     nlohmann::ordered_json item{{"category", finding.category},
-                                {"name", utf8(finding.name)},
-                                {"path", utf8(finding.path)},
+                                {"name", finding.name},
+                                {"path", finding.path},
                                 {"ignored", finding.ignored}};
     if (finding.removed) item["removed"] = *finding.removed;
     if (finding.backedUp) item["backedUp"] = *finding.backedUp;
@@ -97,14 +96,16 @@ std::string ComposeReport(const ScanReport& report, IEnvironment& environment) {
   }
   json["findings"] = std::move(findings);
   nlohmann::ordered_json counts = nlohmann::ordered_json::object();
-  for (const auto& [name, caption] : report.counts) counts[name] = Counter(caption, environment);
+  for (const auto& [name, caption] : report.counts) counts[name] = Counter(caption);
   json["counts"] = std::move(counts);
   nlohmann::ordered_json errors = nlohmann::ordered_json::array();
   for (const ErrorShown& error : report.errors)
-    errors.push_back({{"title", utf8(error.title)}, {"text", utf8(error.text)}});
+    errors.push_back({{"title", error.title}, {"text", error.text}});
   json["errors"] = std::move(errors);
   json["exit"] = report.exit;
-  return json.dump(2) + "\n";
+  // The program's text is UTF-8; a byte that is none (a name no conversion could read) is written as
+  // U+FFFD rather than failing the whole report.
+  return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace veltrane

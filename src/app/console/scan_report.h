@@ -8,7 +8,6 @@
 
 #include "app/console/definition_set.h"
 #include "platform/date_time.h"
-#include "platform/environment.h"
 
 namespace veltrane {
 
@@ -54,8 +53,7 @@ std::vector<std::pair<std::string, std::string>> CollectCounts(const MainWindow&
 // "2004-12-05T09:03:05+01:00"
 std::string Iso8601(const DateTime& value, int offsetMinutes);
 
-// The report as JSON text. Every name, path and message is converted from the system's code page by
-// `environment`, so the text is UTF-8 whatever bytes they hold.
-std::string ComposeReport(const ScanReport& report, IEnvironment& environment);
+// The report as JSON text; names, paths and messages are the program's UTF-8 text as they are.
+std::string ComposeReport(const ScanReport& report);
 
 }  // namespace veltrane

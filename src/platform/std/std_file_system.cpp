@@ -19,6 +19,7 @@
 #endif
 
 #include "base/errors.h"
+#include "base/path_forms.h"
 
 namespace veltrane {
 
@@ -60,7 +61,8 @@ int CopyFailed(const std::error_code& error, const fs::path& source, const fs::p
 }  // namespace
 
 fs::path StdFileSystem::ToPath(const std::string& path) {
-  std::string converted = path;
+  // The host's names are literal already; an extended path is the same path.
+  std::string converted = OrdinaryPath(path);
   for (char& c : converted) {
     if (c == '\\') c = '/';
   }

@@ -45,7 +45,8 @@ std::string StdEnvironment::GetVariable(const std::string& name) {
 }
 
 std::string StdEnvironment::ToUtf8(const std::string& text) {
-  return IsUtf8(text) ? text : Latin1ToUtf8(text);
+  // A host without Windows' code pages reads earlier files as the Western European one.
+  return Windows1252ToUtf8(text);
 }
 
 MsgAnswer ConsoleDialogs::MessageBox(const std::string& text, const std::string& title, MsgButtons buttons,

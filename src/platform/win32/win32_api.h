@@ -12,7 +12,7 @@
 #include <windows.h>
 
 // windows.h maps these to their A/W forms with macros, which would rename the interface methods of the
-// same names. The code here calls the A functions by their full names instead.
+// same names. The code here calls the W functions by their full names instead.
 #undef MessageBox
 #undef DeleteFile
 #undef CopyFile

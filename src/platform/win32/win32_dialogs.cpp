@@ -1,10 +1,11 @@
-// MessageBoxA with the program's button and icon values, and the save dialog of the common dialog library.
+// MessageBoxW with the program's button and icon values, and the save dialog of the common dialog library.
 #include "platform/win32/win32_dialogs.h"
 
 #include <vector>
 
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_wide.h"
 
 #include <commdlg.h>
 
@@ -32,7 +33,7 @@ MsgAnswer Win32Dialogs::MessageBox(const std::string& text, const std::string& t
                                    MsgIcon icon) {
   HWND owner = owner_ != nullptr ? static_cast<HWND>(owner_) : ::GetActiveWindow();
   UINT style = static_cast<UINT>(buttons) | static_cast<UINT>(icon);
-  switch (::MessageBoxA(owner, text.c_str(), title.c_str(), style)) {
+  switch (::MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), style)) {
     case IDOK:
       return MsgAnswer::kOk;
     case IDCANCEL:
@@ -47,21 +48,22 @@ MsgAnswer Win32Dialogs::MessageBox(const std::string& text, const std::string& t
 }
 
 std::optional<std::string> Win32Dialogs::SaveFileDialog(const SaveFileRequest& request) {
-  std::string filter = DialogFilter(request.filter);
-  std::vector<char> fileName(kFileNameCapacity, '\0');
-  request.fileName.copy(fileName.data(), kFileNameCapacity - 1);
-  OPENFILENAMEA dialog{};
+  std::wstring filter = Wide(DialogFilter(request.filter));
+  std::wstring initialFolder = Wide(request.initialFolder);
+  std::vector<wchar_t> fileName(kFileNameCapacity, L'\0');
+  Wide(request.fileName).copy(fileName.data(), kFileNameCapacity - 1);
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner_ != nullptr ? static_cast<HWND>(owner_) : ::GetActiveWindow();
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = fileName.data();
   dialog.nMaxFile = kFileNameCapacity;
-  dialog.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+  dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
   // No default extension and no overwrite prompt: the caller writes under exactly the name chosen.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  if (!::GetSaveFileNameA(&dialog)) return std::nullopt;
-  return std::string(fileName.data());
+  if (!::GetSaveFileNameW(&dialog)) return std::nullopt;
+  return Narrow(fileName.data());
 }
 
 }  // namespace veltrane::win32

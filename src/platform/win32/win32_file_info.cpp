@@ -2,6 +2,7 @@
 #include "platform/win32/win32_file_info.h"
 
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_wide.h"
 
 #include <winver.h>
 
@@ -23,9 +24,9 @@ bool Convert(const FILETIME& time, DateTime& result) {
 
 std::optional<FileTimes> Win32FileInfo::GetFileTimes(const std::string& path) {
   // Shared for reading, writing and deletion, so a file that another program holds open can be read too.
-  HANDLE file =
-      ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = ::CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   FILETIME creation{};
   FILETIME lastAccess{};
@@ -42,10 +43,12 @@ std::optional<FileTimes> Win32FileInfo::GetFileTimes(const std::string& path) {
 
 std::optional<std::string> Win32FileInfo::GetFileVersionInfo(const std::string& path) {
   DWORD dummy = 0;
-  DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &dummy);
+  // The resource loader takes no extended path; the ordinary full form reaches every usual image.
+  std::wstring widePath = Wide(path);
+  DWORD size = ::GetFileVersionInfoSizeW(widePath.c_str(), &dummy);
   if (size == 0) return std::nullopt;
   std::string block(size, '\0');
-  if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return std::nullopt;
+  if (!::GetFileVersionInfoW(widePath.c_str(), 0, size, block.data())) return std::nullopt;
   return block;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_wide.h"
 
 namespace veltrane::win32 {
 
@@ -13,7 +14,7 @@ namespace veltrane::win32 {
 // Windows releases it when the process ends, however it ends.
 int Win32FileSystem::LockFile(const std::string& path, uint32_t waitMs, uint64_t& lock) {
   std::string lockPath = path + ".lock";
-  HANDLE file = ::CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+  HANDLE file = ::CreateFileW(WidePath(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return LastErrorNumber();

@@ -5,18 +5,10 @@
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_wide.h"
 
 namespace veltrane::win32 {
 namespace {
-
-// Paths reach this layer as UTF-8 and become UTF-16 only for the call itself.
-std::wstring WidePath(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
-}
 
 // The largest piece one ReadFile or WriteFile call moves.
 constexpr size_t kMaxCall = 1 << 30;

@@ -2,13 +2,15 @@
 #include "platform/win32/win32_files.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <functional>
 
 #include "base/errors.h"
+#include "base/path_forms.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_wide.h"
 
 namespace veltrane::win32 {
 namespace {
@@ -35,18 +37,19 @@ std::string Join(const std::string& folder, const std::string& name) {
   return folder + "\\" + name;
 }
 
-bool IsDotEntry(const char* name) {
-  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+bool IsDotEntry(const wchar_t* name) {
+  return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
 bool HasWildcard(const std::string& path) {
   return path.find_first_of("*?") != std::string::npos;
 }
 
-// Visits every entry of a folder except "." and ".."; stops at the first visitor error.
-int ForEachEntry(const std::string& folder, const std::function<int(const WIN32_FIND_DATAA&)>& visit) {
-  WIN32_FIND_DATAA data{};
-  HANDLE find = ::FindFirstFileA(Join(folder, "*").c_str(), &data);
+// Visits every entry of a folder except "." and ".." with its UTF-8 name and its attributes; stops at the
+// first visitor error.
+int ForEachEntry(const std::string& folder, const std::function<int(const std::string&, DWORD)>& visit) {
+  WIN32_FIND_DATAW data{};
+  HANDLE find = ::FindFirstFileW(WidePath(Join(folder, "*")).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) {
     DWORD error = ::GetLastError();
     // An empty drive root has no entries at all, not even "." and "..".
@@ -55,8 +58,8 @@ int ForEachEntry(const std::string& folder, const std::function<int(const WIN32_
   int result = kErrNone;
   do {
     if (IsDotEntry(data.cFileName)) continue;
-    result = visit(data);
-  } while (result == kErrNone && ::FindNextFileA(find, &data));
+    result = visit(Narrow(data.cFileName), data.dwFileAttributes);
+  } while (result == kErrNone && ::FindNextFileW(find, &data));
   ::FindClose(find);
   return result;
 }
@@ -66,7 +69,7 @@ bool IsFolder(DWORD attributes) {
 }
 
 bool IsFolder(const std::string& path) {
-  return IsFolder(::GetFileAttributesA(path.c_str()));
+  return IsFolder(::GetFileAttributesW(WidePath(path).c_str()));
 }
 
 bool IsLink(DWORD attributes) {
@@ -77,9 +80,10 @@ bool IsLink(DWORD attributes) {
 // to be one and deleted through that handle: some systems (Wine with a Unix symbolic link) open what the
 // link points to instead, and deleting by name there would delete the target.
 int DeleteLink(const std::string& path) {
-  FileHandle link(::CreateFileA(
-      path.c_str(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  FileHandle link(::CreateFileW(WidePath(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                nullptr));
   if (!link.valid()) return LastErrorNumber();
   FILE_ATTRIBUTE_TAG_INFO opened{};
   if (!::GetFileInformationByHandleEx(link.get(), FileAttributeTagInfo, &opened, sizeof opened)) {
@@ -97,7 +101,7 @@ int DeleteLink(const std::string& path) {
 void MakeWritable(const std::string& path, DWORD attributes) {
   constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kBlocking) != 0) {
-    ::SetFileAttributesA(path.c_str(), (attributes & ~kBlocking) | FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesW(WidePath(path).c_str(), (attributes & ~kBlocking) | FILE_ATTRIBUTE_NORMAL);
   }
 }
 
@@ -105,16 +109,16 @@ void MakeWritable(const std::string& path, DWORD attributes) {
 // their flags are left alone (setting them by name would set those of the target).
 int DeleteTree(const std::string& folder) {
   int first = kErrNone;
-  int listing = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) -> int {
-    std::string path = Join(folder, entry.cFileName);
+  int listing = ForEachEntry(folder, [&](const std::string& name, DWORD attributes) -> int {
+    std::string path = Join(folder, name);
     int result = kErrNone;
-    if (IsLink(entry.dwFileAttributes)) {
+    if (IsLink(attributes)) {
       result = DeleteLink(path);
     } else {
-      MakeWritable(path, entry.dwFileAttributes);
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      MakeWritable(path, attributes);
+      if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         result = DeleteTree(path);
-      } else if (!::DeleteFileA(path.c_str())) {
+      } else if (!::DeleteFileW(WidePath(path).c_str())) {
         result = LastErrorNumber();
       }
     }
@@ -123,17 +127,19 @@ int DeleteTree(const std::string& folder) {
   });
   if (first == kErrNone) first = listing;
   if (first != kErrNone) return first;
-  MakeWritable(folder, ::GetFileAttributesA(folder.c_str()));
-  return ::RemoveDirectoryA(folder.c_str()) ? kErrNone : LastErrorNumber();
+  std::wstring wideFolder = WidePath(folder);
+  MakeWritable(folder, ::GetFileAttributesW(wideFolder.c_str()));
+  return ::RemoveDirectoryW(wideFolder.c_str()) ? kErrNone : LastErrorNumber();
 }
 
 // A copy that fails once it has begun removes what it wrote, so a copy is whole or absent.
 int CopyWholeOrNot(const std::string& from, const std::string& to, BOOL failIfExists) {
-  if (::CopyFileA(from.c_str(), to.c_str(), failIfExists)) return kErrNone;
+  std::wstring wideTo = WidePath(to);
+  if (::CopyFileW(WidePath(from).c_str(), wideTo.c_str(), failIfExists)) return kErrNone;
   DWORD error = ::GetLastError();
   if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_NOT_FOUND &&
       error != ERROR_PATH_NOT_FOUND && error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) {
-    ::DeleteFileA(to.c_str());
+    ::DeleteFileW(wideTo.c_str());
   }
   return error == ERROR_SUCCESS ? kErrPathFileAccess : ErrorNumberFor(error);
 }
@@ -141,22 +147,24 @@ int CopyWholeOrNot(const std::string& from, const std::string& to, BOOL failIfEx
 // Copies a tree without entering a link on either side: links in the source, and links standing where a
 // copy would be written, are passed over and named in skippedLinks.
 int CopyTree(const std::string& source, const std::string& target, std::vector<std::string>& skippedLinks) {
-  if (IsLink(::GetFileAttributesA(target.c_str()))) {
+  std::wstring wideTarget = WidePath(target);
+  if (IsLink(::GetFileAttributesW(wideTarget.c_str()))) {
     skippedLinks.push_back(target);
     return kErrNone;
   }
-  if (!::CreateDirectoryA(target.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+  if (!::CreateDirectoryW(wideTarget.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
     return LastErrorNumber();
   }
-  return ForEachEntry(source, [&](const WIN32_FIND_DATAA& entry) -> int {
-    std::string from = Join(source, entry.cFileName);
-    std::string to = Join(target, entry.cFileName);
-    if (IsLink(entry.dwFileAttributes)) {
+  return ForEachEntry(source, [&](const std::string& name, DWORD attributes) -> int {
+    std::string from = Join(source, name);
+    std::string to = Join(target, name);
+    if (IsLink(attributes)) {
       skippedLinks.push_back(from);
       return kErrNone;
     }
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return CopyTree(from, to, skippedLinks);
-    DWORD existing = ::GetFileAttributesA(to.c_str());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return CopyTree(from, to, skippedLinks);
+    std::wstring wideTo = WidePath(to);
+    DWORD existing = ::GetFileAttributesW(wideTo.c_str());
     if (IsLink(existing)) {
       skippedLinks.push_back(to);
       return kErrNone;
@@ -168,10 +176,21 @@ int CopyTree(const std::string& source, const std::string& target, std::vector<s
 
 // Windows refuses to write over a read-only file. The attribute is tested first so that the refusal does
 // not depend on the file system underneath (Wine on a Unix file system lets an administrator write).
-bool IsReadOnlyFile(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
+bool IsReadOnlyFile(const std::wstring& path) {
+  DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
          (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// The long form of an existing path (no short 8.3 names); empty when the system gives none.
+std::wstring LongForm(const std::wstring& path) {
+  DWORD needed = ::GetLongPathNameW(path.c_str(), nullptr, 0);
+  if (needed == 0) return std::wstring();
+  std::wstring longPath(needed, L'\0');
+  DWORD length = ::GetLongPathNameW(path.c_str(), longPath.data(), needed);
+  if (length == 0 || length >= needed) return std::wstring();
+  longPath.resize(length);
+  return longPath;
 }
 
 DateTime ToDateTime(const SYSTEMTIME& time) {
@@ -181,14 +200,14 @@ DateTime ToDateTime(const SYSTEMTIME& time) {
 }  // namespace
 
 bool Win32FileSystem::PathFileExists(const std::string& path) {
-  return ::PathFileExistsA(path.c_str()) != FALSE;
+  return !path.empty() && ::GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::PlainFileExists(const std::string& path) {
   // A pattern would make the directory lookup find some other file.
   if (path.empty() || HasWildcard(path)) return false;
-  WIN32_FIND_DATAA data{};
-  HANDLE find = ::FindFirstFileA(path.c_str(), &data);
+  WIN32_FIND_DATAW data{};
+  HANDLE find = ::FindFirstFileW(WidePath(path).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return false;
   ::FindClose(find);
   constexpr DWORD kExcluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -196,24 +215,26 @@ bool Win32FileSystem::PlainFileExists(const std::string& path) {
 }
 
 uint32_t Win32FileSystem::GetFileAttributes(const std::string& path) {
-  return ::GetFileAttributesA(path.c_str());
+  return ::GetFileAttributesW(WidePath(path).c_str());
 }
 
 int Win32FileSystem::SetFileAttributes(const std::string& path, uint32_t attributes) {
-  DWORD current = ::GetFileAttributesA(path.c_str());
+  std::wstring widePath = WidePath(path);
+  DWORD current = ::GetFileAttributesW(widePath.c_str());
   if (current == INVALID_FILE_ATTRIBUTES) return LastErrorNumber();
   // By name, the flags would be set on what the link points to.
   if (IsLink(current)) return kErrPathFileAccess;
   constexpr DWORD kSettable =
       FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
   DWORD value = attributes & kSettable;
-  return ::SetFileAttributesA(path.c_str(), value == 0 ? FILE_ATTRIBUTE_NORMAL : value) ? kErrNone
-                                                                                        : LastErrorNumber();
+  return ::SetFileAttributesW(widePath.c_str(), value == 0 ? FILE_ATTRIBUTE_NORMAL : value)
+             ? kErrNone
+             : LastErrorNumber();
 }
 
 int Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
-  FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return LastErrorNumber();
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) return LastErrorNumber();
@@ -233,8 +254,9 @@ int Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
 }
 
 int Win32FileSystem::WriteFile(const std::string& path, std::string_view contents) {
-  if (IsReadOnlyFile(path)) return kErrPermissionDenied;
-  FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+  std::wstring widePath = WidePath(path);
+  if (IsReadOnlyFile(widePath)) return kErrPermissionDenied;
+  FileHandle file(::CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return LastErrorNumber();
   size_t done = 0;
@@ -248,12 +270,13 @@ int Win32FileSystem::WriteFile(const std::string& path, std::string_view content
 }
 
 int Win32FileSystem::CreateNewFile(const std::string& path, std::string_view contents) {
+  std::wstring widePath = WidePath(path);
   HANDLE handle =
-      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ::CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     DWORD error = ::GetLastError();
     // A folder of that name refuses the creation with "access denied"; it is a name in use all the same.
-    if (error == ERROR_ACCESS_DENIED && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (error == ERROR_ACCESS_DENIED && ::GetFileAttributesW(widePath.c_str()) != INVALID_FILE_ATTRIBUTES) {
       return kErrFileExists;
     }
     return ErrorNumberFor(error);
@@ -273,16 +296,20 @@ int Win32FileSystem::CreateNewFile(const std::string& path, std::string_view con
     }
   }
   // The file is this call's own, so a failed write takes it away again.
-  if (result != kErrNone) ::DeleteFileA(path.c_str());
+  if (result != kErrNone) ::DeleteFileW(widePath.c_str());
   return result;
 }
 
 int Win32FileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
-  if (::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    if (::ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr)) return kErrNone;
+  std::wstring wideTarget = WidePath(target);
+  std::wstring wideReplacement = WidePath(replacement);
+  if (::GetFileAttributesW(wideTarget.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (::ReplaceFileW(wideTarget.c_str(), wideReplacement.c_str(), nullptr, 0, nullptr, nullptr)) {
+      return kErrNone;
+    }
     return LastErrorNumber();
   }
-  if (::MoveFileExA(replacement.c_str(), target.c_str(),
+  if (::MoveFileExW(wideReplacement.c_str(), wideTarget.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return kErrNone;
   }
@@ -290,29 +317,30 @@ int Win32FileSystem::ReplaceFile(const std::string& replacement, const std::stri
 }
 
 int Win32FileSystem::DeleteFile(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  std::wstring widePath = WidePath(path);
+  DWORD attributes = ::GetFileAttributesW(widePath.c_str());
   if (IsLink(attributes) && !IsFolder(attributes)) return DeleteLink(path);
-  return ::DeleteFileA(path.c_str()) ? kErrNone : LastErrorNumber();
+  return ::DeleteFileW(widePath.c_str()) ? kErrNone : LastErrorNumber();
 }
 
 int Win32FileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite) {
-  if (overwrite && IsReadOnlyFile(target)) return kErrPermissionDenied;
+  if (overwrite && IsReadOnlyFile(WidePath(target))) return kErrPermissionDenied;
   return CopyWholeOrNot(source, target, overwrite ? FALSE : TRUE);
 }
 
 int Win32FileSystem::CreateFolder(const std::string& path) {
-  return ::CreateDirectoryA(path.c_str(), nullptr) ? kErrNone : LastErrorNumber();
+  return ::CreateDirectoryW(WidePath(path).c_str(), nullptr) ? kErrNone : LastErrorNumber();
 }
 
 int Win32FileSystem::CopyFolder(const std::string& source, const std::string& target,
                                 std::vector<std::string>& skippedLinks) {
-  DWORD attributes = ::GetFileAttributesA(source.c_str());
+  DWORD attributes = ::GetFileAttributesW(WidePath(source).c_str());
   if (!IsFolder(attributes)) return kErrPathNotFound;
   if (IsLink(attributes)) {
     skippedLinks.push_back(source);
     return kErrNone;
   }
-  bool fresh = ::GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES;
+  bool fresh = ::GetFileAttributesW(WidePath(target).c_str()) == INVALID_FILE_ATTRIBUTES;
   int result = CopyTree(source, target, skippedLinks);
   // A target this copy made goes whole when the copy fails.
   if (result != kErrNone && fresh && IsFolder(target)) DeleteTree(target);
@@ -320,7 +348,7 @@ int Win32FileSystem::CopyFolder(const std::string& source, const std::string& ta
 }
 
 int Win32FileSystem::DeleteFolder(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
   if (!IsFolder(attributes)) return kErrPathNotFound;
   if (IsLink(attributes)) return DeleteLink(path);
   return DeleteTree(path);
@@ -329,10 +357,8 @@ int Win32FileSystem::DeleteFolder(const std::string& path) {
 int Win32FileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
   if (!IsFolder(folder)) return kErrPathNotFound;
   std::vector<FileEntry> found;
-  int result = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-      found.push_back({entry.cFileName, Join(folder, entry.cFileName)});
-    }
+  int result = ForEachEntry(folder, [&](const std::string& name, DWORD attributes) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) found.push_back({name, Join(folder, name)});
     return kErrNone;
   });
   if (result == kErrNone) files = std::move(found);
@@ -342,10 +368,8 @@ int Win32FileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>
 int Win32FileSystem::ListFolders(const std::string& folder, std::vector<FileEntry>& folders) {
   if (!IsFolder(folder)) return kErrPathNotFound;
   std::vector<FileEntry> found;
-  int result = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      found.push_back({entry.cFileName, Join(folder, entry.cFileName)});
-    }
+  int result = ForEachEntry(folder, [&](const std::string& name, DWORD attributes) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) found.push_back({name, Join(folder, name)});
     return kErrNone;
   });
   if (result == kErrNone) folders = std::move(found);
@@ -354,14 +378,14 @@ int Win32FileSystem::ListFolders(const std::string& folder, std::vector<FileEntr
 
 int Win32FileSystem::FileLength(const std::string& path, uint64_t& length) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return LastErrorNumber();
+  if (!::GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data)) return LastErrorNumber();
   length = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return kErrNone;
 }
 
 int Win32FileSystem::FileDateTime(const std::string& path, DateTime& lastWrite) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return LastErrorNumber();
+  if (!::GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data)) return LastErrorNumber();
   SYSTEMTIME utc{};
   SYSTEMTIME local{};
   // The time-zone rules of the file's own date, so a summer date reads as summer time all year.
@@ -374,43 +398,47 @@ int Win32FileSystem::FileDateTime(const std::string& path, DateTime& lastWrite) 
 }
 
 std::string Win32FileSystem::FullLongPath(const std::string& path) {
-  std::string plain = StripLongPathPrefix(path);
-  DWORD needed = ::GetFullPathNameA(plain.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return path;
-  std::string full(needed, '\0');
-  DWORD length = ::GetFullPathNameA(plain.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return path;
-  full.resize(length);
+  // A prefixed path is read as its ordinary form, so that "." and ".." in it are resolved too.
+  std::wstring full = WidePath(OrdinaryPath(path));
+  if (full.empty()) return path;
   // The long form exists only for paths on disk; a missing file keeps its full form.
-  needed = ::GetLongPathNameA(full.c_str(), nullptr, 0);
-  if (needed == 0) return full;
-  std::string longPath(needed, '\0');
-  length = ::GetLongPathNameA(full.c_str(), longPath.data(), needed);
-  if (length == 0 || length >= needed) return full;
-  longPath.resize(length);
-  return StripLongPathPrefix(longPath);
+  std::wstring longPath = LongForm(full);
+  // Some systems (Wine) expand short names only in the ordinary form; a name with "~" may be one.
+  std::wstring ordinary = Wide(OrdinaryPath(Narrow(full)));
+  if ((longPath.empty() || longPath == full) && ordinary.size() < MAX_PATH &&
+      ordinary.find(L'~') != std::wstring::npos) {
+    std::wstring expanded = LongForm(ordinary);
+    if (!expanded.empty()) longPath = expanded;
+  }
+  return OrdinaryPath(Narrow(longPath.empty() ? full : longPath));
 }
 
+namespace {
+
+// A system folder through a call that fills a buffer of MAX_PATH characters.
+template <typename Call>
+std::string SystemFolder(Call call) {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  UINT length = call(buffer, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? Narrow(std::wstring_view(buffer, length)) : std::string();
+}
+
+}  // namespace
+
 std::string Win32FileSystem::GetWindowsDirectory() {
-  char buffer[MAX_PATH + 1] = {};
-  UINT length = ::GetWindowsDirectoryA(buffer, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+  return SystemFolder(::GetWindowsDirectoryW);
 }
 
 std::string Win32FileSystem::GetSystemDirectory() {
-  char buffer[MAX_PATH + 1] = {};
-  UINT length = ::GetSystemDirectoryA(buffer, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+  return SystemFolder(::GetSystemDirectoryW);
 }
 
 std::string Win32FileSystem::GetSystemWow64Directory() {
   // Only a 64-bit program reaches the 32-bit view by its own paths; a 32-bit one is redirected itself and
   // would meet every footprint twice.
   if constexpr (sizeof(void*) < 8) return std::string();
-  char buffer[MAX_PATH + 1] = {};
   // Fails (ERROR_CALL_NOT_IMPLEMENTED) on 32-bit Windows.
-  UINT length = ::GetSystemWow64DirectoryA(buffer, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+  return SystemFolder(::GetSystemWow64DirectoryW);
 }
 
 }  // namespace veltrane::win32

@@ -3,7 +3,6 @@
 
 #include "platform/services.h"
 #include "platform/sqlite/sqlite_cookie_stores.h"
-#include "platform/win32/win32_cookie_paths.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_digest.h"
 #include "platform/win32/win32_file_info.h"
@@ -28,8 +27,8 @@ class Win32Host {
   Win32EventPump events;
   Win32Clock clock;
   Win32Environment environment;
-  // The program's paths are in the ANSI code page; SQLite opens UTF-8 paths.
-  SqliteCookieStores cookieStores{AnsiToUtf8};
+  // The program's paths are UTF-8, as SQLite opens them.
+  SqliteCookieStores cookieStores;
   Win32Digest digest;
 
   // The window that owns message boxes, the save dialog and the folder picker (an HWND).

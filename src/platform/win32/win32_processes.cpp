@@ -2,10 +2,11 @@
 #include "platform/win32/win32_processes.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_wide.h"
 
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -20,6 +21,8 @@ static_assert(kQueryAndRead == 0x410);
 constexpr DWORD kFirstModuleRequest = 1024;
 constexpr DWORD kModuleTableBytes = 4096;
 constexpr size_t kExeFileCharacters = MAX_PATH - 1;
+// Images in long paths have names past MAX_PATH; the system's limit for a path is the buffer.
+constexpr DWORD kImageCharacters = 32768;
 
 // Closes a process or snapshot handle on every way out of a scope.
 class HandleCloser {
@@ -45,31 +48,33 @@ std::optional<std::string> FirstModulePath(HANDLE process) {
   if (request < sizeof(HMODULE) || needed < sizeof(HMODULE)) return std::nullopt;
   // The module functions of a 64-bit program see a 32-bit process through its 64-bit side; the image
   // name that the system keeps for the process is right for both kinds.
-  char path[MAX_PATH * 2] = {};
-  DWORD size = sizeof path;
-  if (::QueryFullProcessImageNameA(process, 0, path, &size) && size > 0) return std::string(path, size);
-  DWORD length = ::GetModuleFileNameExA(process, modules[0], path, MAX_PATH);
-  return std::string(path, std::min<DWORD>(length, MAX_PATH));
+  wchar_t path[kImageCharacters] = {};
+  DWORD size = kImageCharacters;
+  if (::QueryFullProcessImageNameW(process, 0, path, &size) && size > 0) {
+    return Narrow(std::wstring_view(path, size));
+  }
+  DWORD length = ::GetModuleFileNameExW(process, modules[0], path, kImageCharacters);
+  return Narrow(std::wstring_view(path, std::min<DWORD>(length, kImageCharacters)));
 }
 
 // The image of a process opened for termination, read through that same handle.
 std::optional<std::string> ImageOf(HANDLE process, bool fullRights) {
-  char path[MAX_PATH * 2] = {};
+  wchar_t path[kImageCharacters] = {};
   if (fullRights) {
-    DWORD length = ::GetModuleFileNameExA(process, nullptr, path, sizeof path);
-    if (length > 0) return std::string(path, length);
+    DWORD length = ::GetModuleFileNameExW(process, nullptr, path, kImageCharacters);
+    if (length > 0) return Narrow(std::wstring_view(path, std::min<DWORD>(length, kImageCharacters)));
   }
-  DWORD size = sizeof path;
-  if (::QueryFullProcessImageNameA(process, 0, path, &size)) return std::string(path, size);
+  DWORD size = kImageCharacters;
+  if (::QueryFullProcessImageNameW(process, 0, path, &size)) return Narrow(std::wstring_view(path, size));
   return std::nullopt;
 }
 
 }  // namespace
 
 int Win32Processes::GetPlatformId() {
-  OSVERSIONINFOA info{};
+  OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
-  if (!::GetVersionExA(&info)) return 0;
+  if (!::GetVersionExW(&info)) return 0;
   return static_cast<int>(info.dwPlatformId);
 }
 
@@ -78,12 +83,12 @@ std::optional<std::vector<SnapshotEntry>> Win32Processes::TakeProcessSnapshot() 
   if (snapshot == INVALID_HANDLE_VALUE) return std::nullopt;
   HandleCloser closer(snapshot);
   std::vector<SnapshotEntry> entries;
-  PROCESSENTRY32 entry{};
+  PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
-    size_t length = strnlen(entry.szExeFile, kExeFileCharacters);
+  for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
+    size_t length = wcsnlen(entry.szExeFile, kExeFileCharacters);
     entries.push_back({entry.th32ProcessID, entry.cntThreads, entry.th32ParentProcessID,
-                       std::string(entry.szExeFile, length)});
+                       Narrow(std::wstring_view(entry.szExeFile, length))});
     entry.dwSize = sizeof entry;
   }
   return entries;

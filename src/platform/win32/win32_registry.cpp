@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_wide.h"
 
 namespace veltrane::win32 {
 namespace {
@@ -43,33 +44,40 @@ bool IsRoot(RegKey key) {
 
 long Win32Registry::OpenKeyEx(RegKey root, const std::string& subKey, uint32_t access, RegKey& opened) {
   HKEY handle = nullptr;
-  LONG result = ::RegOpenKeyExA(ToHkey(root), subKey.c_str(), 0, access, &handle);
+  LONG result = ::RegOpenKeyExW(ToHkey(root), Wide(subKey).c_str(), 0, access, &handle);
   opened = result == ERROR_SUCCESS ? FromHkey(handle) : 0;
   return result;
 }
 
 long Win32Registry::OpenKey(RegKey root, const std::string& subKey, RegKey& opened) {
   HKEY handle = nullptr;
-  LONG result = ::RegOpenKeyA(ToHkey(root), subKey.c_str(), &handle);
+  LONG result = ::RegOpenKeyW(ToHkey(root), Wide(subKey).c_str(), &handle);
   opened = result == ERROR_SUCCESS ? FromHkey(handle) : 0;
   return result;
 }
 
 long Win32Registry::CreateKey(RegKey root, const std::string& subKey, RegKey& opened) {
   HKEY handle = nullptr;
-  LONG result = ::RegCreateKeyA(ToHkey(root), subKey.c_str(), &handle);
+  LONG result = ::RegCreateKeyW(ToHkey(root), Wide(subKey).c_str(), &handle);
   opened = result == ERROR_SUCCESS ? FromHkey(handle) : 0;
   return result;
 }
 
 long Win32Registry::SetValueEx(RegKey key, const std::string& valueName, uint32_t type,
                                const std::string& data) {
-  return ::RegSetValueExA(ToHkey(key), valueName.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                          static_cast<DWORD>(data.size()));
+  std::wstring name = Wide(valueName);
+  if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
+    return ::RegSetValueExW(ToHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                            static_cast<DWORD>(data.size()));
+  }
+  // Text is stored as UTF-16, its terminating NULs included as the caller wrote them.
+  std::wstring text = Wide(data);
+  return ::RegSetValueExW(ToHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.data()),
+                          static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }
 
 long Win32Registry::DeleteValue(RegKey key, const std::string& valueName) {
-  return ::RegDeleteValueA(ToHkey(key), valueName.c_str());
+  return ::RegDeleteValueW(ToHkey(key), Wide(valueName).c_str());
 }
 
 long Win32Registry::CloseKey(RegKey key) {

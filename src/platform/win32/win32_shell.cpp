@@ -8,6 +8,7 @@
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_wide.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -49,15 +50,6 @@ int ErrorNumberForResult(HRESULT result) {
   return kErrPathFileAccess;
 }
 
-std::wstring Wide(const std::string& text) {
-  int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  wide.resize(static_cast<size_t>(length - 1));
-  return wide;
-}
-
 }  // namespace
 
 Win32Shell::~Win32Shell() {
@@ -77,26 +69,27 @@ bool Win32Shell::EnsureCom() {
 
 BrowseResult Win32Shell::BrowseForFolder(const std::string& title, unsigned flags) {
   EnsureCom();
-  BROWSEINFOA info{};
+  BROWSEINFOW info{};
+  std::wstring wideTitle = Wide(title);
   info.hwndOwner = owner_ != nullptr ? static_cast<HWND>(owner_) : ::GetActiveWindow();
-  info.lpszTitle = title.c_str();
+  info.lpszTitle = wideTitle.c_str();
   info.ulFlags = flags;
-  PIDLIST_ABSOLUTE item = ::SHBrowseForFolderA(&info);
+  PIDLIST_ABSOLUTE item = ::SHBrowseForFolderW(&info);
   if (item == nullptr) return {BrowseResult::Outcome::kCancelled, ""};
-  char path[MAX_PATH + 1] = {};
-  bool hasPath = ::SHGetPathFromIDListA(item, path) != FALSE;
+  wchar_t path[MAX_PATH + 1] = {};
+  bool hasPath = ::SHGetPathFromIDListW(item, path) != FALSE;
   ::CoTaskMemFree(item);
   if (!hasPath) return {BrowseResult::Outcome::kNoFileSystemPath, ""};
-  return {BrowseResult::Outcome::kChosen, path};
+  return {BrowseResult::Outcome::kChosen, Narrow(path)};
 }
 
 std::optional<std::string> Win32Shell::SpecialFolder(const std::string& name) {
   for (const auto& [folderName, csidl] : kSpecialFolders) {
     if (folderName != name) continue;
-    char path[MAX_PATH + 1] = {};
+    wchar_t path[MAX_PATH + 1] = {};
     // Like the shell's own folder table: a folder this user does not have is an empty text.
-    if (FAILED(::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
-    return std::string(path);
+    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
+    return Narrow(path);
   }
   return std::string();
 }
@@ -105,18 +98,18 @@ int Win32Shell::SaveShortcut(const std::string& linkPath, const ShortcutProperti
   auto hotKey = ParseHotKey(properties.hotKey);
   if (!hotKey) return kErrInvalidCall;
   if (!EnsureCom()) return kErrCannotCreateObject;
-  ComPtr<IShellLinkA> link;
+  ComPtr<IShellLinkW> link;
   if (FAILED(
-          ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out()))) {
+          ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.Out()))) {
     return kErrCannotCreateObject;
   }
   IconLocation icon = ParseIconLocation(properties.iconLocation);
   HRESULT result = link->SetShowCmd(properties.windowStyle);
   if (SUCCEEDED(result)) result = link->SetHotkey(*hotKey);
-  if (SUCCEEDED(result)) result = link->SetPath(properties.targetPath.c_str());
-  if (SUCCEEDED(result)) result = link->SetIconLocation(icon.file.c_str(), icon.index);
-  if (SUCCEEDED(result)) result = link->SetDescription(properties.description.c_str());
-  if (SUCCEEDED(result)) result = link->SetWorkingDirectory(properties.workingDirectory.c_str());
+  if (SUCCEEDED(result)) result = link->SetPath(Wide(properties.targetPath).c_str());
+  if (SUCCEEDED(result)) result = link->SetIconLocation(Wide(icon.file).c_str(), icon.index);
+  if (SUCCEEDED(result)) result = link->SetDescription(Wide(properties.description).c_str());
+  if (SUCCEEDED(result)) result = link->SetWorkingDirectory(Wide(properties.workingDirectory).c_str());
   if (FAILED(result)) return ErrorNumberForResult(result);
   ComPtr<IPersistFile> file;
   result = link->QueryInterface(IID_IPersistFile, file.Out());

@@ -2,29 +2,36 @@
 #include "platform/win32/win32_system.h"
 
 #include "platform/win32/win32_api.h"
+
+#include <shellapi.h>
+
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_wide.h"
 
 namespace veltrane::win32 {
 namespace {
 
+// The program's separators are single characters of its UTF-8 text: a locale's no-break space (French
+// groups thousands with one) is written as a space, any other character past ASCII as the fallback.
 char LocaleCharacter(LCTYPE type, char fallback) {
-  char buffer[16] = {};
-  if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer) <= 1) return fallback;
-  return buffer[0];
+  wchar_t buffer[16] = {};
+  if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 16) <= 1) return fallback;
+  if (buffer[0] < 0x80) return static_cast<char>(buffer[0]);
+  return buffer[0] == 0x00A0 || buffer[0] == 0x202F ? ' ' : fallback;
 }
 
 }  // namespace
 
 void Win32EventPump::DoEvents() {
   MSG message{};
-  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       // The quit request belongs to the main message loop; put it back for that loop to see.
       ::PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
     ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
+    ::DispatchMessageW(&message);
   }
 }
 
@@ -55,12 +62,12 @@ std::string Win32Clock::GeneralDate(const DateTime& value) {
   time.wHour = static_cast<WORD>(value.hour);
   time.wMinute = static_cast<WORD>(value.minute);
   time.wSecond = static_cast<WORD>(value.second);
-  char date[128] = {};
-  char clock[128] = {};
-  int dateLength = ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof date);
-  int timeLength = ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, sizeof clock);
+  wchar_t date[128] = {};
+  wchar_t clock[128] = {};
+  int dateLength = ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 128);
+  int timeLength = ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 128);
   if (dateLength <= 0 || timeLength <= 0) return std::string();
-  return std::string(date) + " " + clock;
+  return Narrow(date) + " " + Narrow(clock);
 }
 
 char Win32Clock::ThousandsSeparator() {
@@ -74,14 +81,15 @@ char Win32Clock::TimeSeparator() {
 }
 
 std::string Win32Environment::GetVariable(const std::string& name) {
-  DWORD size = ::GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+  std::wstring wideName = Wide(name);
+  DWORD size = ::GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
   // The value can change between the two calls; a second round covers one change.
   for (int attempt = 0; attempt < 2 && size > 0; ++attempt) {
-    std::string value(size, '\0');
-    DWORD length = ::GetEnvironmentVariableA(name.c_str(), value.data(), size);
+    std::wstring value(size, L'\0');
+    DWORD length = ::GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
     if (length < size) {
       value.resize(length);
-      return value;
+      return Narrow(value);
     }
     size = length;
   }
@@ -89,9 +97,9 @@ std::string Win32Environment::GetVariable(const std::string& name) {
 }
 
 std::string Win32Environment::ProgramFolder() {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   while (true) {
-    DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return std::string();
     if (length < path.size()) {
       path.resize(length);
@@ -99,7 +107,21 @@ std::string Win32Environment::ProgramFolder() {
     }
     path.resize(path.size() * 2);
   }
-  return FolderOf(path);
+  return FolderOf(Narrow(path));
+}
+
+std::vector<std::string> CommandLineArguments() {
+  int count = 0;
+  wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::vector<std::string> result;
+  if (arguments == nullptr) return result;
+  for (int i = 1; i < count; ++i) result.push_back(Narrow(arguments[i]));
+  ::LocalFree(arguments);
+  return result;
+}
+
+void UseUtf8Console() {
+  ::SetConsoleOutputCP(CP_UTF8);
 }
 
 std::string Win32Environment::ToUtf8(const std::string& text) {
@@ -109,11 +131,7 @@ std::string Win32Environment::ToUtf8(const std::string& text) {
   if (wideLength <= 0) return std::string();
   std::wstring wide(static_cast<size_t>(wideLength), L'\0');
   ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), wideLength);
-  int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return std::string();
-  std::string result(static_cast<size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, result.data(), length, nullptr, nullptr);
-  return result;
+  return Narrow(wide);
 }
 
 }  // namespace veltrane::win32

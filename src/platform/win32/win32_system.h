@@ -1,6 +1,9 @@
 // The small Windows services: the window-event pump, the clock with the locale's formats, the environment.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/event_pump.h"
@@ -29,5 +32,11 @@ class Win32Environment : public IEnvironment {
   std::string ProgramFolder() override;
   std::string ToUtf8(const std::string& text) override;
 };
+
+// The program's command-line arguments (without the program's own name) as UTF-8, read from the wide
+// command line: the arguments main receives are in the ANSI code page and lose every other character.
+std::vector<std::string> CommandLineArguments();
+// Makes the console show the UTF-8 text the program writes.
+void UseUtf8Console();
 
 }  // namespace veltrane::win32

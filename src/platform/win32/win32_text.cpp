@@ -109,15 +109,6 @@ std::string DialogFilter(std::string_view filter) {
   return result;
 }
 
-std::string StripLongPathPrefix(std::string_view path) {
-  constexpr std::string_view kPrefix = "\\\\?\\";
-  if (path.substr(0, kPrefix.size()) != kPrefix) return std::string(path);
-  std::string_view rest = path.substr(kPrefix.size());
-  if (rest.size() >= 4 && EqualsIgnoreCase(rest.substr(0, 4), "UNC\\"))
-    return "\\\\" + std::string(rest.substr(4));
-  return std::string(rest);
-}
-
 std::string FolderOf(std::string_view path) {
   size_t slash = path.find_last_of("\\/");
   return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash));

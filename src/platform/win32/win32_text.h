@@ -24,9 +24,6 @@ IconLocation ParseIconLocation(std::string_view text);
 // NULs. Text without a bar is used as description and pattern at once.
 std::string DialogFilter(std::string_view filter);
 
-// Drops the "\\?\" prefix ("\\?\UNC\server\share" becomes "\\server\share").
-std::string StripLongPathPrefix(std::string_view path);
-
 // The folder part of a file path without the trailing backslash ("C:\Tools\a.exe" gives "C:\Tools").
 std::string FolderOf(std::string_view path);
 

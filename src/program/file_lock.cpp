@@ -1,5 +1,5 @@
 // The lock a run holds on a shared file while it rewrites it.
-#include "base/file_lock.h"
+#include "program/file_lock.h"
 
 #include "base/errors.h"
 

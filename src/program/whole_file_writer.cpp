@@ -1,8 +1,8 @@
 // The replacement of a file by a new file written in pieces beside it.
-#include "base/whole_file_writer.h"
+#include "program/whole_file_writer.h"
 
 #include "base/errors.h"
-#include "base/whole_file.h"
+#include "program/whole_file.h"
 
 namespace veltrane {
 

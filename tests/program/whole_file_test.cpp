@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "base/whole_file.h"
 #include "fakes/fake_file_system.h"
+#include "program/whole_file.h"
 
 namespace veltrane {
 namespace {

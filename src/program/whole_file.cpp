@@ -1,5 +1,5 @@
-// Whole-file replacement through a temporary file created for it, and the line splitting of text files.
-#include "base/whole_file.h"
+// Whole-file replacement through a temporary file created for it.
+#include "program/whole_file.h"
 
 #include "base/errors.h"
 
@@ -30,19 +30,20 @@ int WriteFileWhole(IFileSystem& files, const std::string& target, std::string_vi
   return error;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
+std::string StoredTextAsUtf8(IEnvironment& environment, std::string_view text) {
+  if (IsUtf8(text)) return std::string(text);
+  std::string result;
+  result.reserve(text.size() + text.size() / 4);
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    result += IsUtf8(line) ? std::string(line) : environment.ToUtf8(std::string(line));
+    start = end;
+    while (start < text.size() && (text[start] == '\r' || text[start] == '\n')) result += text[start++];
   }
-  return lines;
+  return result;
 }
 
 }  // namespace veltrane

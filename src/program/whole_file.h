@@ -1,10 +1,12 @@
-// Replacing a file whole: write a new file beside it, then put it in the target's place in one step.
+// Replacing a file whole through the file service: a new file beside it, then put in the target's place.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
+#include "platform/environment.h"
 #include "platform/files.h"
 
 namespace veltrane {
@@ -24,7 +26,8 @@ inline constexpr int kUnusedNameAttempts = 100;
 // number (0 on success).
 int WriteFileWhole(IFileSystem& files, const std::string& target, std::string_view contents);
 
-// Splits text into lines at CR LF, LF or a lone CR; a line end at the very end adds no empty line.
-std::vector<std::string_view> SplitLines(std::string_view text);
+// Stored text as the program's UTF-8: a line that is valid UTF-8 is kept, any other line was written by an
+// earlier version in the system's code page and is read in that code page. Line ends stay as they were.
+std::string StoredTextAsUtf8(IEnvironment& environment, std::string_view text);
 
 }  // namespace veltrane
