@@ -5,12 +5,12 @@
 
 #include "base/errors.h"
 #include "base/text.h"
-#include "program/whole_file_writer.h"
 #include "codec/codec_io.h"
 #include "codec/crypto_graphy.h"
 #include "program/app.h"
 #include "program/error_report.h"
 #include "program/whole_file.h"
+#include "program/whole_file_writer.h"
 
 namespace veltrane {
 

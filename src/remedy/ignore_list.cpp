@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "program/file_lock.h"
-#include "program/whole_file.h"
 #include "lists/gen_dec.h"
 #include "program/app.h"
 #include "program/error_report.h"
+#include "program/file_lock.h"
+#include "program/whole_file.h"
 #include "remedy/encoded_write.h"
 #include "remedy/ignore_list_load.h"
 

@@ -6,11 +6,11 @@
 
 #include "base/errors.h"
 #include "base/text.h"
-#include "program/file_lock.h"
 #include "codec/codec_files.h"
 #include "lists/gen_dec.h"
 #include "program/app.h"
 #include "program/error_report.h"
+#include "program/file_lock.h"
 #include "program/settings_store.h"
 #include "program/whole_file.h"
 #include "remedy/cookie_store_remedy.h"

@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "base/text.h"
-#include "program/whole_file.h"
 #include "platform/std/std_file_system.h"
+#include "program/whole_file.h"
 #include "remedy_fixture.h"
 #include "settings/dialog_settings.h"
 
@@ -453,9 +453,9 @@ TEST_F(BackupTest, FolderLinksAreNeitherCopiedNorRestoredThroughButNamed) {
 // files, the earlier list, its copies and the index survive whole, or the new ones are complete.
 TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListItsCopiesOrTheIndex) {
   // "disk": the disk fills up after 40 * n more bytes, whichever write that hits.
-  for (const char* op : {"CreateNewFile", "CreateNewFileWriter", "WritePiece", "CreateFolder", "WriteFile",
-                         "CopyFile", "CopyFolder", "ReplaceFile", "DeleteFile", "DeleteFolder", "LockFile",
-                         "disk"}) {
+  for (const char* op :
+       {"CreateNewFile", "CreateNewFileWriter", "WritePiece", "CreateFolder", "WriteFile", "CopyFile",
+        "CopyFolder", "ReplaceFile", "DeleteFile", "DeleteFolder", "LockFile", "disk"}) {
     for (uint64_t n = 1; n <= 6; ++n) {
       auto fault = [&](fakes::FakeSystem& system) {
         if (std::string(op) == "disk") {
