@@ -6,32 +6,25 @@
 #include <string_view>
 
 #include "app/gui/win.h"
+#include "base/text.h"
+#include "platform/win32/win32_wide.h"
 
 namespace veltrane::gui {
 
-// UTF-8 as UTF-16. Text that is not valid UTF-8 (written by an earlier version in the system's code page)
-// is read in that code page, so that it still shows as it did.
+// UTF-8 as UTF-16, through the program's one conversion (platform/win32/win32_wide.h). Text that is not
+// valid UTF-8 (written by an earlier version in the system's code page) is read in that code page, so that
+// it still shows as it did.
 inline std::wstring Wide(std::string_view text) {
-  if (text.empty()) return {};
+  if (IsUtf8(text)) return win32::Wide(text);
   auto size = static_cast<int>(text.size());
-  UINT codePage = CP_UTF8;
-  int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-  if (length == 0) {
-    codePage = CP_ACP;
-    length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  }
+  int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
-  ::MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
   return wide;
 }
 
 inline std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  auto size = static_cast<int>(text.size());
-  int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
-  return narrow;
+  return win32::Narrow(text);
 }
 
 inline std::wstring WideWindowText(HWND hwnd) {
