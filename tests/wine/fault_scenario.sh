@@ -223,18 +223,18 @@ install_program "$ro" "${few_definitions[@]}"
 mount -o remount,ro "$ro" || { echo "FAILED: making $ro read-only"; exit 1; }
 check "the program folder is read-only" bash -c "! touch '$ro/probe' 2>/dev/null"
 volumes_used+=("$ro_win: tmpfs, read-only, the program folder")
+touch "$scratch/stamp"
+sleep 0.01
 run_from "$ro_win" scan --backup "$root_win\\lists\\ro.bwk"
 cat "$scratch/out" "$scratch/err" >"$scratch/ro.said"
 check "a scan from a read-only program folder finds the markers, exit 1 (it was $rc): $(cat "$scratch/err")" \
   test "$rc" -eq 1
-check "it names the folder it writes to, under $local_app_data_win" has "$scratch/ro.said" "$local_app_data_win\\"
-user_folder="$(find "$local_app_data" -maxdepth 1 -iname 'Veltrane*' -type d | head -n 1)"
-check "there is a per-user folder under $local_app_data_win" test -n "$user_folder"
-check "the automatic log is in the per-user folder" test "$(logs_in "${user_folder:-/nonexistent}")" -ge 1
-check "the backup copies are in the per-user folder" \
-  test -n "$(find "${user_folder:-/nonexistent}" -name b.dat 2>/dev/null)"
-check "the backup index is in the per-user folder" \
-  test -n "$(find "${user_folder:-/nonexistent}" -maxdepth 1 -name Backup -type f 2>/dev/null)"
+check "it names the folder it writes to, under $local_app_data_win" \
+  grep -qiF -e "$local_app_data_win\\" -e '%LOCALAPPDATA%\' "$scratch/ro.said"
+written_since() { find "$local_app_data" -cnewer "$scratch/stamp" -type f "$@" 2>/dev/null | grep -c .; }
+check "the automatic log is in the per-user folder" test "$(written_since -iname 'Veltrane log*.txt')" -ge 1
+check "the backup copies are in the per-user folder" test "$(written_since -name b.dat)" -ge 1
+check "the backup index is in the per-user folder" test "$(written_since -name Backup)" -ge 1
 run_from "$ro_win" backups
 check "the index lists the backup: $(cat "$scratch/out")" has "$scratch/out" "$root_win\\lists\\ro.bwk"
 rm -rf "$found_few"
@@ -322,24 +322,25 @@ install_program "$killer" '"Fault Many","C:\FaultTest\found\many\tree"' \
 
 # The files in the copies folders made since the stamp.
 new_copies() {
-  find "$killer" -mindepth 1 -maxdepth 1 -type d -newer "$scratch/stamp" -print0 |
+  find "$killer" -mindepth 1 -maxdepth 1 -type d -cnewer "$scratch/stamp" -print0 |
     xargs -0 -r -I{} find {} -type f | wc -l
 }
 # kill_when PID TEST...: polls every 20 ms; once TEST holds, waits 0 to 40 ms more and kills the process
-# with SIGKILL. False when the process ended first.
+# with SIGKILL. False when the process ended by itself first.
 kill_when() {
-  local pid="$1"
+  local pid="$1" status
   shift
   while kill -0 "$pid" 2>/dev/null; do
     if "$@"; then
       sleep "0.0$((RANDOM % 5))"
-      kill -KILL "$pid" 2>/dev/null && { wait "$pid" 2>/dev/null; return 0; }
+      kill -KILL "$pid" 2>/dev/null
       break
     fi
     sleep 0.02
   done
   wait "$pid" 2>/dev/null
-  return 1
+  status=$?
+  [[ $status -eq 137 ]]  # ended by SIGKILL, not by itself
 }
 copies_reached() { [[ $(new_copies) -ge $target ]]; }
 removed_reached() { [[ $(count_files "$many") -le $((many_total - target)) ]]; }
