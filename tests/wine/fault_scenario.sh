@@ -20,7 +20,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 veltrane_exe="${1:-$repo/build/windows/program/veltrane.exe}"
 codec="${2:-$repo/build/native/tools/codec/veltrane-codec}"
 need "$veltrane_exe" "$codec"
-kill_points_wanted="${VELTRANE_FAULT_KILLS:-24}"
+kill_points_wanted="${VELTRANE_FAULT_KILLS:-21}"
 many_files="${VELTRANE_FAULT_FILES:-2000}"
 started=$SECONDS
 
@@ -54,6 +54,7 @@ unmount_all() {
 
 cleanup() {
   keep_outputs
+  timeout 30 wineserver -k 2>/dev/null  # a run still going when the test was stopped; the prefix is ours
   unmount_all
   rm -f "$drive_f"
   rm -rf "$root" "$volumes" "$scratch"
@@ -62,10 +63,12 @@ cleanup() {
   wine reg delete 'HKCU\Software\Veltrane' /f >/dev/null 2>&1
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT  # a test timeout still unmounts the volumes
 cleanup
 scratch="$(mktemp -d)"
 mkdir -p "$root/lists" "$volumes"
 
+section() { echo "== $1 (at $((SECONDS - started)) s)"; }
 has() { grep -qiF -- "$2" "$1"; }
 lacks() { ! grep -qiF -- "$2" "$1"; }
 no_success() {  # no_success FILE: neither command claimed to be done
@@ -141,7 +144,7 @@ logs_in() { find "$1" -iname 'Veltrane log*.txt' 2>/dev/null | wc -l; }
 
 wine reg add 'HKCU\Software\Veltrane\Options' /v SaveLogFile /d 1 /f >/dev/null 2>&1
 
-echo "== full disk: the program folder on a small volume"
+section "full disk: the program folder on a small volume"
 full="$root/full"
 full_win="$root_win\\full"
 found_full="$root/found/full"
@@ -190,7 +193,7 @@ cp -a "$found_few" "$scratch/few.orig"
 install_program "$program" "${few_definitions[@]}"
 restore_few() { rm -rf "$found_few"; cp -a "$scratch/few.orig" "$found_few"; }
 
-echo "== full disk: a backup list on a drive that is full (F:)"
+section "full disk: a backup list on a drive that is full (F:)"
 mount_volume "$volumes/f" 256k
 head -c 1048576 /dev/zero >"$volumes/f/filler" 2>/dev/null
 ln -s "$volumes/f" "$drive_f"
@@ -205,7 +208,7 @@ files_checked=$((files_checked + $(wc -l <"$scratch/few.sums")))
 files_lost=$((files_lost + absent + damaged))
 restore_few
 
-echo "== a backup list in a folder that does not exist"
+section "a backup list in a folder that does not exist"
 run_from "$program_win" scan --backup 'C:\nonexistent\x.bwk' --remove
 check "a backup list in a missing folder exits 2 (it was $rc)" test "$rc" -eq 2
 check "no success is claimed: $(cat "$scratch/err")" no_success "$scratch/err"
@@ -215,7 +218,7 @@ files_checked=$((files_checked + $(wc -l <"$scratch/few.sums")))
 files_lost=$((files_lost + absent + damaged))
 restore_few
 
-echo "== a read-only program folder"
+section "a read-only program folder"
 ro="$root/ro"
 ro_win="$root_win\\ro"
 mount_volume "$ro" 64m
@@ -242,7 +245,7 @@ run_from "$ro_win" restore "$root_win\\lists\\ro.bwk"
 check "its backup restores byte for byte (exit $rc): $(cat "$scratch/err")" whole "$found_few" few
 restore_few
 
-echo "== six backups at once"
+section "six backups at once"
 logs_before="$(logs_in "$program")"
 pids=()
 for n in 1 2 3 4 5 6; do
@@ -282,7 +285,7 @@ for n in 1 2 3 4 5 6; do
   restore_few
 done
 
-echo "== twenty scans at once"
+section "twenty scans at once"
 logs_before="$(logs_in "$program")"
 pids=()
 for n in $(seq 1 20); do
@@ -298,7 +301,7 @@ check "twenty scans at once each found the markers, exit 1 ($twenty_ok did)" tes
 check "twenty scans at once left twenty automatic logs ($(($(logs_in "$program") - logs_before)))" \
   test "$(($(logs_in "$program") - logs_before))" -eq 20
 
-echo "== kills at random points: backup, removal and restore of $many_files files"
+section "kills at random points: backup, removal and restore of $many_files files"
 killer="$root/killer"
 killer_win="$root_win\\killer"
 many="$root/found/many"
@@ -344,61 +347,71 @@ kill_when() {
 }
 copies_reached() { [[ $(new_copies) -ge $target ]]; }
 removed_reached() { [[ $(count_files "$many") -le $((many_total - target)) ]]; }
-restored_reached() { [[ $(count_files "$many") -ge $target ]]; }
+# Restore writes over the files still in place too, so it is followed by the files it wrote.
+restored_reached() { [[ $(find "$many" -type f -cnewer "$scratch/stamp" | wc -l) -ge $target ]]; }
 
 kill_points=()
 kills=0
-attempts=0
-phases=(backup removal restore)
-while [[ $kills -lt $kill_points_wanted && $attempts -lt $((kill_points_wanted + 12)) ]]; do
-  attempts=$((attempts + 1))
-  phase="${phases[$((attempts % 3))]}"
-  list_win="$root_win\\lists\\k$attempts.bwk"
-  list="$root/lists/k$attempts.bwk"
+# kill_point PHASE LIST-WIN COMMAND...: starts the command, kills it at a random point of PHASE (the
+# number of copies made, files removed or files restored reaching a random count) and notes the point.
+kill_point() {
+  local phase="$1" list="$(wine_unix_path "$2")" condition
+  shift 2
   target=$((1 + RANDOM % (many_total - 1)))
   touch "$scratch/stamp"
   sleep 0.01
-  if [[ $phase == restore ]]; then
-    run_from "$killer_win" scan --backup "$list_win" --remove
-    check "the backup and removal before restore kill $attempts exits 1 (it was $rc): $(cat "$scratch/err")" \
-      test "$rc" -eq 1
-    start_from "$killer_win" kill restore "$list_win"
-    kill_when $! restored_reached
-  else
-    start_from "$killer_win" kill scan --backup "$list_win" --remove
-    if [[ $phase == backup ]]; then kill_when $! copies_reached; else kill_when $! removed_reached; fi
-  fi
-  killed=$?
-  seen="$(new_copies) copies, $(count_files "$many") of $many_total files in place, list $([[ -e $list ]] && echo written || echo absent)"
-  if [[ $killed -ne 0 ]]; then
-    echo "  attempt $attempts ($phase at $target): the process ended first ($seen)"
-  else
+  case $phase in
+    backup) condition=copies_reached ;;
+    removal) condition=removed_reached ;;
+    restore) condition=restored_reached ;;
+  esac
+  start_from "$killer_win" kill "$@"
+  if kill_when $! "$condition"; then
     kills=$((kills + 1))
-    kill_points+=("$phase at $target: $seen")
-    echo "  kill $kills: $phase at $target: $seen"
+    kill_points+=("$phase at $target: $(new_copies) copies, $(count_files "$many") of $many_total files in place, list $([[ -e $list ]] && echo written || echo absent)")
+    echo "  kill $kills: ${kill_points[-1]}"
+  else
+    echo "  $phase at $target: the process ended before the kill"
   fi
   compare "$many" many
-  check "kill $attempts changed no file in place ($damaged were)" test "$damaged" -eq 0
+  if [[ $phase == restore ]]; then
+    check "the killed restore left no half-written file in place ($damaged were)" test "$damaged" -eq 0
+  else
+    check "the killed $phase changed no found file ($damaged were)" test "$damaged" -eq 0
+  fi
   run_from "$killer_win" backups
-  check "after kill $attempts the index loads (exit $rc): $(cat "$scratch/err")" test "$rc" -eq 0 -a ! -s "$scratch/err"
-  if [[ -e $list ]]; then
-    run_from "$killer_win" restore "$list_win"
-  fi
-  check "after kill $attempts every found file is in place or restored whole ($(cat "$scratch/err"))" \
-    whole "$many" many
-  if [[ $((attempts % 3)) -eq 0 ]]; then
-    run_from "$killer_win" scan
-    check "after kill $attempts the lists load: a scan exits 1 (it was $rc): $(cat "$scratch/err")" \
-      test "$rc" -eq 1 -a ! -s "$scratch/err"
-  fi
+  check "after the kill the index loads (exit $rc): $(cat "$scratch/err")" test "$rc" -eq 0 -a ! -s "$scratch/err"
+}
+# verify LIST-WIN: every found file is in place, or the list restores it whole; then the next round starts
+# from every file again.
+verify() {
+  [[ -e "$(wine_unix_path "$1")" ]] && run_from "$killer_win" restore "$1"
+  check "after the kill every found file is in place or restored whole ($(cat "$scratch/err"))" whole "$many" many
   compare "$many" many
-  if [[ $((absent + damaged)) -ne 0 ]]; then  # the next kill starts from every file again
+  if [[ $((absent + damaged)) -ne 0 ]]; then
     rm -rf "$many"
     cp -a "$scratch/many.orig" "$many"
   fi
+}
+
+# Each round: a kill during a backup; a kill during a removal, then during the restore of what that
+# removal left. A scan at the end loads the definition lists and the ignore list again.
+round=0
+while [[ $kills -lt $kill_points_wanted && $round -lt $(((kill_points_wanted + 2) / 3 + 3)) ]]; do
+  round=$((round + 1))
+  kill_point backup "$root_win\\lists\\b$round.bwk" scan --backup "$root_win\\lists\\b$round.bwk" --remove
+  verify "$root_win\\lists\\b$round.bwk"
+  kill_point removal "$root_win\\lists\\r$round.bwk" scan --backup "$root_win\\lists\\r$round.bwk" --remove
+  if [[ -e "$root/lists/r$round.bwk" ]]; then
+    kill_point restore "$root_win\\lists\\r$round.bwk" restore "$root_win\\lists\\r$round.bwk"
+  fi
+  verify "$root_win\\lists\\r$round.bwk"
 done
+run_from "$killer_win" scan
+check "after the kills the lists load: a scan exits 1 (it was $rc): $(cat "$scratch/err")" \
+  test "$rc" -eq 1 -a ! -s "$scratch/err"
 check "at least $kill_points_wanted kill points ($kills)" test "$kills" -ge "$kill_points_wanted"
-for phase in "${phases[@]}"; do
+for phase in backup removal restore; do
   check "kills during $phase" test "$(printf '%s\n' "${kill_points[@]}" | grep -c "^$phase")" -ge 1
 done
 
