@@ -51,12 +51,14 @@ class IFileSystem {
   virtual int ReplaceFile(const std::string& replacement, const std::string& target) = 0;
   // Deletes a file; a file link is deleted itself, never what it points to.
   virtual int DeleteFile(const std::string& path) = 0;
+  // A copy is whole or absent: a copy that fails once it has begun to write removes what it wrote.
   virtual int CopyFile(const std::string& source, const std::string& target, bool overwrite) = 0;
 
   virtual int CreateFolder(const std::string& path) = 0;
   // Copies a folder with everything in it, replacing files that exist at the target. Links are never
   // followed: a link in the source (or the source itself), and a link standing where a copy would go,
-  // are passed over and their paths added to skippedLinks.
+  // are passed over and their paths added to skippedLinks. A copy that fails removes the file it was
+  // writing, and the whole target when the target did not exist before.
   virtual int CopyFolder(const std::string& source, const std::string& target,
                          std::vector<std::string>& skippedLinks) = 0;
   // Deletes a folder with everything in it, read-only, hidden and system content included. Links are
@@ -64,6 +66,15 @@ class IFileSystem {
   virtual int DeleteFolder(const std::string& path) = 0;
   // The files directly in a folder (no sub-folders), in the platform's order.
   virtual int ListFiles(const std::string& folder, std::vector<FileEntry>& files) = 0;
+  // The folders directly in a folder, links to folders among them, in the platform's order.
+  virtual int ListFolders(const std::string& folder, std::vector<FileEntry>& folders) = 0;
+
+  // Takes an exclusive lock on path through the file path + ".lock" beside it (created when missing, and
+  // left there). While another holder (in this process or another) has it, waits up to waitMs, then fails
+  // with kErrFileAlreadyOpen. The lock ends with Unlock or with the process that holds it, so a crash
+  // never leaves it held.
+  virtual int LockFile(const std::string& path, uint32_t waitMs, uint64_t& lock) = 0;
+  virtual void UnlockFile(uint64_t lock) = 0;
 
   virtual int FileLength(const std::string& path, uint64_t& length) = 0;
   // Time of the last write, local time.

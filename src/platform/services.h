@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/cookie_stores.h"
 #include "platform/dialogs.h"
+#include "platform/digest.h"
 #include "platform/environment.h"
 #include "platform/event_pump.h"
 #include "platform/file_info.h"
@@ -27,6 +28,8 @@ struct Services {
   IClock& clock;
   IEnvironment& environment;
   ICookieStores& cookieStores;
+  // SHA-256 of backup copies; without one, a backup records the copies' sizes alone.
+  IDigest* digest = nullptr;
 };
 
 }  // namespace veltrane

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/outcome.h"
 #include "base/product.h"
@@ -51,6 +52,9 @@ class App {
   // What the last backup and restore did, item by item, for front ends that report it on exit.
   Outcome lastBackup;
   Outcome lastRestore;
+  // The Path found of each row the last backup vouches for: its list was written, and its copy (where it
+  // needs one) is whole. A removal that follows a backup removes these alone.
+  std::vector<std::string> lastBackedUp;
 
   // Set once the start-up sequence has begun, so that it never runs twice.
   bool startupStarted = false;

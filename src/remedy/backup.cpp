@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "base/errors.h"
+#include "base/file_lock.h"
+#include "base/text.h"
 #include "base/whole_file.h"
 #include "codec/crypto_graphy.h"
 #include "lists/gen_dec.h"
@@ -11,6 +13,7 @@
 #include "program/error_report.h"
 #include "program/settings_store.h"
 #include "remedy/cookie_store_remedy.h"
+#include "remedy/copy_record.h"
 #include "remedy/encoded_write.h"
 #include "remedy/records.h"
 
@@ -54,8 +57,11 @@ std::string MakeCopiesFolder(App& app, const std::string& baseName, const std::s
     folderName = CopiesFolderName(baseName, number);
     std::string folder = app.ProgramFile(folderName);
     if (files.PathFileExists(folder)) continue;
-    Check(files.CreateFolder(folder));
-    int written = files.WriteFile(folder + "\\" + std::string(kCopiesMarker), listPath + "\r\n");
+    // Another run may take the same name between the test and the creation.
+    int created = files.CreateFolder(folder);
+    if (created == kErrFileExists) continue;
+    Check(created);
+    int written = WriteFileWhole(files, folder + "\\" + std::string(kCopiesMarker), listPath + "\r\n");
     if (written != kErrNone) {
       files.DeleteFolder(folder);
       Raise(written);
@@ -75,8 +81,38 @@ void DropUnusedCopies(App& app, const std::string& folder, const std::string& li
   files.DeleteFolder(folder);
 }
 
+// Records what each copy must be. A copy that is not as long as what it copied (a disk that filled up
+// without the copy saying so) is no copy: it is removed and its item fails. Returns the record's text.
+std::string RecordCopies(App& app, const std::string& copiesFolder, const std::vector<PlannedCopy>& plan,
+                         std::vector<bool>& copied, Outcome& outcome) {
+  IFileSystem& files = app.os.files;
+  std::vector<CopiedFile> record;
+  for (size_t i = 0; i < plan.size(); ++i) {
+    if (!copied[i]) continue;
+    const PlannedCopy& copy = plan[i];
+    std::vector<CopiedFile> described;
+    bool whole = DescribeCopy(files, app.os.digest, copiesFolder, copy.number, described);
+    std::string own = std::to_string(copy.number) + "\\" + copy.name;
+    for (const CopiedFile& file : described) {
+      uint64_t size = 0;
+      std::string source = copy.path + file.relative.substr(std::min(own.size(), file.relative.size()));
+      whole = whole && files.FileLength(source, size) == kErrNone && size == file.size;
+    }
+    if (whole) {
+      record.insert(record.end(), described.begin(), described.end());
+      outcome.Succeeded();
+    } else {
+      files.DeleteFolder(copiesFolder + "\\" + std::to_string(copy.number));
+      copied[i] = false;
+      outcome.Failed(copy.path);
+    }
+  }
+  return CopyRecordText(record);
+}
+
 void Backup(App& app, std::string_view procedure, std::string_view filter) {
   app.lastBackup = Outcome();
+  app.lastBackedUp.clear();
   Outcome outcome;
   std::string listPath;
   bool started = false;
@@ -92,7 +128,6 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
         app.os.dialogs.SaveFileDialog({std::string(filter), app.ProgramFolder(), std::string()});
     if (!chosen) return;
     listPath = *chosen;
-    std::string plainFile = BackupTempName(listPath);
     std::string baseName = BackupBaseName(listPath);
     // A base name of dots or nothing gives no folder name of its own.
     if (!IsSafeName(baseName)) Raise(kErrBadFileName);
@@ -135,11 +170,18 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
       copiesFolder = MakeCopiesFolder(app, baseName, listPath, folderName);
       plain = CopiesLine(folderName) + plain;
     }
-    for (const PlannedCopy& copy : plan) {
-      if (BackupFile(app, copy.path, copiesFolder + "\\" + std::to_string(copy.number), notCopied)) {
-        outcome.Succeeded();
-      } else {
-        outcome.Failed(copy.path);
+    std::vector<bool> copied(plan.size());
+    for (size_t i = 0; i < plan.size(); ++i) {
+      copied[i] =
+          BackupFile(app, plan[i].path, copiesFolder + "\\" + std::to_string(plan[i].number), notCopied);
+      if (!copied[i]) outcome.Failed(plan[i].path);
+    }
+    if (!plan.empty()) {
+      std::string record = RecordCopies(app, copiesFolder, plan, copied, outcome);
+      int recorded = WriteFileWhole(files, copiesFolder + "\\" + std::string(kCopyRecordName), record);
+      if (recorded != kErrNone) {
+        files.DeleteFolder(copiesFolder);
+        Raise(recorded);
       }
     }
 
@@ -162,18 +204,22 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
                   MsgButtons::kOk, MsgIcon::kExclamation);
       return;
     }
-    bool written = false;
     try {
-      written = WriteEncodedList(app, plainFile, listPath, plain);
+      WriteEncodedList(app, listPath, plain);
     } catch (const RuntimeError&) {
       if (!copiesFolder.empty()) DropUnusedCopies(app, copiesFolder, listPath, plain);
       throw;
     }
-    if (!written) {
-      if (!copiesFolder.empty()) DropUnusedCopies(app, copiesFolder, listPath, plain);
-      return;
-    }
     stored = true;
+    // The list vouches for each row it keeps: rows without a copy, and rows whose copy is whole.
+    for (const ListRow& row : results.Rows()) {
+      if (!row.checked) continue;
+      std::string path = Trim(row.SubItem(1));
+      bool failed = false;
+      for (const std::string& failedPath : outcome.FailedPaths())
+        failed = failed || EqualsIgnoreCase(failedPath, path);
+      if (!failed) app.lastBackedUp.push_back(path);
+    }
     UpdateBackupIndex(app, listPath);
     if (outcome.AllSucceeded()) {
       // The list that stood here has been replaced, and its copies with it.
@@ -228,6 +274,8 @@ bool BackupFile(App& app, std::string sBackupFiles, std::string folder, std::vec
 void UpdateBackupIndex(App& app, const std::string& listPath) {
   IFileSystem& files = app.os.files;
   std::string index = BackupIndexPath(GetSetting(app, settings::kBackups));
+  // Read, changed and replaced under the index's lock, so backups made at once all keep their line.
+  FileLock lock(files, index);
   std::string contents;
   if (files.PathFileExists(index)) {
     std::string old;

@@ -1,21 +1,17 @@
-// Encoding a list file through a plain twin that is this write's own.
+// Encoding a list in memory and replacing its stored file whole.
 #include "remedy/encoded_write.h"
 
 #include "base/errors.h"
 #include "base/whole_file.h"
-#include "codec/codec_files.h"
+#include "codec/crypto_graphy.h"
 #include "program/app.h"
 
 namespace veltrane {
 
-bool WriteEncodedList(App& app, const std::string& plainFile, const std::string& target,
-                      std::string_view plain) {
-  IFileSystem& files = app.os.files;
-  std::string created;
-  Check(CreateUnusedFile(files, plainFile, plain, created));
-  bool encoded = CompressFile(app, created, target);
-  files.DeleteFile(created);
-  return encoded;
+void WriteEncodedList(App& app, const std::string& target, std::string_view plain) {
+  std::string encoded;
+  clsCryptoGraphy(&app.yielder).Compress(plain, encoded);
+  Check(WriteFileWhole(app.os.files, target, encoded));
 }
 
 }  // namespace veltrane

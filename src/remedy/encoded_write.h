@@ -1,4 +1,4 @@
-// Writing a plain list and encoding it over its stored file.
+// Writing a list encoded over its stored file.
 #pragma once
 
 #include <string>
@@ -8,12 +8,9 @@ namespace veltrane {
 
 class App;
 
-// Writes plain into a new plain file named after plainFile (the first of plainFile, plainFile~1, ... that
-// is not taken, so no file of the user's is ever written), encodes it into target with CompressFile and
-// deletes that plain file. The target is replaced whole or not at all; returns true when it now holds the
-// encoding of plain. A failure to write the plain file raises its error number before the target is
-// touched.
-bool WriteEncodedList(App& app, const std::string& plainFile, const std::string& target,
-                      std::string_view plain);
+// Encodes plain in memory and replaces target with it whole (base/whole_file.h): on a failure at any step
+// (a full disk, a folder that cannot be written) the earlier target stays as it was and the error number
+// is raised. No plain copy of the list is ever written, so no file of the user's can be in its way.
+void WriteEncodedList(App& app, const std::string& target, std::string_view plain);
 
 }  // namespace veltrane

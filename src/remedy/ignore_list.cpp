@@ -1,6 +1,11 @@
 // The ignore list's exclusion, file rewrite and removal of entries.
 #include "remedy/ignore_list.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "base/file_lock.h"
+#include "base/whole_file.h"
 #include "lists/gen_dec.h"
 #include "program/app.h"
 #include "program/error_report.h"
@@ -32,13 +37,18 @@ void Exclude(App& app, std::string_view procedure) {
 bool CreateIgnorList(App& app) {
   bool written = false;
   Guarded(app.os.dialogs, "CreateIgnorList", [&] {
+    // Read, changed and replaced under the list's lock, from the file itself: entries another run stored
+    // meanwhile stay, and a list that does not read whole is not written over.
+    std::string encoded = app.ProgramFile("ignorList");
+    FileLock lock(app.os.files, encoded);
     std::string plain;
-    // The dialog's list is the stored list: a dialog created anew reloads it from the file first.
-    for (const ListRow& row : app.Dialog().lvwIgnorList.Rows()) plain += DeleteFromAll(row);
+    if (app.os.files.PathFileExists(encoded) && !ReadIgnoreList(app, encoded, plain)) return;
+    if (!plain.empty() && plain.back() != '\n') plain += "\r\n";
     for (const ListRow& row : app.main.lvwScanDriveResult.Rows()) {
       if (row.checked) plain += DeleteFromAll(row);
     }
-    written = WriteEncodedList(app, app.ProgramFile("ignorListTemp"), app.ProgramFile("ignorList"), plain);
+    WriteEncodedList(app, encoded, plain);
+    written = true;
   });
   return written;
 }
@@ -56,17 +66,27 @@ namespace frmCustomSettings {
 void cmdRemove_Click(App& app) {
   Guarded(app.os.dialogs, "cmdRemove_Click", [&] {
     std::string encoded = app.ProgramFile("ignorList");
-    if (app.os.files.PathFileExists(encoded)) {
-      // The list is the authority: the new file is made from its unchecked rows, not from the old file,
-      // and the checked rows leave the list only once the file no longer holds them.
-      std::string lines;
-      for (const ListRow& row : app.Dialog().lvwIgnorList.Rows()) {
-        if (!row.checked) lines += DeleteFromAll(row);
-      }
-      if (WriteEncodedList(app, app.ProgramFile("ignorListTemp"), encoded, lines)) {
-        app.Dialog().lvwIgnorList.RemoveChecked();
-      }
+    if (!app.os.files.PathFileExists(encoded)) return;
+    FileLock lock(app.os.files, encoded);
+    std::string plain;
+    if (!ReadIgnoreList(app, encoded, plain)) return;
+    // Each checked entry takes out one line of the file as it stands now, so entries another run added
+    // since the list was shown stay; the checked rows leave the list only once the file is written.
+    std::vector<std::string> lines;
+    for (std::string_view line : SplitLines(plain)) lines.emplace_back(line);
+    ListView& list = app.Dialog().lvwIgnorList;
+    for (const ListRow& row : list.Rows()) {
+      if (!row.checked) continue;
+      std::string entry = DeleteFromAll(row);
+      entry.resize(entry.size() - 2);
+      auto found = std::find(lines.begin(), lines.end(), entry);
+      if (found != lines.end()) lines.erase(found);
     }
+    std::string kept;
+    for (const std::string& line : lines) kept += line + "\r\n";
+    WriteEncodedList(app, encoded, kept);
+    list.Clear();
+    for (const std::string& line : lines) BreakText(line, list);
   });
 }
 }  // namespace frmCustomSettings

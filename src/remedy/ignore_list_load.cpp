@@ -1,7 +1,6 @@
-// The ignore list's load: decode into a plain copy of its own, fill the dialog's list view, delete the copy.
+// The ignore list's load: decode in memory (the program's folder may be read-only), fill the list view.
 #include "remedy/ignore_list_load.h"
 
-#include "base/errors.h"
 #include "base/whole_file.h"
 #include "codec/codec_files.h"
 #include "lists/gen_dec.h"
@@ -10,23 +9,30 @@
 
 namespace veltrane {
 
+bool ReadIgnoreList(App& app, const std::string& encoded, std::string& plain) {
+  if (DecompressToText(app, encoded, plain)) return true;
+  // A text that stops early may stop inside its last entry, which is then not an entry at all.
+  size_t end = plain.find_last_of('\n');
+  plain.resize(end == std::string::npos ? 0 : end + 1);
+  size_t read = SplitLines(plain).size();
+  std::string which =
+      read == 0 ? std::string("None of its entries") : "The entries after the first " + std::to_string(read);
+  ShowMessage(app,
+              "The ignore list " + encoded + " is damaged. " + which +
+                  " could not be read. It is left as it is and is not changed until it reads whole.",
+              MsgButtons::kOk, MsgIcon::kExclamation);
+  return false;
+}
+
 void FillIgnoreList(App& app) {
   Guarded(app.os.dialogs, "FillIgnoreList", [&] {
     std::string encoded = app.ProgramFile("ignorList");
-    if (app.os.files.PathFileExists(encoded)) {
-      // The plain copy is a file of this load's own: a file of the user's named "ignorListTemp" is
-      // neither read nor deleted, and a copy left by a crash is never read in place of the list.
-      std::string plain;
-      Check(CreateUnusedFile(app.os.files, app.ProgramFile("ignorListTemp"), "", plain));
-      DecompressFile(app, encoded, plain);
-      try {
-        FillListFromFile(app, app.Dialog().lvwIgnorList, plain);
-      } catch (...) {
-        app.os.files.DeleteFile(plain);
-        throw;
-      }
-      Check(app.os.files.DeleteFile(plain));
-    }
+    if (!app.os.files.PathFileExists(encoded)) return;
+    std::string plain;
+    ReadIgnoreList(app, encoded, plain);
+    ListView& list = app.Dialog().lvwIgnorList;
+    list.Clear();
+    for (std::string_view line : SplitLines(plain)) BreakText(line, list);
   });
 }
 

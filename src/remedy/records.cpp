@@ -96,26 +96,10 @@ std::optional<RegKey> RestoreRoot(std::string_view rootName) {
   return RemovalRoot(Upper(rootName));
 }
 
-std::string BackupTempName(std::string_view listPath) {
-  std::string_view name = FileNamePart(listPath);
-  size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return std::string(listPath) + "Temp";
-  size_t at = listPath.size() - name.size() + dot;
-  return std::string(listPath.substr(0, at)) + "Temp" + std::string(listPath.substr(at));
-}
-
 std::string BackupBaseName(std::string_view listPath) {
   std::string_view name = FileNamePart(listPath);
   size_t dot = name.rfind('.');
   return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
-}
-
-std::string RestoreTempName(std::string_view listPath) {
-  // Only a dot of the file name counts: one in a folder name would put the plain file in another folder.
-  std::string_view name = FileNamePart(listPath);
-  size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return std::string(listPath) + "Temp";
-  return std::string(listPath.substr(0, listPath.size() - name.size() + dot)) + "Temp";
 }
 
 bool IsSafeName(std::string_view name) {

@@ -47,12 +47,9 @@ RegistryRestoreTarget SplitRestoreRecord(std::string_view text);
 // Restore accepts the same three roots in any letter case.
 std::optional<RegKey> RestoreRoot(std::string_view rootName);
 
-// The names a backup list's path gives: the plain file written beside it before encoding (D\NTemp.E),
-// the base name N (the file name up to its last "."), used for the backup folder.
-std::string BackupTempName(std::string_view listPath);
+// The base name N a backup list's path gives (the file name up to its last "."), used for the backup
+// folder; a dot in a folder name does not count.
 std::string BackupBaseName(std::string_view listPath);
-// The plain file restore decodes a backup list into: the path up to the file name's last "." + "Temp".
-std::string RestoreTempName(std::string_view listPath);
 
 // True when a name can stand as one folder or file name inside the backup folder: not blank, not made
 // of dots and blanks only, and free of separators, drive or stream colons and wildcard characters.

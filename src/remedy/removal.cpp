@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "base/errors.h"
 #include "base/outcome.h"
@@ -89,8 +90,10 @@ void Finish(App& app, const Outcome& outcome, bool confirm) {
   BackToStart(app);
 }
 
-void Remove(App& app, std::string_view procedure) {
+// Rows kept back from the removal count as not removed.
+void Remove(App& app, std::string_view procedure, const std::vector<std::string>& kept = {}) {
   app.lastRemoval = Outcome();
+  for (const std::string& path : kept) app.lastRemoval.Failed(path);
   Guarded(app.os.dialogs, procedure, [&] {
     ListView& results = app.main.lvwScanDriveResult;
     if (results.Empty()) {
@@ -126,6 +129,27 @@ void Remove(App& app, std::string_view procedure) {
     Finish(app, outcome, true);
   });
 }
+
+}  // namespace
+
+void RemoveBackedUp(App& app) {
+  std::vector<std::string> kept;
+  app.main.lvwScanDriveResult.RemoveIf([&](const ListRow& row) {
+    std::string path = Trim(row.SubItem(1));
+    for (const std::string& vouched : app.lastBackedUp) {
+      if (EqualsIgnoreCase(vouched, path)) return false;
+    }
+    kept.push_back(path);
+    return true;
+  });
+  if (!kept.empty()) {
+    ShowMessage(app, NamePaths("Not removed, since the backup does not hold them:", kept), MsgButtons::kOk,
+                MsgIcon::kExclamation);
+  }
+  Remove(app, "cmdGotoMain_Click", kept);
+}
+
+namespace {
 
 std::optional<uint32_t> ProcessIdFromKey(const std::string& key) {
   if (key.size() < 2) return std::nullopt;

@@ -18,6 +18,12 @@ void cmdGotoMain_Click(App& app);
 void imgContinue1_Click(App& app);
 }  // namespace frmMain
 
+// Remove as the second half of one command that asked for a backup first: removes only the rows that
+// the last backup vouches for (app.lastBackedUp). Every other row is taken off the result list before the
+// removal, so that neither ticked rows nor "RemoveComponents" can reach it, named in one message, and
+// counted in app.lastRemoval as not removed, so that no success is claimed.
+void RemoveBackedUp(App& app);
+
 // The removal of one result row, by its 1-based position; the result list is left as it is. Each returns
 // false when the finding is still there: refused, failed or not removable; true when it was removed or
 // was no longer there.

@@ -1,9 +1,12 @@
 // The backups screen's commands and the restore of files, folders and registry values.
 #include "remedy/restore.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "base/errors.h"
+#include "base/file_lock.h"
+#include "base/text.h"
 #include "base/whole_file.h"
 #include "codec/codec_files.h"
 #include "lists/gen_dec.h"
@@ -11,6 +14,7 @@
 #include "program/error_report.h"
 #include "program/settings_store.h"
 #include "remedy/cookie_store_remedy.h"
+#include "remedy/copy_record.h"
 #include "remedy/path_canon.h"
 #include "remedy/records.h"
 #include "scan/mod_registry.h"
@@ -65,10 +69,52 @@ void Restore(App& app, std::string_view procedure) {
   });
 }
 
+// Under the index's lock, each checked row takes out one line of the index as it stands now, so lines that
+// another run added since the screen was filled stay; then the screen shows the index as written.
 void Clean(App& app, std::string_view procedure) {
   Guarded(app.os.dialogs, procedure, [&] {
-    RemoveFromTextFileAndList(app, app.main.lvwBackUp, BackupIndexPath(GetSetting(app, settings::kBackups)));
+    IFileSystem& files = app.os.files;
+    std::string index = BackupIndexPath(GetSetting(app, settings::kBackups));
+    FileLock lock(files, index);
+    std::string old;
+    if (files.PathFileExists(index)) Check(files.ReadFile(index, old));
+    std::vector<std::string> lines;
+    for (std::string_view line : SplitLines(old)) lines.emplace_back(line);
+    ListView& backups = app.main.lvwBackUp;
+    for (const ListRow& row : backups.Rows()) {
+      if (!row.checked) continue;
+      std::string entry = DeleteFromAll(row);
+      entry.resize(entry.size() - 2);
+      auto found = std::find(lines.begin(), lines.end(), entry);
+      if (found != lines.end()) lines.erase(found);
+    }
+    std::string contents;
+    for (const std::string& line : lines) contents += line + "\r\n";
+    Check(WriteFileWhole(files, index, contents));
+    backups.Clear();
+    for (const std::string& line : lines) BreakText(line, backups);
   });
+}
+
+// The registry answers with the platform's own result codes; the ones a restore meets are told in words.
+std::string RegistryErrorText(long code) {
+  switch (code) {
+    case 2:
+      return "The system cannot find the file specified.";
+    case 5:
+      return "Access is denied.";
+    case 6:
+      return "The handle is invalid.";
+    case 87:
+      return "The parameter is incorrect.";
+    case 1009:
+    case 1015:
+      return "The registry is damaged.";
+    case 1021:
+      return "Cannot create a stable subkey under a volatile parent key.";
+    default:
+      return "The registry refused the change.";
+  }
 }
 
 std::string CanonicalLong(App& app, const std::string& path) {
@@ -136,21 +182,17 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
   Outcome& outcome = app.lastRestore;
   outcome = Outcome();
   IFileSystem& files = app.os.files;
-  // The plain file is this run's own: a file of the user's beside the list is never read or deleted, and
-  // one left over from an earlier run is never read in place of this list.
-  std::string plainFile;
-  int created = CreateUnusedFile(files, RestoreTempName(listPath), "", plainFile);
-  if (created != kErrNone) {
-    outcome.Failed(listPath);
-    Raise(created);
-  }
-  DecompressFile(app, listPath, plainFile);
+  // Decoded in memory: nothing is written beside a list that may lie in a folder the user cannot write.
+  // Only a list that decodes whole is acted on; of a damaged or cut-short list nothing can be vouched for.
   std::string plain;
-  int read = files.ReadFile(plainFile, plain);
-  files.DeleteFile(plainFile);
-  if (read != kErrNone) {
+  if (!DecompressToText(app, listPath, plain)) {
     outcome.Failed(listPath);
-    Raise(read);
+    ShowMessage(
+        app,
+        "The backup list " + listPath +
+            " is damaged or cut short, so nothing of it was restored. Its copies are left as they are.",
+        MsgButtons::kOk, MsgIcon::kExclamation);
+    return false;
   }
 
   // A list may come from elsewhere: it is restored only from a folder of this program's own, and lines
@@ -159,6 +201,16 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
   std::optional<std::string> folder = CopiesFolder(app, listPath, own);
   std::vector<PlannedCopy> plan = PlanCopies(plain);
   std::vector<std::string> notCopied;
+  // A backup made with a record of its copies restores a copy only when it is what the record says.
+  std::optional<std::vector<CopiedFile>> copyRecord;
+  bool recorded = false;
+  if (own && folder) {
+    std::string recordPath = *folder + "\\" + std::string(kCopyRecordName);
+    std::string text;
+    recorded = IsFile(files, recordPath);
+    if (recorded && files.ReadFile(recordPath, text) == kErrNone) copyRecord = ParseCopyRecord(text);
+  }
+  std::vector<std::string> differing;
   size_t next = 0;
   int storeRecords = 0;
   for (std::string_view line : SplitLines(plain)) {
@@ -171,10 +223,15 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
       }
       const PlannedCopy& copy = plan[next++];
       CopyBack result = CopyBack::kNoCopy;
+      std::string slot = folder ? *folder + "\\" + std::to_string(copy.number) : std::string();
+      if (own && folder && recorded && IsFolder(files, slot) &&
+          (!copyRecord || !CopyMatchesRecord(files, app.os.digest, *folder, copy.number, *copyRecord))) {
+        differing.push_back(record->path);
+        outcome.Failed(record->path);
+        continue;
+      }
       if (own) {
-        if (folder)
-          result = RestoreDriveBackup(app, *folder, *folder + "\\" + std::to_string(copy.number), copy.path,
-                                      notCopied);
+        if (folder) result = RestoreDriveBackup(app, *folder, slot, copy.path, notCopied);
       } else if (!folder) {
         continue;  // an earlier backup that made no copies
       } else if (!SharesSlotFolder(copy, plan)) {
@@ -206,6 +263,10 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
   if (!notCopied.empty()) {
     ShowMessage(app, NamePaths("Not copied (links are not followed):", notCopied), MsgButtons::kOk,
                 MsgIcon::kInformation);
+  }
+  if (!differing.empty()) {
+    ShowMessage(app, NamePaths("Not restored, since the copy is not what the backup recorded:", differing),
+                MsgButtons::kOk, MsgIcon::kExclamation);
   }
   return true;
 }
@@ -257,16 +318,21 @@ bool RestoreRegistryBackup(App& app, std::string searchedItem, std::string recor
     RegistryRestoreTarget target = SplitRestoreRecord(recordText);
     std::optional<RegKey> root = RestoreRoot(target.rootName);
     if (!root) return;
-    // The key is opened here rather than through SetKeyValue, so that the value's own result is known.
+    // The key is opened here rather than through SetKeyValue, so that the value's own result is known; a
+    // failure shows its reason as SetKeyValue did.
     IRegistry& registry = app.os.registry;
     RegKey opened = 0;
-    if (registry.OpenKeyEx(*root, target.subKey, kKeyAllBasicAccess, opened) != kRegSuccess &&
-        registry.CreateKey(*root, target.subKey, opened) != kRegSuccess) {
-      return;
+    long result = registry.OpenKeyEx(*root, target.subKey, kKeyAllBasicAccess, opened);
+    if (result != kRegSuccess) result = registry.CreateKey(*root, target.subKey, opened);
+    if (result == kRegSuccess) {
+      result = SetValueData(app, opened, target.valueName, kRegSz, target.data);
+      registry.CloseKey(opened);
     }
-    long set = SetValueData(app, opened, target.valueName, kRegSz, target.data);
-    registry.CloseKey(opened);
-    written = set == kRegSuccess;
+    written = result == kRegSuccess;
+    if (!written) {
+      ShowMessage(app, "Error: " + std::to_string(result) + " - " + RegistryErrorText(result),
+                  MsgButtons::kOk, MsgIcon::kNone);
+    }
   });
   return written;
 }

@@ -30,10 +30,12 @@ enum class CopyBack { kRestored, kNoCopy, kFailed };
 CopyBack RestoreDriveBackup(App& app, std::string folder, std::string copyFolder, std::string foundPath,
                             std::vector<std::string>& notCopied);
 // Writes a registry record's value back, under the three roots restore accepts only; true when written.
+// A key that cannot be opened or created, or a value that cannot be set, shows "Error: N - description".
 bool RestoreRegistryBackup(App& app, std::string searchedItem, std::string recordText);
 
-// Restores every usable record of a backup list and keeps what it did in app.lastRestore; returns false
-// when the list could not be read.
+// Restores every usable record of a backup list and keeps what it did in app.lastRestore; returns false,
+// restoring nothing, when the list could not be read or did not decode whole. A copy that differs from the
+// backup's record of it is not restored and is named.
 bool RestoreBackupList(App& app, const std::string& listPath);
 
 }  // namespace veltrane

@@ -100,9 +100,21 @@ TEST_F(ConsoleTest, BackupThenRemoveThenRestoreBringsTheFileBack) {
 
 TEST_F(ConsoleTest, ABackupOrRestoreThatFailedForAnItemExitsWithFailure) {
   PlantEverything();
+  // Asked for with a backup, a removal takes only what the backup holds: nothing when the list could not
+  // be written, and not an item whose copy failed.
+  EXPECT_EQ(Run({"scan", "--backup", "C:\\missing\\monday.vlt", "--remove"}), kExitFailed);
+  EXPECT_TRUE(system.files.Exists(kPlantedFile) && system.files.Exists(kCookie));
+  EXPECT_TRUE(system.registry.GetValue(kHkeyCurrentUser, "Software\\Evil", "").has_value());
+  EXPECT_TRUE(system.processes.terminated.empty());
   system.files.FailNthCall(1, kErrDiskFull, "CopyFile");
-  EXPECT_EQ(Run({"scan", "--backup", "C:\\monday.vlt"}), kExitFailed);
+  EXPECT_EQ(Run({"scan", "--backup", "C:\\monday.vlt", "--remove"}), kExitFailed);
   EXPECT_NE(err.str().find("could not be backed up"), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find(std::string("Not removed, since the backup does not hold them:  ") + kPlantedFile),
+            std::string::npos)
+      << err.str();
+  EXPECT_EQ(err.str().find("Cleaning finished"), std::string::npos);
+  EXPECT_TRUE(system.files.Exists(kPlantedFile));
+  EXPECT_FALSE(system.files.Exists(kCookie));
   EXPECT_EQ(Run({"scan", "--backup", "C:\\monday.vlt"}), kExitFindings) << err.str();
   // The found file's folder has become a file since.
   system.files.DeleteFolder("C:\\Program Files\\Evil");

@@ -23,10 +23,18 @@ class ConsoleFixture : public ::testing::Test {
     err.str("");
     ConsoleDialogs answers(err);
     Services services = system.MakeServices();
-    Services console{
-        services.processes,   services.registry, services.files,  services.fileInfo, services.settings,
-        services.shell,       answers,           services.events, services.clock,    services.environment,
-        services.cookieStores};
+    Services console{services.processes,
+                     services.registry,
+                     services.files,
+                     services.fileInfo,
+                     services.settings,
+                     services.shell,
+                     answers,
+                     services.events,
+                     services.clock,
+                     services.environment,
+                     services.cookieStores,
+                     &digest};
     App app(console, LoadSettingsDialog);
     app.yielder.SetInterval(0);
     return RunConsoleCommand(app, answers, digest, args, out, err);

@@ -38,6 +38,10 @@ class ContractHost {
   virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
   // The short (8.3) form of an existing path, where the platform has one.
   virtual std::optional<std::string> ShortName(const std::string& path) = 0;
+  // Leaves roomLeft bytes for each written file (the fakes: for all writes together) until EmptyDisk;
+  // false where the platform cannot be made to run out of room.
+  virtual bool FillDisk(uint64_t) { return false; }
+  virtual void EmptyDisk() {}
   // False where written files do not take the time of the writing.
   virtual bool StampsWrites() { return true; }
   // Reads a value under HKEY_CURRENT_USER without the service under test.

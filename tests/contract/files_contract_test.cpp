@@ -160,6 +160,36 @@ TEST_P(FileContract, FolderCopiesReplaceWhatIsThereAndDeletionsTakeEverything) {
   }
 }
 
+// A copy that runs out of room leaves no part of itself: no part of a file, nothing of a folder it made.
+TEST_P(FileContract, ACopyIsWholeOrAbsent) {
+  const std::string source = At("tree");
+  ASSERT_EQ(files().CreateFolder(source), kErrNone);
+  ASSERT_EQ(files().CreateFolder(source + "\\sub"), kErrNone);
+  ASSERT_EQ(files().WriteFile(source + "\\a.txt", "a"), kErrNone);
+  ASSERT_EQ(files().WriteFile(source + "\\sub\\big.bin", std::string(256 * 1024, 'b')), kErrNone);
+  if (!host->FillDisk(64 * 1024)) GTEST_SKIP() << "no way to fill the disk here";
+  std::vector<std::string> skipped;
+  EXPECT_NE(files().CopyFile(source + "\\sub\\big.bin", At("big.bin"), false), kErrNone);
+  EXPECT_NE(files().CopyFolder(source, At("copy"), skipped), kErrNone);
+  host->EmptyDisk();
+  EXPECT_FALSE(files().PathFileExists(At("big.bin")));
+  EXPECT_FALSE(files().PathFileExists(At("copy")));
+}
+
+// One holder at a time, in this process or another; a lock goes with its holder.
+TEST_P(FileContract, ALockHasOneHolderAtATime) {
+  uint64_t first = 0;
+  uint64_t second = 0;
+  ASSERT_EQ(files().LockFile(At("Backup"), 0, first), kErrNone);
+  EXPECT_EQ(files().LockFile(At("Backup"), 50, second), kErrFileAlreadyOpen);
+  ASSERT_EQ(files().LockFile(At("ignorList"), 0, second), kErrNone);
+  files().UnlockFile(second);
+  files().UnlockFile(first);
+  ASSERT_EQ(files().LockFile(At("Backup"), 0, second), kErrNone);
+  files().UnlockFile(second);
+  EXPECT_EQ(files().LockFile(At("no folder\\Backup"), 0, second), kErrPathNotFound);
+}
+
 TEST_P(FileContract, ListingsHoldTheFilesOfTheFolderAlone) {
   const std::string folder = At("Cookies");
   ASSERT_EQ(files().CreateFolder(folder), kErrNone);
@@ -183,6 +213,9 @@ TEST_P(FileContract, ListingsHoldTheFilesOfTheFolderAlone) {
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"hidden.txt", "readonly.txt", "user1@ads.example[1].txt"}));
+    ASSERT_EQ(files().ListFolders(spelling, listed), kErrNone);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(Spelling(listed[0].fullPath), Spelling(folder + "\\inner"));
   }
 }
 

@@ -2,6 +2,9 @@
 #include <filesystem>
 #include <random>
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include "contract_host.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"
@@ -37,6 +40,11 @@ class FakeHost : public ContractHost {
     return shortPath;
   }
   bool StampsWrites() override { return false; }
+  bool FillDisk(uint64_t roomLeft) override {
+    files_.freeBytes = roomLeft;
+    return true;
+  }
+  void EmptyDisk() override { files_.freeBytes.reset(); }
   std::optional<RawRegistryValue> RawValue(const std::string& subKey, const std::string& name) override {
     auto value = registry_.GetValue(kHkeyCurrentUser, subKey, name);
     if (!value) return std::nullopt;
@@ -77,8 +85,18 @@ class StdHost : public ContractHost {
     return true;
   }
   std::optional<std::string> ShortName(const std::string&) override { return std::nullopt; }
+  // A file size limit makes every write past it fail as a full disk would, whoever runs the tests.
+  bool FillDisk(uint64_t roomLeft) override {
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit limit = saved_;
+    limit.rlim_cur = roomLeft;
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  }
+  void EmptyDisk() override { ::setrlimit(RLIMIT_FSIZE, &saved_); }
 
  private:
+  rlimit saved_{};
   std::string scratch_;
   StdFileSystem hostFiles_;
   CaseFoldingFiles files_{hostFiles_};

@@ -244,18 +244,22 @@ int FakeFileSystem::WriteFile(const std::string& path, std::string_view contents
   if (node != nullptr) {
     if (node->folder) return kErrPermissionDenied;
     if (node->inUse || (node->attributes & kAttributeReadOnly) != 0) return kErrPermissionDenied;
-    node->data = std::string(contents);
-    return kErrNone;
+    bool fits = Store(contents.size());
+    node->data = std::string(fits ? contents : std::string_view());
+    return fits ? kErrNone : kErrDiskFull;
   }
   if (!ParentExists(path)) return kErrPathNotFound;
-  AddFile(path, std::string(contents));
-  return kErrNone;
+  // A truncating write that runs out of room leaves the file it made, empty.
+  bool fits = Store(contents.size());
+  AddFile(path, std::string(fits ? contents : std::string_view()));
+  return fits ? kErrNone : kErrDiskFull;
 }
 
 int FakeFileSystem::CreateNewFile(const std::string& path, std::string_view contents) {
   if (int error = Inject("CreateNewFile")) return error;
   if (Lookup(path) != nullptr) return kErrFileExists;
   if (!ParentExists(path)) return kErrPathNotFound;
+  if (!Store(contents.size())) return kErrDiskFull;
   AddFile(path, std::string(contents));
   return kErrNone;
 }
@@ -304,6 +308,11 @@ int FakeFileSystem::CopyFile(const std::string& source, const std::string& targe
     return kErrPathNotFound;
   }
   std::string targetKey = Resolve(targetPath);
+  if (!Store(from->data.size())) {
+    // What the copy had written goes with it, an overwritten file included.
+    nodes_.erase(targetKey);
+    return kErrDiskFull;
+  }
   Node copy = *from;
   copy.path = to != nullptr ? to->path : Spelling(targetPath, targetKey);
   copy.inUse = false;
@@ -369,8 +378,15 @@ int FakeFileSystem::CopyFolder(const std::string& source, const std::string& tar
     auto existing = nodes_.find(key);
     if (existing != nodes_.end() && existing->second.inUse) return kErrPermissionDenied;
   }
+  bool fresh = to == nullptr;
   for (auto& [key, node] : copies) {
     auto existing = nodes_.find(key);
+    if (!node.folder && !Store(node.data.size())) {
+      // The file being written goes; a target that the copy made goes whole.
+      if (existing != nodes_.end()) nodes_.erase(existing);
+      if (fresh) std::erase_if(nodes_, [&](const auto& entry) { return Within(entry.first, targetKey); });
+      return kErrDiskFull;
+    }
     if (existing != nodes_.end()) node.path = existing->second.path;
     nodes_[key] = node;
   }
@@ -406,12 +422,51 @@ int FakeFileSystem::DeleteFolder(const std::string& path) {
 
 int FakeFileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
   if (int error = Inject("ListFiles")) return error;
+  return List(folder, false, files);
+}
+
+int FakeFileSystem::ListFolders(const std::string& folder, std::vector<FileEntry>& folders) {
+  if (int error = Inject("ListFolders")) return error;
+  return List(folder, true, folders);
+}
+
+int FakeFileSystem::LockFile(const std::string& path, uint32_t, uint64_t& lock) {
+  if (int error = Inject("LockFile")) return error;
+  std::string lockFile = path + ".lock";
+  if (Lookup(lockFile) == nullptr) {
+    if (!ParentExists(lockFile)) return kErrPathNotFound;
+    AddFile(lockFile);
+  }
+  std::string key = Resolve(lockFile);
+  for (const auto& [handle, held] : locks_) {
+    if (held == key) return kErrFileAlreadyOpen;  // no time passes here: the wait ends at once
+  }
+  lock = nextLock_++;
+  locks_[lock] = key;
+  return kErrNone;
+}
+
+void FakeFileSystem::UnlockFile(uint64_t lock) {
+  locks_.erase(lock);
+}
+
+bool FakeFileSystem::Store(size_t bytes) {
+  if (!freeBytes) return true;
+  if (bytes > *freeBytes) {
+    freeBytes = 0;
+    return false;
+  }
+  *freeBytes -= bytes;
+  return true;
+}
+
+int FakeFileSystem::List(const std::string& folder, bool folders, std::vector<FileEntry>& files) {
   const Node* node = Follow(folder);
   if (node == nullptr || !node->folder) return kErrPathNotFound;
   std::string key = Key(node->path);
   files.clear();
   for (const auto& [childKey, child] : nodes_) {
-    if (child.folder || Parent(childKey) != key) continue;
+    if (child.folder != folders || Parent(childKey) != key) continue;
     size_t slash = child.path.find_last_of("\\/");
     files.push_back({child.path.substr(slash == std::string::npos ? 0 : slash + 1), child.path});
   }

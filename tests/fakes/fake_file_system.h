@@ -1,6 +1,7 @@
 // An in-memory Windows file system: case-insensitive backslash paths, attributes, times and in-use files.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -31,6 +32,10 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   // Every path below a folder (files and folders), in order, with their stored spelling.
   std::vector<std::string> ListTree(const std::string& folder = {}) const;
 
+  // A full disk: when set, the bytes that writes and copies may still store. A write that does not fit
+  // stores what fits and fails with kErrDiskFull; deletions give nothing back.
+  std::optional<uint64_t> freeBytes;
+
   std::string windowsDirectory = "C:\\WINDOWS";
   std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
   std::string systemWow64Directory;  // empty: a 32-bit system
@@ -52,6 +57,9 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
                  std::vector<std::string>& skippedLinks) override;
   int DeleteFolder(const std::string& path) override;
   int ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
+  int ListFolders(const std::string& folder, std::vector<FileEntry>& folders) override;
+  int LockFile(const std::string& path, uint32_t waitMs, uint64_t& lock) override;
+  void UnlockFile(uint64_t lock) override;
   int FileLength(const std::string& path, uint64_t& length) override;
   int FileDateTime(const std::string& path, DateTime& lastWrite) override;
   std::string FullLongPath(const std::string& path) override;
@@ -88,7 +96,15 @@ class FakeFileSystem : public IFileSystem, public FaultInjector {
   // True when key is folder or lies below it.
   static bool Within(const std::string& key, const std::string& folder);
 
+  // Takes bytes from freeBytes; false (and the disk full) when they do not fit.
+  bool Store(size_t bytes);
+  // The files (or folders) directly in a folder.
+  int List(const std::string& folder, bool folders, std::vector<FileEntry>& files);
+
   std::map<std::string, Node> nodes_;
+  // Held locks by handle: the key of the locked path. No two handles hold one path.
+  std::map<uint64_t, std::string> locks_;
+  uint64_t nextLock_ = 1;
   std::map<std::string, std::string> shortNames_;
 };
 

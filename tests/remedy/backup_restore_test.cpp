@@ -77,11 +77,13 @@ TEST_F(BackupTest, RoundTripOfFilesFoldersAndRegistryValues) {
             "Reg:-HKEY_CURRENT_USER\\Software\\X -- C:\\tool.exe -- Tool:-Scan registry\r\n"
             "Def:-hkey_local_machine\\Software\\Y:-Scan registry\r\n"
             "Mem:-C:\\bad\\a.exe:-Scan Memory\r\n");
-  EXPECT_FALSE(system.files.Exists("C:\\Backups\\mondayTemp.bwk"));
   EXPECT_EQ(system.files.Contents(kCopies + "\\1\\a.exe"), "program a");
   EXPECT_EQ(system.files.Contents(kCopies + "\\2\\kit\\x.dll"), "kit x");
   EXPECT_EQ(system.files.Contents(kCopies + "\\Backup list.txt"), kList + "\r\n");
-  EXPECT_EQ(system.files.ListTree(kCopies).size(), 6u);
+  EXPECT_EQ(system.files.Contents(kCopies + "\\Copies record.txt"),
+            "1\\a.exe:-9:-a805dcfff64a33f786de1c71a57a08f4cc81d2a819aaf3ef5f0b06d24b4ec74f\r\n"
+            "2\\kit\\x.dll:-5:-e4390b22e98278a25ecf3e15f87e7f268c9a50217077669060da933610918481\r\n");
+  EXPECT_EQ(system.files.ListTree(kCopies).size(), 7u);
   EXPECT_EQ(system.files.Contents(kIndex),
             Date() + ":-" + kList + ":-" + std::to_string(system.files.Contents(kList)->size()) + "\r\n");
   EXPECT_EQ(Texts(),
@@ -318,9 +320,10 @@ TEST_F(BackupTest, FailedItemsAreNamedInsteadOfSuccess) {
     system.files.AddFile(path, "user data");
   }
   system.files.AddFile("C:\\ok\\o.txt", "spy");
-  system.registry.FailNthCall(1, kErrPermissionDenied, "SetValueEx");
+  system.registry.FailNthCall(1, 5, "SetValueEx");
   system.dialogs.shown.clear();
   RestoreRow(0);
+  EXPECT_TRUE(Shown("Error: 5 - Access is denied."));
   EXPECT_EQ(system.dialogs.shown.back().text,
             "5 of 6 items could not be restored:\r\nC:\\bad\\a.exe\r\nC:\\kit\\x.dll\r\nC:\\tree\r\n"
             "C:\\gone\\g.exe\r\nHKEY_CURRENT_USER\\Software\\X -- d -- v");
@@ -343,6 +346,68 @@ TEST_F(BackupTest, CleanRewritesTheIndexFromTheUncheckedRows) {
   EXPECT_EQ(system.files.Contents(kIndex), "");
   EXPECT_EQ(app->main.lvwBackUp.Count(), 0u);
   EXPECT_TRUE(system.dialogs.shown.empty());
+
+  // Another run added its line after the screen was filled: a clean takes out the checked line alone.
+  system.files.AddFile(kIndex, "d1:-C:\\a.bwk:-1\r\n");
+  FillBackupList(*app);
+  system.files.AddFile(kIndex, "d1:-C:\\a.bwk:-1\r\nd2:-C:\\b.bwk:-2\r\n");
+  app->main.lvwBackUp.SetChecked(0, true);
+  frmMain::cmdClean_Click(*app);
+  EXPECT_EQ(system.files.Contents(kIndex), "d2:-C:\\b.bwk:-2\r\n");
+  EXPECT_EQ(app->main.lvwBackUp.Count(), 1u);
+  // While another run holds the index, neither a clean nor a backup changes it, and both say why.
+  uint64_t held = 0;
+  ASSERT_EQ(system.files.LockFile(kIndex, 0, held), kErrNone);
+  app->main.lvwBackUp.SetChecked(0, true);
+  frmMain::cmdClean_Click(*app);
+  system.files.AddFile("C:\\bad\\a.exe", "program a");
+  AddResult("A", "C:\\bad\\a.exe", "Scan Drives", true);
+  BackUpTo(kList);
+  EXPECT_EQ(std::ranges::count_if(
+                Texts(),
+                [](const std::string& text) {
+                  return text == "55:" + kIndex +
+                                     " is in use by another Veltrane. It was not changed; try again when "
+                                     "that one has finished.";
+                }),
+            2);
+  EXPECT_EQ(system.files.Contents(kIndex), "d2:-C:\\b.bwk:-2\r\n");
+  EXPECT_FALSE(app->lastBackup.AllSucceeded());
+  system.files.UnlockFile(held);
+}
+
+// A backup list that does not decode whole restores nothing; a copy that is not what the backup recorded
+// (cut short, changed, grown) is not written back. Either is named, and success is not claimed.
+TEST_F(BackupTest, OnlyWholeListsAndCopiesAsRecordedAreRestored) {
+  const std::vector<std::string> found = {"C:\\spy\\a.exe", "C:\\spy\\kit", "C:\\spy\\b.exe"};
+  system.files.AddFile(found[0], "program a");
+  system.files.AddFile(found[1] + "\\k.dll", "kit k");
+  system.files.AddFile(found[2], "program b");
+  for (const std::string& path : found) AddResult("Spy", path, "Scan Drives", true);
+  BackUpTo(kList);
+  ASSERT_TRUE(app->lastBackup.AllSucceeded());
+  system.files.DeleteFolder("C:\\spy");
+  std::string list = *system.files.Contents(kList);
+  system.files.AddFile(kList, list.substr(0, list.size() - 4));
+  system.dialogs.shown.clear();
+  RestoreRow(0);
+  EXPECT_EQ(system.dialogs.shown.back().text,
+            "The backup list " + kList +
+                " is damaged or cut short, so nothing of it was restored. Its copies are "
+                "left as they are.");
+  EXPECT_FALSE(system.files.Exists("C:\\spy"));
+  EXPECT_FALSE(RestoreBackupList(*app, kList));
+
+  system.files.AddFile(kList, list);
+  system.files.AddFile(kCopies + "\\1\\a.exe", "program");
+  system.files.AddFile(kCopies + "\\2\\kit\\extra.dll", "x");
+  system.files.AddFile(kCopies + "\\3\\b.exe", "program B");
+  system.dialogs.shown.clear();
+  RestoreRow(0);
+  EXPECT_TRUE(Shown("Not restored, since the copy is not what the backup recorded:\r\n" + found[0] + "\r\n" +
+                    found[1] + "\r\n" + found[2]));
+  EXPECT_FALSE(Shown("Backup has been successfully restored"));
+  EXPECT_FALSE(system.files.Exists("C:\\spy"));
 }
 
 TEST_F(BackupTest, FolderLinksAreNeitherCopiedNorRestoredThroughButNamed) {
@@ -367,9 +432,17 @@ TEST_F(BackupTest, FolderLinksAreNeitherCopiedNorRestoredThroughButNamed) {
 // A new backup over an earlier list, a restore and a clean, each with a fault at every write: the user's
 // files, the earlier list, its copies and the index survive whole, or the new ones are complete.
 TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListItsCopiesOrTheIndex) {
+  // "disk": the disk fills up after 40 * n more bytes, whichever write that hits.
   for (const char* op : {"CreateNewFile", "CreateFolder", "WriteFile", "CopyFile", "CopyFolder",
-                         "ReplaceFile", "DeleteFile", "DeleteFolder"}) {
+                         "ReplaceFile", "DeleteFile", "DeleteFolder", "LockFile", "disk"}) {
     for (uint64_t n = 1; n <= 6; ++n) {
+      auto fault = [&](fakes::FakeSystem& system) {
+        if (std::string(op) == "disk") {
+          system.files.freeBytes = 40 * n;
+        } else {
+          system.files.FailNthCall(n, kErrDiskFull, op);
+        }
+      };
       fakes::FakeSystem fresh;
       fresh.files.AddFolder(kProgram);
       fresh.files.AddFolder("C:\\Backups");
@@ -390,9 +463,10 @@ TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListItsCopi
       std::optional<std::string> oldList = fresh.files.Contents(kList);
       fresh.dialogs.shown.clear();
       fresh.dialogs.saveAnswers = {kList};
-      fresh.files.FailNthCall(n, kErrDiskFull, op);
+      fault(fresh);
       frmMain::cmdBackUp_Click(*program);
       fresh.files.ClearFaults();
+      fresh.files.freeBytes.reset();
       std::string where = std::string(op) + " " + std::to_string(n);
       EXPECT_EQ(fresh.files.ListTree("C:\\spy"), userFiles) << where;
       EXPECT_EQ(fresh.files.Contents("C:\\spy\\x.dll"), "version B") << where;
@@ -423,13 +497,10 @@ TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListItsCopi
       // A restore that fails midway keeps the list and its copies for the next try.
       std::string list = *fresh.files.Contents(kList);
       std::vector<std::string> copies = fresh.files.ListTree(kProgram);
-      fresh.files.FailNthCall(n, kErrDiskFull, op);
-      try {
-        RestoreBackupList(*program, kList);
-      } catch (const RuntimeError&) {
-        // The list could not be decoded this time; the error report of the command says so.
-      }
+      fault(fresh);
+      RestoreBackupList(*program, kList);
       fresh.files.ClearFaults();
+      fresh.files.freeBytes.reset();
       EXPECT_EQ(fresh.files.Contents(kList), list) << where;
       EXPECT_EQ(fresh.files.ListTree(kProgram), copies) << where;
 
@@ -437,7 +508,7 @@ TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListItsCopi
       FillBackupList(*program);
       std::string before = fresh.files.Contents(kIndex).value_or("");
       program->main.lvwBackUp.SetChecked(0, true);
-      fresh.files.FailNthCall(n, kErrDiskFull, op);
+      fault(fresh);
       frmMain::cmdClean_Click(*program);
       std::string after = fresh.files.Contents(kIndex).value_or("<missing>");
       EXPECT_TRUE(after == before || after == before.substr(before.find("\r\n") + 2)) << where << after;

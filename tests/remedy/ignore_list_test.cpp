@@ -37,7 +37,6 @@ TEST_F(IgnoreListTest, ExcludeWithYesStoresTheCheckedRowsAfterTheOldEntries) {
   EXPECT_EQ(Texts(), std::vector<std::string>{"Move all checked items to the ignor-list"});
   EXPECT_EQ(system.dialogs.shown[0].buttons, MsgButtons::kYesNo);
   EXPECT_EQ(Stored(), kOldEntries + "A:-C:\\a.exe:-Scan Drives\r\nC:-C:\\x:-y.exe:-Scan Drives\r\n");
-  EXPECT_FALSE(system.files.Exists(kProgram + "\\ignorListTemp"));
   ASSERT_EQ(app->main.lvwScanDriveResult.Count(), 1u);
   EXPECT_EQ(app->main.lvwScanDriveResult.Row(0).text, "B");
   ASSERT_EQ(Ignored().Count(), 5u);
@@ -73,7 +72,6 @@ TEST_F(IgnoreListTest, RemoveCheckedItemsRewritesTheFileFromTheList) {
   frmCustomSettings::cmdRemove_Click(*app);
   EXPECT_EQ(Stored(), "One:-C:\\1.exe:-Scan Drives\r\nThree:-HKEY_X:-Scan registry\r\n");
   EXPECT_EQ(Ignored().Count(), 2u);
-  EXPECT_FALSE(system.files.Exists(kProgram + "\\ignorListTemp"));
   for (size_t i = 0; i < Ignored().Count(); ++i) Ignored().SetChecked(i, true);
   frmCustomSettings::cmdRemove_Click(*app);
   EXPECT_EQ(Stored(), "");
@@ -86,20 +84,37 @@ TEST_F(IgnoreListTest, RemoveCheckedItemsRewritesTheFileFromTheList) {
   EXPECT_TRUE(system.dialogs.shown.empty()) << system.dialogs.shown[0].text;
 }
 
-TEST_F(IgnoreListTest, AFileOfTheUsersNamedLikeThePlainCopyOutlivesLoadExcludeAndRemove) {
-  const std::string users = kProgram + "\\ignorListTemp";
-  system.files.AddFile(users, "Stale:-C:\\s.exe:-Scan Drives\r\n");
-  app->UnloadDialog();
-  FillIgnoreList(*app);
+// Entries another run stored after this one loaded the list stay; a list that does not read whole is
+// named and never written over; a list another run holds is left alone.
+TEST_F(IgnoreListTest, TheStoredListIsChangedOnlyWholeAndUnderItsLock) {
+  system.files.AddFile(kIgnorList, Encode(kOldEntries + "Four:-C:\\4.exe:-Scan Drives\r\n"));
+  Ignored().SetChecked(0, true);
+  frmCustomSettings::cmdRemove_Click(*app);
+  EXPECT_EQ(
+      Stored(),
+      "Two:-C:\\2.exe:-Scan Drives\r\nThree:-HKEY_X:-Scan registry\r\nFour:-C:\\4.exe:-Scan Drives\r\n");
   EXPECT_EQ(Ignored().Count(), 3u);
+
+  uint64_t held = 0;
+  ASSERT_EQ(system.files.LockFile(kIgnorList, 0, held), kErrNone);
+  frmMain::cmdExclude_Click(*app);
+  EXPECT_TRUE(ShownContaining(kIgnorList + " is in use by another Veltrane."));
+  EXPECT_EQ(app->main.lvwScanDriveResult.Count(), 3u);
+  system.files.UnlockFile(held);
+
+  std::string cut = Encode(kOldEntries).substr(0, Encode(kOldEntries).size() - 3);
+  system.files.AddFile(kIgnorList, cut);
+  system.dialogs.shown.clear();
+  FillIgnoreList(*app);
+  ASSERT_FALSE(Texts().empty());
+  EXPECT_EQ(
+      Texts()[0].rfind("The ignore list " + kIgnorList + " is damaged. The entries after the first ", 0), 0u)
+      << Texts()[0];
   frmMain::cmdExclude_Click(*app);
   Ignored().SetChecked(0, true);
   frmCustomSettings::cmdRemove_Click(*app);
-  EXPECT_EQ(Stored(),
-            "Two:-C:\\2.exe:-Scan Drives\r\nThree:-HKEY_X:-Scan registry\r\n"
-            "A:-C:\\a.exe:-Scan Drives\r\nC:-C:\\x:-y.exe:-Scan Drives\r\n");
-  EXPECT_EQ(system.files.Contents(users), "Stale:-C:\\s.exe:-Scan Drives\r\n");
-  EXPECT_FALSE(system.files.Exists(users + "~1"));
+  EXPECT_EQ(system.files.Contents(kIgnorList), cut);
+  EXPECT_EQ(app->main.lvwScanDriveResult.Count(), 3u);
 }
 
 TEST_F(IgnoreListTest, RemoveWithoutAFileChangesNothing) {
@@ -112,7 +127,7 @@ TEST_F(IgnoreListTest, RemoveWithoutAFileChangesNothing) {
 
 TEST_F(IgnoreListTest, AFailureAtAnyWriteKeepsEveryStoredEntry) {
   const std::string added = kOldEntries + "A:-C:\\a.exe:-Scan Drives\r\nC:-C:\\x:-y.exe:-Scan Drives\r\n";
-  for (const char* op : {"CreateNewFile", "ReplaceFile"}) {
+  for (const char* op : {"CreateNewFile", "ReplaceFile", "LockFile"}) {
     for (uint64_t n = 1; n <= 4; ++n) {
       fakes::FakeSystem fresh;
       fresh.files.AddFile(kIgnorList, Encode(kOldEntries));

@@ -65,18 +65,10 @@ TEST(RegistryRecordTest, RestoreReadsDataAndAnyCaseOfRoot) {
   EXPECT_FALSE(RestoreRoot("HKEY_USERS"));
 }
 
-TEST(BackupNamesTest, TempAndBaseNamesUseTheFileNamesLastDot) {
-  struct Case {
-    std::string list, backupTemp, base, restoreTemp;
-  } cases[] = {
-      {"C:\\Backups\\monday.bwk", "C:\\Backups\\mondayTemp.bwk", "monday", "C:\\Backups\\mondayTemp"},
-      {"C:\\Backups\\week.one.bwk", "C:\\Backups\\week.oneTemp.bwk", "week.one", "C:\\Backups\\week.oneTemp"},
-      {"C:\\my.folder\\list", "C:\\my.folder\\listTemp", "list", "C:\\my.folder\\listTemp"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ((Fields{BackupTempName(c.list), BackupBaseName(c.list), RestoreTempName(c.list)}),
-              (Fields{c.backupTemp, c.base, c.restoreTemp}));
-  }
+TEST(BackupNamesTest, BaseNamesUseTheFileNamesLastDot) {
+  EXPECT_EQ((Fields{BackupBaseName("C:\\Backups\\monday.bwk"), BackupBaseName("C:\\Backups\\week.one.bwk"),
+                    BackupBaseName("C:\\my.folder\\list")}),
+            (Fields{"monday", "week.one", "list"}));
 }
 
 TEST(BackupNamesTest, CopyNamesStayInsideTheBackupFolder) {

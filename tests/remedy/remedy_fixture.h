@@ -11,6 +11,7 @@
 #include "base/errors.h"
 #include "codec/crypto_graphy.h"
 #include "fakes/fake_services.h"
+#include "platform/std/nettle_digest.h"
 #include "program/app.h"
 
 namespace veltrane::testing_remedy {
@@ -36,6 +37,7 @@ class RemedyTest : public ::testing::Test {
     system.files.AddFolder(kProgram);
     system.files.AddFolder("C:\\WINDOWS\\SYSTEM32");
     app = system.MakeApp();
+    app->os.digest = &digest;
   }
 
   // A result row as the scanners add it.
@@ -59,6 +61,7 @@ class RemedyTest : public ::testing::Test {
   }
 
   fakes::FakeSystem system;
+  NettleDigest digest;
   std::unique_ptr<App> app;
 };
 

@@ -13,7 +13,8 @@
 # SHA-256) and leaves out only:
 #   - the findings (C:\HostileTest\found\...), which the program is asked to remove and restore;
 #   - the files the program is meant to write, each by its exact name: the log (--log), the report, the
-#     backup lists, "ignorList", the index "Backup" and the copies folders "monday (k)", "links (k)" in its
+#     backup lists, "ignorList", the index "Backup", their lock files "ignorList.lock" and "Backup.lock"
+#     (created empty when missing, never written), the copies folders "monday (k)", "links (k)" in its
 #     folder, and its automatic logs "Veltrane log*.txt";
 #   - C:\windows and C:\users\*\AppData\Local\Temp, which Wine itself rewrites while programs start (its
 #     registry files lie outside drive_c anyway);
@@ -65,7 +66,8 @@ top = sys.argv[1]
 skip_dirs = ["windows", "users/*/AppData/Local/Temp", "HostileTest/found",
              "HostileTest/program/monday (*)", "HostileTest/program/links (*)"]
 skip_files = ["HostileTest/program/Veltrane log*.txt", "HostileTest/program/ignorList",
-              "HostileTest/program/Backup", "HostileTest/out/report.json", "HostileTest/out/scan.log",
+              "HostileTest/program/Backup", "HostileTest/program/Backup.lock",
+              "HostileTest/program/ignorList.lock", "HostileTest/out/report.json", "HostileTest/out/scan.log",
               "bk1/monday.bwk", "bk2/monday.bwk", "bk3/links.bwk"]
 def skipped(rel, patterns):
     return any(fnmatch.fnmatchcase(rel.lower(), p.lower()) for p in patterns)

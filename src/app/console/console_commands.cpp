@@ -145,7 +145,12 @@ int Scan(App& app, ConsoleDialogs& answers, const ScanOptions& options, const Sc
       TickRowsNotIgnored(app);
       frmMain::cmdContinue_Click(app);
       TickRowsNotIgnored(app);
-      frmMain::cmdGotoMain_Click(app);
+      // Asked for both, the backup comes first and the removal takes only what it holds whole.
+      if (options.backupFile) {
+        RemoveBackedUp(app);
+      } else {
+        frmMain::cmdGotoMain_Click(app);
+      }
     });
   }
 

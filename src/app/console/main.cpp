@@ -16,9 +16,9 @@ int main(int argc, char** argv) {
   veltrane::ConsoleDialogs answers(std::cerr);
   veltrane::Services services = host.MakeServices();
   veltrane::Services console{
-      services.processes,   services.registry, services.files,  services.fileInfo, services.settings,
-      services.shell,       answers,           services.events, services.clock,    services.environment,
-      services.cookieStores};
+      services.processes,    services.registry, services.files,  services.fileInfo, services.settings,
+      services.shell,        answers,           services.events, services.clock,    services.environment,
+      services.cookieStores, services.digest};
   veltrane::App app(console, veltrane::LoadSettingsDialog);
   std::vector<std::string> args(argv + 1, argv + argc);
   return veltrane::RunConsoleCommand(app, answers, digest, args, std::cout, std::cerr);

@@ -49,6 +49,13 @@ class CaseFoldingFiles : public IFileSystem {
   int ListFiles(const std::string& folder, std::vector<FileEntry>& files) override {
     return host_.ListFiles(Resolve(folder), files);
   }
+  int ListFolders(const std::string& folder, std::vector<FileEntry>& folders) override {
+    return host_.ListFolders(Resolve(folder), folders);
+  }
+  int LockFile(const std::string& path, uint32_t waitMs, uint64_t& lock) override {
+    return host_.LockFile(Resolve(path), waitMs, lock);
+  }
+  void UnlockFile(uint64_t lock) override { host_.UnlockFile(lock); }
   int FileLength(const std::string& path, uint64_t& length) override {
     return host_.FileLength(Resolve(path), length);
   }

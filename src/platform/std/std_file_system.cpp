@@ -6,6 +6,11 @@
 #include <ctime>
 #include <fstream>
 #include <system_error>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "base/errors.h"
 
@@ -36,6 +41,14 @@ bool IsReadOnlyFile(const fs::path& path) {
   fs::file_status status = fs::status(path, error);
   return !error && fs::is_regular_file(status) &&
          (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+// A copy that failed once it had begun leaves no part of itself behind.
+int CopyFailed(const std::error_code& error, const fs::path& source, const fs::path& target) {
+  if (!error) return kErrNone;
+  std::error_code ignored;
+  fs::remove(target, ignored);
+  return ErrorFrom(error, source);
 }
 
 }  // namespace
@@ -161,9 +174,14 @@ int StdFileSystem::CopyFile(const std::string& source, const std::string& target
   std::error_code error;
   auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
   if (overwrite && IsReadOnlyFile(ToPath(target))) return kErrPermissionDenied;
+  // Only a source that can be copied lets the copy touch the target.
+  fs::file_status from = fs::status(ToPath(source), error);
+  if (!fs::exists(from))
+    return ErrorFrom(std::make_error_code(std::errc::no_such_file_or_directory), ToPath(source));
+  if (!fs::is_regular_file(from)) return kErrPermissionDenied;
   if (!fs::copy_file(ToPath(source), ToPath(target), options, error) && !error) return kErrFileExists;
   if (error == std::errc::file_exists) return kErrFileExists;
-  return ErrorFrom(error, ToPath(source));
+  return CopyFailed(error, ToPath(source), ToPath(target));
 }
 
 int StdFileSystem::CreateFolder(const std::string& path) {
@@ -178,7 +196,11 @@ int StdFileSystem::CopyFolder(const std::string& source, const std::string& targ
                               std::vector<std::string>& skippedLinks) {
   std::error_code error;
   if (!fs::is_directory(ToPath(source), error)) return kErrPathNotFound;
-  return CopyTree(source, target, skippedLinks);
+  bool fresh = !fs::exists(fs::symlink_status(ToPath(target), error));
+  int result = CopyTree(source, target, skippedLinks);
+  // A copy is whole or absent: a target this copy made goes when the copy fails.
+  if (result != kErrNone && fresh) fs::remove_all(ToPath(target), error);
+  return result;
 }
 
 int StdFileSystem::CopyTree(const std::string& source, const std::string& target,
@@ -222,7 +244,7 @@ int StdFileSystem::CopyTree(const std::string& source, const std::string& target
       fs::permissions(ToPath(childTarget), fs::perms::owner_write, fs::perm_options::add, error);
     }
     fs::copy_file(ToPath(childSource), ToPath(childTarget), fs::copy_options::overwrite_existing, error);
-    if (error) return ErrorFrom(error, ToPath(childSource));
+    if (error) return CopyFailed(error, ToPath(childSource), ToPath(childTarget));
   }
   return kErrNone;
 }
@@ -253,6 +275,48 @@ int StdFileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& 
     files.push_back({name, base + name});
   }
   return ErrorFrom(error, host);
+}
+
+int StdFileSystem::ListFolders(const std::string& folder, std::vector<FileEntry>& folders) {
+  fs::path host = ToPath(folder);
+  std::error_code error;
+  if (!fs::is_directory(host, error)) return kErrPathNotFound;
+  folders.clear();
+  std::string base = folder;
+  if (!base.empty() && base.back() != '\\' && base.back() != '/') base += '\\';
+  for (const fs::directory_entry& entry : fs::directory_iterator(host, error)) {
+    if (!entry.is_directory(error)) continue;
+    std::string name = entry.path().filename().string();
+    folders.push_back({name, base + name});
+  }
+  return ErrorFrom(error, host);
+}
+
+// flock() locks belong to the open file, so a second open in this process waits like another process, and
+// the lock goes when the process ends.
+int StdFileSystem::LockFile(const std::string& path, uint32_t waitMs, uint64_t& lock) {
+  fs::path host = ToPath(path + ".lock");
+  int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return ErrorFrom(std::error_code(errno, std::generic_category()), host);
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+      int error = ErrorFrom(std::error_code(errno, std::generic_category()), host);
+      ::close(fd);
+      return error;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ::close(fd);
+      return kErrFileAlreadyOpen;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  lock = static_cast<uint64_t>(fd);
+  return kErrNone;
+}
+
+void StdFileSystem::UnlockFile(uint64_t lock) {
+  ::close(static_cast<int>(lock));
 }
 
 int StdFileSystem::FileLength(const std::string& path, uint64_t& length) {

@@ -127,6 +127,17 @@ int DeleteTree(const std::string& folder) {
   return ::RemoveDirectoryA(folder.c_str()) ? kErrNone : LastErrorNumber();
 }
 
+// A copy that fails once it has begun removes what it wrote, so a copy is whole or absent.
+int CopyWholeOrNot(const std::string& from, const std::string& to, BOOL failIfExists) {
+  if (::CopyFileA(from.c_str(), to.c_str(), failIfExists)) return kErrNone;
+  DWORD error = ::GetLastError();
+  if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_NOT_FOUND &&
+      error != ERROR_PATH_NOT_FOUND && error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) {
+    ::DeleteFileA(to.c_str());
+  }
+  return error == ERROR_SUCCESS ? kErrPathFileAccess : ErrorNumberFor(error);
+}
+
 // Copies a tree without entering a link on either side: links in the source, and links standing where a
 // copy would be written, are passed over and named in skippedLinks.
 int CopyTree(const std::string& source, const std::string& target, std::vector<std::string>& skippedLinks) {
@@ -151,7 +162,7 @@ int CopyTree(const std::string& source, const std::string& target, std::vector<s
       return kErrNone;
     }
     MakeWritable(to, existing);
-    return ::CopyFileA(from.c_str(), to.c_str(), FALSE) ? kErrNone : LastErrorNumber();
+    return CopyWholeOrNot(from, to, FALSE);
   });
 }
 
@@ -286,7 +297,7 @@ int Win32FileSystem::DeleteFile(const std::string& path) {
 
 int Win32FileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite) {
   if (overwrite && IsReadOnlyFile(target)) return kErrPermissionDenied;
-  return ::CopyFileA(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) ? kErrNone : LastErrorNumber();
+  return CopyWholeOrNot(source, target, overwrite ? FALSE : TRUE);
 }
 
 int Win32FileSystem::CreateFolder(const std::string& path) {
@@ -301,7 +312,11 @@ int Win32FileSystem::CopyFolder(const std::string& source, const std::string& ta
     skippedLinks.push_back(source);
     return kErrNone;
   }
-  return CopyTree(source, target, skippedLinks);
+  bool fresh = ::GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES;
+  int result = CopyTree(source, target, skippedLinks);
+  // A target this copy made goes whole when the copy fails.
+  if (result != kErrNone && fresh && IsFolder(target)) DeleteTree(target);
+  return result;
 }
 
 int Win32FileSystem::DeleteFolder(const std::string& path) {
@@ -321,6 +336,19 @@ int Win32FileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>
     return kErrNone;
   });
   if (result == kErrNone) files = std::move(found);
+  return result;
+}
+
+int Win32FileSystem::ListFolders(const std::string& folder, std::vector<FileEntry>& folders) {
+  if (!IsFolder(folder)) return kErrPathNotFound;
+  std::vector<FileEntry> found;
+  int result = ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      found.push_back({entry.cFileName, Join(folder, entry.cFileName)});
+    }
+    return kErrNone;
+  });
+  if (result == kErrNone) folders = std::move(found);
   return result;
 }
 

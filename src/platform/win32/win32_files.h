@@ -22,6 +22,9 @@ class Win32FileSystem : public IFileSystem {
                  std::vector<std::string>& skippedLinks) override;
   int DeleteFolder(const std::string& path) override;
   int ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
+  int ListFolders(const std::string& folder, std::vector<FileEntry>& folders) override;
+  int LockFile(const std::string& path, uint32_t waitMs, uint64_t& lock) override;
+  void UnlockFile(uint64_t lock) override;
   int FileLength(const std::string& path, uint64_t& length) override;
   int FileDateTime(const std::string& path, DateTime& lastWrite) override;
   std::string FullLongPath(const std::string& path) override;

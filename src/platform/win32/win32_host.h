@@ -5,6 +5,7 @@
 #include "platform/sqlite/sqlite_cookie_stores.h"
 #include "platform/win32/win32_cookie_paths.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_digest.h"
 #include "platform/win32/win32_file_info.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_processes.h"
@@ -29,6 +30,7 @@ class Win32Host {
   Win32Environment environment;
   // The program's paths are in the ANSI code page; SQLite opens UTF-8 paths.
   SqliteCookieStores cookieStores{AnsiToUtf8};
+  Win32Digest digest;
 
   // The window that owns message boxes, the save dialog and the folder picker (an HWND).
   void SetOwnerWindow(void* window) {
@@ -37,8 +39,8 @@ class Win32Host {
   }
 
   Services MakeServices() {
-    return Services{processes, registry, files, fileInfo,    settings,    shell,
-                    dialogs,   events,   clock, environment, cookieStores};
+    return Services{processes, registry, files, fileInfo,    settings,     shell,
+                    dialogs,   events,   clock, environment, cookieStores, &digest};
   }
 };
 
