@@ -61,12 +61,14 @@ cleanup() {
   # The per-user folder is the program's; only what this test made there goes.
   find "$local_app_data" -maxdepth 1 -iname 'Veltrane*' -exec rm -rf {} + 2>/dev/null
   wine reg delete 'HKCU\Software\Veltrane' /f >/dev/null 2>&1
+  timeout 30 wineserver -k 2>/dev/null
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT  # a test timeout still unmounts the volumes
 cleanup
 scratch="$(mktemp -d)"
 mkdir -p "$root/lists" "$volumes"
+wineserver -p  # one server for every run, rather than one started anew after each pause
 
 section() { echo "== $1 (at $((SECONDS - started)) s)"; }
 has() { grep -qiF -- "$2" "$1"; }
@@ -233,7 +235,7 @@ cat "$scratch/out" "$scratch/err" >"$scratch/ro.said"
 check "a scan from a read-only program folder finds the markers, exit 1 (it was $rc): $(cat "$scratch/err")" \
   test "$rc" -eq 1
 check "it names the folder it writes to, under $local_app_data_win" \
-  grep -qiF -e "$local_app_data_win\\" -e '%LOCALAPPDATA%\' "$scratch/ro.said"
+  grep -qiF -e "$local_app_data_win\\" -e '%LOCALAPPDATA%' "$scratch/ro.said"
 written_since() { find "$local_app_data" -cnewer "$scratch/stamp" -type f "$@" 2>/dev/null | grep -c .; }
 check "the automatic log is in the per-user folder" test "$(written_since -iname 'Veltrane log*.txt')" -ge 1
 check "the backup copies are in the per-user folder" test "$(written_since -name b.dat)" -ge 1
@@ -328,7 +330,7 @@ new_copies() {
   find "$killer" -mindepth 1 -maxdepth 1 -type d -cnewer "$scratch/stamp" -print0 |
     xargs -0 -r -I{} find {} -type f | wc -l
 }
-# kill_when PID TEST...: polls every 20 ms; once TEST holds, waits 0 to 40 ms more and kills the process
+# kill_when PID TEST...: polls every 50 ms; once TEST holds, waits 0 to 40 ms more and kills the process
 # with SIGKILL. False when the process ended by itself first.
 kill_when() {
   local pid="$1" status
@@ -339,7 +341,7 @@ kill_when() {
       kill -KILL "$pid" 2>/dev/null
       break
     fi
-    sleep 0.02
+    sleep 0.05
   done
   wait "$pid" 2>/dev/null
   status=$?
@@ -355,7 +357,8 @@ kills=0
 # kill_point PHASE LIST-WIN COMMAND...: starts the command, kills it at a random point of PHASE (the
 # number of copies made, files removed or files restored reaching a random count) and notes the point.
 kill_point() {
-  local phase="$1" list="$(wine_unix_path "$2")" condition
+  local phase="$1" list condition
+  list="$(wine_unix_path "$2")"
   shift 2
   target=$((1 + RANDOM % (many_total - 1)))
   touch "$scratch/stamp"
@@ -368,7 +371,12 @@ kill_point() {
   start_from "$killer_win" kill "$@"
   if kill_when $! "$condition"; then
     kills=$((kills + 1))
-    kill_points+=("$phase at $target: $(new_copies) copies, $(count_files "$many") of $many_total files in place, list $([[ -e $list ]] && echo written || echo absent)")
+    case $phase in
+      backup) seen="$(new_copies) copies made" ;;
+      removal) seen="$((many_total - $(count_files "$many"))) of $many_total files removed" ;;
+      restore) seen="$(find "$many" -type f -cnewer "$scratch/stamp" | wc -l) of $many_total files written back" ;;
+    esac
+    kill_points+=("$phase at $target: $seen, the list $([[ -e $list ]] && echo written || echo absent)")
     echo "  kill $kills: ${kill_points[-1]}"
   else
     echo "  $phase at $target: the process ended before the kill"
@@ -423,4 +431,4 @@ printf '  %s\n' "${kill_points[@]}"
 echo "processes run at once: 6 backups into one index, 20 scans"
 echo "files checked: $files_checked, files lost: $files_lost ($((SECONDS - started)) s)"
 echo "$passed checks passed"
-exit $failed
+exit "$failed"
