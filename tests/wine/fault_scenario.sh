@@ -382,10 +382,11 @@ kill_point() {
     echo "  $phase at $target: the process ended before the kill"
   fi
   compare "$many" many
+  changed="$(grep ': FAILED$' "$scratch/compare" | head -n 3 | tr '\n' ' ')"
   if [[ $phase == restore ]]; then
-    check "the killed restore left no half-written file in place ($damaged were)" test "$damaged" -eq 0
+    check "the killed restore left no half-written file in place ($damaged were: $changed)" test "$damaged" -eq 0
   else
-    check "the killed $phase changed no found file ($damaged were)" test "$damaged" -eq 0
+    check "the killed $phase changed no found file ($damaged were: $changed)" test "$damaged" -eq 0
   fi
   run_from "$killer_win" backups
   check "after the kill the index loads (exit $rc): $(cat "$scratch/err")" test "$rc" -eq 0 -a ! -s "$scratch/err"
