@@ -9,8 +9,9 @@ FileLock::FileLock(IFileSystem& files, const std::string& path) : files_(files) 
   int error = files.LockFile(path, kLockWaitMs, lock_);
   if (error == kErrFileAlreadyOpen) {
     throw RuntimeError(kErrFileAlreadyOpen,
-                       path + " is in use by another Veltrane. It was not changed; try again when that one "
-                              "has finished.");
+                       path +
+                           " is in use by another Veltrane. It was not changed; try again when that one "
+                           "has finished.");
   }
   Check(error);
 }

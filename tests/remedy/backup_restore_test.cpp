@@ -3,9 +3,15 @@
 #include "remedy/backup.h"
 #include "remedy/restore.h"
 
+#include <filesystem>
+#include <random>
+#include <thread>
+
 #include "base/text.h"
 #include "base/whole_file.h"
+#include "platform/std/std_file_system.h"
 #include "remedy_fixture.h"
+#include "settings/dialog_settings.h"
 
 namespace veltrane {
 namespace {
@@ -514,6 +520,34 @@ TEST(BackupFaultTest, AFailureAtAnyWriteLosesNeitherTheUsersFilesNorAListItsCopi
       EXPECT_TRUE(after == before || after == before.substr(before.find("\r\n") + 2)) << where << after;
     }
   }
+}
+
+// Six runs add their line to one index on the disk at the same moment; under the lock each keeps its line.
+TEST(BackupIndexLockTest, SixRunsAtOnceAllKeepTheirLine) {
+  namespace fs = std::filesystem;
+  fs::path folder = fs::temp_directory_path() / ("veltrane-index-" + std::to_string(std::random_device{}()));
+  fs::create_directories(folder);
+  StdFileSystem disk;
+  std::vector<std::thread> runs;
+  for (int run = 0; run < 6; ++run) {
+    runs.emplace_back([&, run] {
+      fakes::FakeSystem system;
+      system.settings.values["Veltrane|FilePaths|Backups"] = folder.string();
+      Services services = system.MakeServices();
+      App app(
+          {services.processes, services.registry, disk, services.fileInfo, services.settings, services.shell,
+           services.dialogs, services.events, services.clock, services.environment, services.cookieStores},
+          LoadSettingsDialog);
+      std::string list = (folder / ("c" + std::to_string(run) + ".bwk")).string();
+      disk.WriteFile(list, "list");
+      UpdateBackupIndex(app, list);
+    });
+  }
+  for (std::thread& run : runs) run.join();
+  std::string index;
+  ASSERT_EQ(disk.ReadFile((folder / "Backup").string(), index), kErrNone);
+  fs::remove_all(folder);
+  EXPECT_EQ(SplitLines(index).size(), 6u) << index;
 }
 
 }  // namespace

@@ -9,8 +9,14 @@
 #include <thread>
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
 #include <sys/file.h>
 #include <unistd.h>
+#endif
 
 #include "base/errors.h"
 
@@ -292,31 +298,55 @@ int StdFileSystem::ListFolders(const std::string& folder, std::vector<FileEntry>
   return ErrorFrom(error, host);
 }
 
-// flock() locks belong to the open file, so a second open in this process waits like another process, and
-// the lock goes when the process ends.
+// Opens the lock file holding its lock, or gives -1 with errno set (busy: another holder has it). The lock
+// belongs to the open file, so a second open in this process waits like another process, and it goes
+// when the process ends.
+namespace {
+#ifdef _WIN32
+int OpenLocked(const fs::path& path, bool& busy) {
+  int fd = ::_wsopen(path.c_str(), _O_RDWR | _O_CREAT | _O_NOINHERIT, _SH_DENYRW, _S_IREAD | _S_IWRITE);
+  busy = fd < 0 && errno == EACCES;
+  return fd;
+}
+void CloseLocked(int fd) {
+  _close(fd);
+}
+#else
+int OpenLocked(const fs::path& path, bool& busy) {
+  busy = false;
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+  int error = errno;
+  busy = error == EWOULDBLOCK || error == EINTR;
+  ::close(fd);
+  errno = error;
+  return -1;
+}
+void CloseLocked(int fd) {
+  ::close(fd);
+}
+#endif
+}  // namespace
+
 int StdFileSystem::LockFile(const std::string& path, uint32_t waitMs, uint64_t& lock) {
   fs::path host = ToPath(path + ".lock");
-  int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return ErrorFrom(std::error_code(errno, std::generic_category()), host);
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (errno != EWOULDBLOCK && errno != EINTR) {
-      int error = ErrorFrom(std::error_code(errno, std::generic_category()), host);
-      ::close(fd);
-      return error;
+  for (;;) {
+    bool busy = false;
+    int fd = OpenLocked(host, busy);
+    if (fd >= 0) {
+      lock = static_cast<uint64_t>(fd);
+      return kErrNone;
     }
-    if (std::chrono::steady_clock::now() >= deadline) {
-      ::close(fd);
-      return kErrFileAlreadyOpen;
-    }
+    if (!busy) return ErrorFrom(std::error_code(errno, std::generic_category()), host);
+    if (std::chrono::steady_clock::now() >= deadline) return kErrFileAlreadyOpen;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  lock = static_cast<uint64_t>(fd);
-  return kErrNone;
 }
 
 void StdFileSystem::UnlockFile(uint64_t lock) {
-  ::close(static_cast<int>(lock));
+  CloseLocked(static_cast<int>(lock));
 }
 
 int StdFileSystem::FileLength(const std::string& path, uint64_t& length) {
