@@ -58,6 +58,25 @@ int CopyFailed(const std::error_code& error, const fs::path& source, const fs::p
   return ErrorFrom(error, source);
 }
 
+// A copy over an existing file: made beside it under a name of its own, then renamed into its place, so the
+// target is the earlier file or the whole copy at every moment, and the earlier file stays on a failure.
+std::error_code ReplaceByCopy(const fs::path& source, const fs::path& target) {
+  std::error_code error;
+  for (int attempt = 1; attempt <= 100; ++attempt) {
+    fs::path written = target;
+    written += ".copy~" + std::to_string(attempt);
+    fs::copy_file(source, written, fs::copy_options::none, error);
+    if (error == std::errc::file_exists) continue;
+    if (!error) fs::rename(written, target, error);
+    if (error) {
+      std::error_code ignored;
+      fs::remove(written, ignored);
+    }
+    return error;
+  }
+  return std::make_error_code(std::errc::file_exists);
+}
+
 }  // namespace
 
 fs::path StdFileSystem::ToPath(const std::string& path) {
@@ -187,6 +206,9 @@ int StdFileSystem::CopyFile(const std::string& source, const std::string& target
   if (!fs::exists(from))
     return ErrorFrom(std::make_error_code(std::errc::no_such_file_or_directory), ToPath(source));
   if (!fs::is_regular_file(from)) return kErrPermissionDenied;
+  if (overwrite && fs::exists(fs::symlink_status(ToPath(target), error))) {
+    return ErrorFrom(ReplaceByCopy(ToPath(source), ToPath(target)), ToPath(source));
+  }
   if (!fs::copy_file(ToPath(source), ToPath(target), options, error) && !error) return kErrFileExists;
   if (error == std::errc::file_exists) return kErrFileExists;
   return CopyFailed(error, ToPath(source), ToPath(target));
@@ -251,7 +273,14 @@ int StdFileSystem::CopyTree(const std::string& source, const std::string& target
     if (IsReadOnlyFile(ToPath(childTarget))) {
       fs::permissions(ToPath(childTarget), fs::perms::owner_write, fs::perm_options::add, error);
     }
-    fs::copy_file(ToPath(childSource), ToPath(childTarget), fs::copy_options::overwrite_existing, error);
+    if (fs::exists(fs::symlink_status(ToPath(childTarget), error))) {
+      if (int result =
+              ErrorFrom(ReplaceByCopy(ToPath(childSource), ToPath(childTarget)), ToPath(childSource))) {
+        return result;
+      }
+      continue;
+    }
+    fs::copy_file(ToPath(childSource), ToPath(childTarget), fs::copy_options::none, error);
     if (error) return CopyFailed(error, ToPath(childSource), ToPath(childTarget));
   }
   return kErrNone;

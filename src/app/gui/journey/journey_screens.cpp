@@ -6,6 +6,7 @@
 
 #include "app/gui/journey/journey.h"
 #include "app/gui/win_text.h"
+#include "log/log_output.h"
 
 namespace veltrane::gui {
 
@@ -100,7 +101,8 @@ void Journey::LogScreen() {
         "the save picture asks for a file with the program's filter");
   std::ifstream file(saved, std::ios::binary);
   std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  Check(contents == model + "\r\n", "the saved log holds the text the view shows");
+  Check(contents == std::string(kLogByteOrderMark) + model + "\r\n",
+        "the saved log holds the text the view shows, behind the byte-order mark of UTF-8");
   ClickButton("frmMain", "cmdBack");
   CheckScreen("fmScanResult");
   ExpectMessages({}, "log");
