@@ -171,9 +171,14 @@ void Backup(App& app, std::string_view procedure, std::string_view filter) {
       plain = CopiesLine(folderName) + plain;
     }
     std::vector<bool> copied(plan.size());
+    int copyError = kErrNone;
     for (size_t i = 0; i < plan.size(); ++i) {
-      copied[i] =
-          BackupFile(app, plan[i].path, copiesFolder + "\\" + std::to_string(plan[i].number), notCopied);
+      // Once the disk is full every further copy would fail alike: the one report said so, and the rest
+      // are only named in the summary as not backed up.
+      if (copyError != kErrDiskFull) {
+        copied[i] = BackupFile(app, plan[i].path, copiesFolder + "\\" + std::to_string(plan[i].number),
+                               notCopied, &copyError);
+      }
       if (!copied[i]) outcome.Failed(plan[i].path);
     }
     if (!plan.empty()) {
@@ -245,27 +250,33 @@ void imgBackUpFiles_Click(App& app) {
 }
 }  // namespace frmMain
 
-bool BackupFile(App& app, std::string sBackupFiles, std::string folder, std::vector<std::string>& notCopied) {
+bool BackupFile(App& app, std::string sBackupFiles, std::string folder, std::vector<std::string>& notCopied,
+                int* error) {
   bool copied = false;
   Guarded(app.os.dialogs, "BackupFile", [&] {
-    IFileSystem& files = app.os.files;
-    std::optional<std::string> name = CopyName(sBackupFiles);
-    if (!name) return;
-    std::string target = folder + "\\" + *name;
-    // A found path that is a link stands for another place: neither it nor what it points to is copied.
-    uint32_t attributes = files.GetFileAttributes(sBackupFiles);
-    if (attributes != kInvalidFileAttributes && (attributes & kAttributeReparsePoint) != 0) {
-      notCopied.push_back(sBackupFiles);
-      return;
-    }
-    if (IsFile(files, sBackupFiles)) {
-      EnsureFolder(files, folder);
-      Check(files.CopyFile(sBackupFiles, target, false));
-      copied = true;
-    } else if (IsFolder(files, sBackupFiles)) {
-      EnsureFolder(files, folder);
-      Check(files.CopyFolder(sBackupFiles, target, notCopied));
-      copied = true;
+    try {
+      IFileSystem& files = app.os.files;
+      std::optional<std::string> name = CopyName(sBackupFiles);
+      if (!name) return;
+      std::string target = folder + "\\" + *name;
+      // A found path that is a link stands for another place: neither it nor what it points to is copied.
+      uint32_t attributes = files.GetFileAttributes(sBackupFiles);
+      if (attributes != kInvalidFileAttributes && (attributes & kAttributeReparsePoint) != 0) {
+        notCopied.push_back(sBackupFiles);
+        return;
+      }
+      if (IsFile(files, sBackupFiles)) {
+        EnsureFolder(files, folder);
+        Check(files.CopyFile(sBackupFiles, target, false));
+        copied = true;
+      } else if (IsFolder(files, sBackupFiles)) {
+        EnsureFolder(files, folder);
+        Check(files.CopyFolder(sBackupFiles, target, notCopied));
+        copied = true;
+      }
+    } catch (const RuntimeError& failure) {
+      if (error != nullptr) *error = failure.Number();
+      throw;
     }
   });
   return copied;

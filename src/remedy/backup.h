@@ -17,7 +17,9 @@ void imgBackUpFiles_Click(App& app);
 // Copies the file or folder at sBackupFiles, under its own name, into folder (made when missing).
 // Returns true when the copy was made; a path that is neither file nor folder gives no copy. Links are
 // not followed: a found path that is one, and links inside a found folder, are added to notCopied.
-bool BackupFile(App& app, std::string sBackupFiles, std::string folder, std::vector<std::string>& notCopied);
+// error, when given, receives the number of a failure.
+bool BackupFile(App& app, std::string sBackupFiles, std::string folder, std::vector<std::string>& notCopied,
+                int* error = nullptr);
 
 // Replaces the backup index line of listPath (if any) by a new one at the end: date, path, size.
 void UpdateBackupIndex(App& app, const std::string& listPath);

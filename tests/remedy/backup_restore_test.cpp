@@ -3,6 +3,7 @@
 #include "remedy/backup.h"
 #include "remedy/restore.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <thread>
@@ -350,6 +351,21 @@ TEST_F(BackupTest, FailedItemsAreNamedInsteadOfSuccess) {
   EXPECT_EQ(system.files.Contents("C:\\ok\\o.txt"), "kept");
   for (const std::string& path : changes) EXPECT_EQ(system.files.Contents(path), "user data");
   EXPECT_FALSE(app->lastRestore.AllSucceeded());
+}
+
+TEST_F(BackupTest, AFullDiskIsReportedOnceAndTheCopiesItStoppedAreNamed) {
+  for (const char* name : {"a", "b", "c"}) {
+    system.files.AddFile(std::string("C:\\f\\") + name + ".exe", std::string(100, 'x'));
+    AddResult(name, std::string("C:\\f\\") + name + ".exe", "Scan Drives", true);
+  }
+  system.files.freeBytes = 150;
+  BackUpTo(kList);
+  size_t reports =
+      std::count_if(system.dialogs.shown.begin(), system.dialogs.shown.end(),
+                    [](const fakes::ShownMessage& shown) { return shown.title == "BackupFile"; });
+  EXPECT_EQ(reports, 1u);
+  EXPECT_FALSE(Shown("The backup has been created successfully."));
+  EXPECT_EQ(app->lastBackup.FailedCount(), 3u);
 }
 
 TEST_F(BackupTest, CleanRewritesTheIndexFromTheUncheckedRows) {
