@@ -178,6 +178,18 @@ std::string Windows1252ToUtf8(std::string_view text) {
   return result;
 }
 
+std::string ToHexLower(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(bytes.size() * 2);
+  for (char c : bytes) {
+    auto byte = static_cast<unsigned char>(c);
+    hex += kDigits[byte >> 4];
+    hex += kDigits[byte & 0xF];
+  }
+  return hex;
+}
+
 bool IsUtf8(std::string_view text) {
   size_t i = 0;
   while (i < text.size()) {

@@ -41,6 +41,8 @@ std::string_view FileNamePart(std::string_view path);
 std::string Windows1252ToUtf8(std::string_view text);
 // Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 bool IsUtf8(std::string_view text);
+// The bytes as lower-case hexadecimal digits, two a byte (how SHA-256 sums are written).
+std::string ToHexLower(std::string_view bytes);
 
 // Splits text into lines at CR LF, LF or a lone CR; a line end at the very end adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);

@@ -11,17 +11,6 @@ namespace veltrane {
 
 namespace {
 
-std::string Hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (char c : bytes) {
-    auto byte = static_cast<unsigned char>(c);
-    hex += kDigits[byte >> 4];
-    hex += kDigits[byte & 0xF];
-  }
-  return hex;
-}
-
 bool IsLink(IFileSystem& files, const std::string& path) {
   uint32_t attributes = files.GetFileAttributes(path);
   return attributes == kInvalidFileAttributes || (attributes & kAttributeReparsePoint) != 0;
@@ -40,7 +29,7 @@ bool Walk(IFileSystem& files, IDigest* digest, const std::string& folder, const 
       std::string data;
       if (files.ReadFile(entry.fullPath, data) != kErrNone) return false;
       std::optional<std::string> hash = digest->Sha256(data);
-      if (hash) file.sha256 = Hex(*hash);
+      if (hash) file.sha256 = ToHexLower(*hash);
     }
     described.push_back(std::move(file));
   }

@@ -5,6 +5,7 @@
 
 #include "app/console/definition_update.h"
 #include "base/errors.h"
+#include "base/text.h"
 #include "codec/codec_files.h"
 #include "console_fixture.h"
 

@@ -180,17 +180,6 @@ std::optional<std::string> Sha256Sums::Find(std::string_view name) const {
   return std::nullopt;
 }
 
-std::string ToHexLower(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (char c : bytes) {
-    auto byte = static_cast<unsigned char>(c);
-    hex += kDigits[byte >> 4];
-    hex += kDigits[byte & 0xF];
-  }
-  return hex;
-}
-
 int UpdateDefinitions(App& app, IDigest& digest, const std::string& folder, std::ostream& out,
                       std::ostream& err) {
   return Run(err, [&] {

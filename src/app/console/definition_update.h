@@ -41,6 +41,4 @@ class Sha256Sums {
   std::vector<std::pair<std::string, std::string>> entries_;  // name, lower-case hex
 };
 
-std::string ToHexLower(std::string_view bytes);
-
 }  // namespace veltrane

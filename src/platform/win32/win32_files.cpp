@@ -132,30 +132,25 @@ int DeleteTree(const std::string& folder) {
   return ::RemoveDirectoryW(wideFolder.c_str()) ? kErrNone : LastErrorNumber();
 }
 
-// A copy that fails once it has begun removes what it wrote, so a copy is whole or absent. A copy over an
-// existing file is made beside it under a name of its own and then moved into its place, so the target is
-// the earlier file or the whole copy at every moment, even when the process is killed halfway.
+// A copy is whole or absent, even when the process is killed halfway: it is made beside the target under a
+// name of its own and then moved into its place, so the target is at every moment absent (or the earlier
+// file) or the whole copy. A copy that fails removes what it wrote.
 int CopyWholeOrNot(const std::string& from, const std::string& to, BOOL failIfExists) {
   std::wstring wideFrom = WidePath(from);
   std::wstring wideTo = WidePath(to);
-  bool replacing = !failIfExists && ::GetFileAttributesW(wideTo.c_str()) != INVALID_FILE_ATTRIBUTES;
+  DWORD move = MOVEFILE_WRITE_THROUGH | (failIfExists ? 0 : MOVEFILE_REPLACE_EXISTING);
   for (int attempt = 1; attempt <= 100; ++attempt) {
-    std::wstring written = replacing ? WidePath(to + ".copy~" + std::to_string(attempt)) : wideTo;
-    if (::CopyFileW(wideFrom.c_str(), written.c_str(), replacing ? TRUE : failIfExists)) {
-      if (!replacing) return kErrNone;
-      if (::MoveFileExW(written.c_str(), wideTo.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return kErrNone;
-      }
+    std::wstring written = WidePath(to + ".copy~" + std::to_string(attempt));
+    if (::CopyFileW(wideFrom.c_str(), written.c_str(), TRUE)) {
+      if (::MoveFileExW(written.c_str(), wideTo.c_str(), move)) return kErrNone;
       DWORD error = ::GetLastError();
       ::DeleteFileW(written.c_str());
       return ErrorNumberFor(error);
     }
     DWORD error = ::GetLastError();
-    bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
-    if (replacing && taken) continue;
-    if (!taken && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
-        error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) {
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_ACCESS_DENIED &&
+        error != ERROR_SHARING_VIOLATION) {
       ::DeleteFileW(written.c_str());
     }
     return error == ERROR_SUCCESS ? kErrPathFileAccess : ErrorNumberFor(error);
