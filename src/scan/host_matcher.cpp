@@ -2,13 +2,67 @@
 #include "scan/host_matcher.h"
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 
 #include "base/errors.h"
 
 namespace veltrane {
 
-HostMatcher::HostMatcher(const std::vector<std::string>& texts) : seenAt_(texts.size(), 0) {
+namespace {
+
+constexpr size_t kGram = 4;
+
+uint32_t GramHash(const char* at, int bits) {
+  uint32_t gram;
+  std::memcpy(&gram, at, kGram);
+  return (gram * 0x9E3779B1u) >> (32 - bits);
+}
+
+}  // namespace
+
+HostMatcher::HostMatcher(const std::vector<std::string>& texts)
+    : anchors_((size_t{1} << kAnchorBits) / 64, 0), seenAt_(texts.size(), 0) {
+  // Each text gets `stride_` pieces in a row as its anchor. Wherever the text stands in a host, one of those
+  // pieces starts at a multiple of the stride, so a host is looked up only at every stride-th byte.
+  std::vector<uint16_t> textsPerHash(size_t{1} << kAnchorBits, 0);
+  std::vector<uint32_t> hashes;
+  for (const std::string& text : texts) {
+    if (text.empty()) continue;
+    if (text.size() < kGram) shortText_ = true;
+    if (shortText_) continue;
+    stride_ = std::min(stride_, text.size() - kGram + 1);
+    hashes.clear();
+    for (size_t at = 0; at + kGram <= text.size(); ++at)
+      hashes.push_back(GramHash(text.data() + at, kAnchorBits));
+    std::sort(hashes.begin(), hashes.end());
+    hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
+    for (uint32_t hash : hashes) {
+      if (textsPerHash[hash] < UINT16_MAX) ++textsPerHash[hash];
+    }
+  }
+  // The anchor is the run whose pieces the fewest texts share: pieces common to many texts (".com", "www.")
+  // are common in hosts too, and would let most hosts through. Of equal runs the last is taken: the end of a
+  // text ("...1900.example") tends to be rarer in hosts than its start ("site...").
+  for (const std::string& text : texts) {
+    if (shortText_) break;
+    if (text.empty()) continue;
+    hashes.clear();
+    for (size_t at = 0; at + kGram <= text.size(); ++at)
+      hashes.push_back(GramHash(text.data() + at, kAnchorBits));
+    size_t best = 0;
+    uint64_t bestShared = UINT64_MAX;
+    for (size_t first = 0; first + stride_ <= hashes.size(); ++first) {
+      uint64_t shared = 0;
+      for (size_t at = first; at < first + stride_; ++at) shared += textsPerHash[hashes[at]];
+      if (shared <= bestShared) {
+        best = first;
+        bestShared = shared;
+      }
+    }
+    for (size_t at = best; at < best + stride_; ++at)
+      anchors_[hashes[at] >> 6] |= uint64_t{1} << (hashes[at] & 63);
+  }
   // Bytes that occur in no text share class 0, which keeps the table small.
   for (const std::string& text : texts) {
     for (unsigned char byte : text) {
@@ -68,9 +122,25 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts) : seenAt_(texts.
   }
 }
 
+bool HostMatcher::MayContain(std::string_view host) const {
+  if (shortText_) return true;
+  for (size_t at = 0; at + kGram <= host.size(); at += stride_) {
+    uint32_t hash = GramHash(host.data() + at, kAnchorBits);
+    if ((anchors_[hash >> 6] >> (hash & 63)) & 1) return true;
+  }
+  return false;
+}
+
 std::vector<size_t> HostMatcher::Contained(std::string_view host) {
-  ++hostNumber_;
   std::vector<size_t> found;
+  Contained(host, found);
+  return found;
+}
+
+void HostMatcher::Contained(std::string_view host, std::vector<size_t>& found) {
+  found.clear();
+  if (!MayContain(host)) return;
+  ++hostNumber_;
   uint32_t entry = 0;
   for (unsigned char byte : host) {
     entry = next_[(entry >> 1) + classOf_[byte]];
@@ -82,7 +152,6 @@ std::vector<size_t> HostMatcher::Contained(std::string_view host) {
     }
   }
   std::sort(found.begin(), found.end());
-  return found;
 }
 
 }  // namespace veltrane

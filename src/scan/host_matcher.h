@@ -1,5 +1,6 @@
 // Finds which of many texts a cookie host contains, in one pass over the host (an Aho-Corasick automaton
-// over the bytes), so that a store of many hosts is matched against every definition at once.
+// over the bytes), so that a store of many hosts is matched against every definition at once. Most hosts
+// contain no text; a bitmap of one 4-byte piece of each text turns them away before the automaton.
 #pragma once
 
 #include <cstdint>
@@ -15,8 +16,17 @@ class HostMatcher {
   explicit HostMatcher(const std::vector<std::string>& texts);
   // The indices of the texts contained in the host, each once, in ascending order.
   std::vector<size_t> Contained(std::string_view host);
+  // The same into `found`, which is cleared first: a scan of many hosts reuses one buffer.
+  void Contained(std::string_view host, std::vector<size_t>& found);
 
  private:
+  // False when the host holds no text's anchor (4-byte pieces chosen per text), so it contains no text.
+  bool MayContain(std::string_view host) const;
+
+  static constexpr int kAnchorBits = 18;
+  std::vector<uint64_t> anchors_;  // a bit per hash of a piece of an anchor
+  size_t stride_ = 4;              // pieces per anchor, and the step between a host's pieces looked up
+  bool shortText_ = false;         // a text under 4 bytes has no anchor: every host goes to the automaton
   uint16_t classOf_[256] = {};
   size_t classes_ = 1;
   // state x byte class -> the next state as the start of its row (state x classes) times two, plus one
