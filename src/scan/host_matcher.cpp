@@ -2,24 +2,11 @@
 #include "scan/host_matcher.h"
 
 #include <algorithm>
-#include <cstring>
 #include <deque>
 
 #include "base/errors.h"
 
 namespace veltrane {
-
-namespace {
-
-constexpr size_t kGram = 4;
-
-uint32_t GramHash(const char* at, int bits) {
-  uint32_t gram;
-  std::memcpy(&gram, at, kGram);
-  return (gram * 0x9E3779B1u) >> (32 - bits);
-}
-
-}  // namespace
 
 HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     : anchors_((size_t{1} << kAnchorBits) / 64, 0), seenAt_(texts.size(), 0) {
@@ -33,8 +20,7 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     if (shortText_) continue;
     stride_ = std::min(stride_, text.size() - kGram + 1);
     hashes.clear();
-    for (size_t at = 0; at + kGram <= text.size(); ++at)
-      hashes.push_back(GramHash(text.data() + at, kAnchorBits));
+    for (size_t at = 0; at + kGram <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
     std::sort(hashes.begin(), hashes.end());
     hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
     for (uint32_t hash : hashes) {
@@ -48,8 +34,7 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     if (shortText_) break;
     if (text.empty()) continue;
     hashes.clear();
-    for (size_t at = 0; at + kGram <= text.size(); ++at)
-      hashes.push_back(GramHash(text.data() + at, kAnchorBits));
+    for (size_t at = 0; at + kGram <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
     size_t best = 0;
     uint64_t bestShared = UINT64_MAX;
     for (size_t first = 0; first + stride_ <= hashes.size(); ++first) {
@@ -122,24 +107,13 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
   }
 }
 
-bool HostMatcher::MayContain(std::string_view host) const {
-  if (shortText_) return true;
-  for (size_t at = 0; at + kGram <= host.size(); at += stride_) {
-    uint32_t hash = GramHash(host.data() + at, kAnchorBits);
-    if ((anchors_[hash >> 6] >> (hash & 63)) & 1) return true;
-  }
-  return false;
-}
-
 std::vector<size_t> HostMatcher::Contained(std::string_view host) {
   std::vector<size_t> found;
   Contained(host, found);
   return found;
 }
 
-void HostMatcher::Contained(std::string_view host, std::vector<size_t>& found) {
-  found.clear();
-  if (!MayContain(host)) return;
+void HostMatcher::Walk(std::string_view host, std::vector<size_t>& found) {
   ++hostNumber_;
   uint32_t entry = 0;
   for (unsigned char byte : host) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,14 +17,33 @@ class HostMatcher {
   explicit HostMatcher(const std::vector<std::string>& texts);
   // The indices of the texts contained in the host, each once, in ascending order.
   std::vector<size_t> Contained(std::string_view host);
-  // The same into `found`, which is cleared first: a scan of many hosts reuses one buffer.
-  void Contained(std::string_view host, std::vector<size_t>& found);
+  // The same into `found`, which is cleared first: a scan of many hosts reuses one buffer. Inline, as most
+  // hosts end at the anchors.
+  void Contained(std::string_view host, std::vector<size_t>& found) {
+    found.clear();
+    if (MayContain(host)) Walk(host, found);
+  }
 
  private:
-  // False when the host holds no text's anchor (4-byte pieces chosen per text), so it contains no text.
-  bool MayContain(std::string_view host) const;
-
+  static constexpr size_t kGram = 4;
   static constexpr int kAnchorBits = 18;
+
+  static uint32_t GramHash(const char* at) {
+    uint32_t gram;
+    std::memcpy(&gram, at, kGram);
+    return (gram * 0x9E3779B1u) >> (32 - kAnchorBits);
+  }
+  // False when the host holds no text's anchor (4-byte pieces chosen per text), so it contains no text.
+  bool MayContain(std::string_view host) const {
+    if (shortText_) return true;
+    for (size_t at = 0; at + kGram <= host.size(); at += stride_) {
+      uint32_t hash = GramHash(host.data() + at);
+      if ((anchors_[hash >> 6] >> (hash & 63)) & 1) return true;
+    }
+    return false;
+  }
+  void Walk(std::string_view host, std::vector<size_t>& found);
+
   std::vector<uint64_t> anchors_;  // a bit per hash of a piece of an anchor
   size_t stride_ = 4;              // pieces per anchor, and the step between a host's pieces looked up
   bool shortText_ = false;         // a text under 4 bytes has no anchor: every host goes to the automaton
