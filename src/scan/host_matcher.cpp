@@ -11,16 +11,25 @@ namespace veltrane {
 HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     : anchors_((size_t{1} << kAnchorBits) / 64, 0), seenAt_(texts.size(), 0) {
   // Each text gets `stride_` pieces in a row as its anchor. Wherever the text stands in a host, one of those
-  // pieces starts at a multiple of the stride, so a host is looked up only at every stride-th byte.
+  // pieces starts at a multiple of the stride, so a host is looked up only at every stride-th byte. Pieces
+  // of 5 bytes let through a tenth of the hosts that pieces of 4 do (hosts share "site1" but seldom
+  // "site19"), when every text is long enough to keep the stride at 4.
+  size_t shortest = SIZE_MAX;
+  for (const std::string& text : texts) {
+    if (!text.empty()) shortest = std::min(shortest, text.size());
+  }
+  shortText_ = shortest < 4;
+  if (!shortText_ && shortest != SIZE_MAX) {
+    gram_ = shortest >= 8 ? 5 : 4;
+    stride_ = std::min<size_t>(4, shortest - gram_ + 1);
+  }
   std::vector<uint16_t> textsPerHash(size_t{1} << kAnchorBits, 0);
   std::vector<uint32_t> hashes;
   for (const std::string& text : texts) {
+    if (shortText_) break;
     if (text.empty()) continue;
-    if (text.size() < kGram) shortText_ = true;
-    if (shortText_) continue;
-    stride_ = std::min(stride_, text.size() - kGram + 1);
     hashes.clear();
-    for (size_t at = 0; at + kGram <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
+    for (size_t at = 0; at + gram_ <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
     std::sort(hashes.begin(), hashes.end());
     hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
     for (uint32_t hash : hashes) {
@@ -34,7 +43,7 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     if (shortText_) break;
     if (text.empty()) continue;
     hashes.clear();
-    for (size_t at = 0; at + kGram <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
+    for (size_t at = 0; at + gram_ <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
     size_t best = 0;
     uint64_t bestShared = UINT64_MAX;
     for (size_t first = 0; first + stride_ <= hashes.size(); ++first) {

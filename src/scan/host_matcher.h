@@ -25,18 +25,20 @@ class HostMatcher {
   }
 
  private:
-  static constexpr size_t kGram = 4;
   static constexpr int kAnchorBits = 18;
 
-  static uint32_t GramHash(const char* at) {
-    uint32_t gram;
-    std::memcpy(&gram, at, kGram);
-    return (gram * 0x9E3779B1u) >> (32 - kAnchorBits);
+  // A piece of gram_ bytes (4 to 8), read as its first 4 and its last 4, hashed to kAnchorBits.
+  uint32_t GramHash(const char* at) const {
+    uint32_t head;
+    uint32_t tail;
+    std::memcpy(&head, at, 4);
+    std::memcpy(&tail, at + gram_ - 4, 4);
+    return static_cast<uint32_t>(((uint64_t{tail} << 32 | head) * 0x9E3779B97F4A7C15u) >> (64 - kAnchorBits));
   }
-  // False when the host holds no text's anchor (4-byte pieces chosen per text), so it contains no text.
+  // False when the host holds no text's anchor (pieces chosen per text), so it contains no text.
   bool MayContain(std::string_view host) const {
     if (shortText_) return true;
-    for (size_t at = 0; at + kGram <= host.size(); at += stride_) {
+    for (size_t at = 0; at + gram_ <= host.size(); at += stride_) {
       uint32_t hash = GramHash(host.data() + at);
       if ((anchors_[hash >> 6] >> (hash & 63)) & 1) return true;
     }
@@ -45,6 +47,7 @@ class HostMatcher {
   void Walk(std::string_view host, std::vector<size_t>& found);
 
   std::vector<uint64_t> anchors_;  // a bit per hash of a piece of an anchor
+  size_t gram_ = 4;                // bytes per piece
   size_t stride_ = 4;              // pieces per anchor, and the step between a host's pieces looked up
   bool shortText_ = false;         // a text under 4 bytes has no anchor: every host goes to the automaton
   uint16_t classOf_[256] = {};
