@@ -43,10 +43,10 @@ void CookieStoreFindings::Find() {
   for (const BrowserStore& store : FindBrowserStores(app_)) {
     // Most hosts match nothing; only the matching ones are kept, each once, in host order.
     std::map<std::string, std::vector<size_t>, std::less<>> matched;
+    std::vector<size_t> contained;
     int error = app_.os.cookieStores.ReadHosts(store.path, store.table, [&](std::string_view host) {
-      std::vector<size_t> contained = matcher.Contained(host);
-      if (!contained.empty() && matched.find(host) == matched.end())
-        matched.emplace(host, std::move(contained));
+      matcher.Contained(host, contained);
+      if (!contained.empty() && matched.find(host) == matched.end()) matched.emplace(host, contained);
     });
     if (error != kErrNone) {
       // One unreadable store does not end the scan of the others.

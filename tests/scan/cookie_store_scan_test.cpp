@@ -24,6 +24,16 @@ TEST(HostMatcherTest, FindsEveryContainedTextOnceInIndexOrder) {
   EXPECT_EQ(matcher.Contained("a\xff"
                               "ads"),
             (Indexes{0, 4}));
+  // Without a text under 4 bytes, hosts are looked up at every 4th byte first (in pieces of 4 bytes, or of 5
+  // when every text has 8 or more): a text is found at any offset.
+  for (std::string tracker : {"tracker", "trackers"}) {
+    HostMatcher anchored({"doubleclick", tracker, "adserver"});
+    for (std::string pad : {"", "a", "ab", "abc", "abcd"}) {
+      EXPECT_EQ(anchored.Contained(pad + tracker), Indexes{1}) << pad;
+      EXPECT_EQ(anchored.Contained(pad + "adserver.doubleclick.net"), (Indexes{0, 2})) << pad;
+      EXPECT_EQ(anchored.Contained(pad + "trackeR.doubleclic.adserve"), Indexes{}) << pad;
+    }
+  }
 }
 
 TEST(ProfilesIniTest, RelativeAndAbsoluteProfilesOnceEach) {
