@@ -191,24 +191,11 @@ std::string ToHexLower(std::string_view bytes) {
 }
 
 bool IsUtf8(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    auto lead = static_cast<unsigned char>(text[i]);
-    size_t length = lead < 0x80           ? 1
-                    : (lead >> 5) == 0x6  ? 2
-                    : (lead >> 4) == 0xE  ? 3
-                    : (lead >> 3) == 0x1E ? 4
-                                          : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    uint32_t value = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t k = 1; k < length; ++k) {
-      auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      value = (value << 6) | (next & 0x3F);
-    }
-    static constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
-    i += length;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    char32_t code = NextCodePoint(text, pos);
+    // NextCodePoint passes a lone surrogate (a name from UTF-16 may hold one); well-formed UTF-8 has none.
+    if (code == kNotUtf8 || (code >= 0xD800 && code <= 0xDFFF)) return false;
   }
   return true;
 }

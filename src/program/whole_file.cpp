@@ -9,16 +9,22 @@ std::string UnusedName(const std::string& base, int attempt) {
   return attempt == 0 ? base : base + "~" + std::to_string(attempt);
 }
 
-int CreateUnusedFile(IFileSystem& files, const std::string& base, std::string_view contents,
-                     std::string& created) {
+int CreateUnused(const std::string& base, const std::function<int(const std::string&)>& create,
+                 std::string& created) {
   for (int attempt = 0; attempt < kUnusedNameAttempts; ++attempt) {
     std::string name = UnusedName(base, attempt);
-    int error = files.CreateNewFile(name, contents);
+    int error = create(name);
     if (error == kErrFileExists) continue;
     if (error == kErrNone) created = std::move(name);
     return error;
   }
   return kErrFileExists;
+}
+
+int CreateUnusedFile(IFileSystem& files, const std::string& base, std::string_view contents,
+                     std::string& created) {
+  return CreateUnused(
+      base, [&](const std::string& name) { return files.CreateNewFile(name, contents); }, created);
 }
 
 int WriteFileWhole(IFileSystem& files, const std::string& target, std::string_view contents) {

@@ -1,6 +1,7 @@
 // Replacing a file whole through the file service: a new file beside it, then put in the target's place.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ int CreateUnusedFile(IFileSystem& files, const std::string& base, std::string_vi
 // base itself, then base + "~1", "~2" and so on: kUnusedNameAttempts names in all.
 std::string UnusedName(const std::string& base, int attempt);
 inline constexpr int kUnusedNameAttempts = 100;
+// Calls create with UnusedName(base, 0), (base, 1) ... until it answers anything but kErrFileExists; on
+// success created holds the name it took. Every exclusive creation beside a target goes through here.
+int CreateUnused(const std::string& base, const std::function<int(const std::string&)>& create,
+                 std::string& created);
 
 // Writes contents to target so that a failure at any step leaves the earlier file as it was: the text
 // goes to a new file beside it (named after target + ".new" by CreateUnusedFile), which then replaces

@@ -17,15 +17,9 @@ void WholeFileWriter::Discard() {
 }
 
 int WholeFileWriter::Create() {
-  const std::string base = target_ + ".new";
-  for (int attempt = 0; attempt < kUnusedNameAttempts; ++attempt) {
-    std::string name = UnusedName(base, attempt);
-    int error = files_.CreateNewFileWriter(name, writer_);
-    if (error == kErrFileExists) continue;
-    if (error == kErrNone) temporary_ = std::move(name);
-    return error;
-  }
-  return kErrFileExists;
+  return CreateUnused(
+      target_ + ".new", [&](const std::string& name) { return files_.CreateNewFileWriter(name, writer_); },
+      temporary_);
 }
 
 int WholeFileWriter::Open() {
