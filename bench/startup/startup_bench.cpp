@@ -12,6 +12,7 @@
 
 #include "codec/codec_files.h"
 #include "codec/crypto_graphy.h"
+#include "definition_text.h"
 #include "platform/std/std_host.h"
 #include "program/app.h"
 #include "settings/dialog_settings.h"
@@ -27,20 +28,6 @@ double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Pairs shaped like the shipped file definitions: a display name and a macro path.
-std::string MakeDefinitions(int fields) {
-  std::string text;
-  text.reserve(static_cast<size_t>(fields) * 32);
-  char line[128];
-  for (int pair = 0; pair < fields / 2; ++pair) {
-    int length =
-        std::snprintf(line, sizeof line, "\"Spyware %d\",\"programfilesdir+\\Vendor%d\\file%d.exe\"\r\n",
-                      pair, pair % 977, pair);
-    text.append(line, static_cast<size_t>(length));
-  }
-  return text;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,7 +38,7 @@ int main(int argc, char** argv) {
   std::ostringstream messages;
   veltrane::StdHost host(folder.string(), messages);
   veltrane::App app(host.MakeServices(), veltrane::LoadSettingsDialog);
-  const std::string plain = MakeDefinitions(fields);
+  const std::string plain = veltrane::bench::MakeDefinitions(fields);
   const std::string source = app.ProgramFile("spyList.txt");
   host.files.WriteFile(source, plain);
   veltrane::CompressFile(app, source, app.ProgramFile("spyList"));

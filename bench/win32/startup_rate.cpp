@@ -13,6 +13,7 @@
 #include "app/gui/gui_app.h"
 #include "codec/codec_files.h"
 #include "codec/crypto_graphy.h"
+#include "definition_text.h"
 #include "platform/win32/win32_host.h"
 #include "startup/field_reader.h"
 
@@ -135,19 +136,6 @@ double BareLoad(IFileSystem& files, const std::string& folder, size_t& fields) {
   return Milliseconds(start, Clock::now());
 }
 
-// Pairs shaped like the shipped file definitions: a display name and a macro path.
-std::string MakeDefinitions(int fields) {
-  std::string text;
-  char line[128];
-  for (int pair = 0; pair < fields / 2; ++pair) {
-    int length =
-        std::snprintf(line, sizeof line, "\"Spyware %d\",\"programfilesdir+\\Vendor%d\\file%d.exe\"\r\n",
-                      pair, pair % 977, pair);
-    text.append(line, static_cast<size_t>(length));
-  }
-  return text;
-}
-
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
@@ -183,7 +171,8 @@ int main(int argc, char** argv) {
       std::string plain;
       std::string source = std::string(VELTRANE_DEFINITIONS_DIR) + "\\" + list + ".txt";
       host.files.ReadFile(source, plain);
-      if (std::string(kind) != "bundled" && std::string(list) == "spyList") plain = MakeDefinitions(1000000);
+      if (std::string(kind) != "bundled" && std::string(list) == "spyList")
+        plain = veltrane::bench::MakeDefinitions(1000000);
       host.files.WriteFile(folder + "\\plain", plain);
       CompressFile(encoder, folder + "\\plain", folder + "\\" + list);
     }
