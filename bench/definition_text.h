@@ -1,4 +1,5 @@
-// The plain definition lists the start-up benchmarks load: as many fields as asked, shaped like the shipped ones.
+// The plain definition lists the start-up benchmarks load: as many fields as asked, shaped like the shipped
+// ones.
 #pragma once
 
 #include <cstdio>
