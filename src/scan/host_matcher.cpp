@@ -2,7 +2,6 @@
 #include "scan/host_matcher.h"
 
 #include <algorithm>
-#include <deque>
 
 #include "base/errors.h"
 
@@ -23,8 +22,10 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     gram_ = shortest >= 8 ? 5 : 4;
     stride_ = std::min<size_t>(4, shortest - gram_ + 1);
   }
-  std::vector<uint16_t> textsPerHash(size_t{1} << kAnchorBits, 0);
+  // How many texts hold each piece: the hashes of every text's pieces, each once per text, sorted. A few
+  // thousand entries, where a table by hash would take half a megabyte of fresh memory for every scan.
   std::vector<uint32_t> hashes;
+  std::vector<uint32_t> everyText;
   for (const std::string& text : texts) {
     if (shortText_) break;
     if (text.empty()) continue;
@@ -32,10 +33,14 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     for (size_t at = 0; at + gram_ <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
     std::sort(hashes.begin(), hashes.end());
     hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
-    for (uint32_t hash : hashes) {
-      if (textsPerHash[hash] < UINT16_MAX) ++textsPerHash[hash];
-    }
+    everyText.insert(everyText.end(), hashes.begin(), hashes.end());
   }
+  std::sort(everyText.begin(), everyText.end());
+  auto textsPerHash = [&](uint32_t hash) {
+    auto [first, last] = std::equal_range(everyText.begin(), everyText.end(), hash);
+    return static_cast<uint64_t>(last - first);
+  };
+  std::vector<uint64_t> counts;
   // The anchor is the run whose pieces the fewest texts share: pieces common to many texts (".com", "www.")
   // are common in hosts too, and would let most hosts through. Of equal runs the last is taken: the end of a
   // text ("...1900.example") tends to be rarer in hosts than its start ("site...").
@@ -44,11 +49,13 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     if (text.empty()) continue;
     hashes.clear();
     for (size_t at = 0; at + gram_ <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
+    counts.clear();
+    for (uint32_t hash : hashes) counts.push_back(textsPerHash(hash));
     size_t best = 0;
     uint64_t bestShared = UINT64_MAX;
     for (size_t first = 0; first + stride_ <= hashes.size(); ++first) {
       uint64_t shared = 0;
-      for (size_t at = first; at < first + stride_; ++at) shared += textsPerHash[hashes[at]];
+      for (size_t at = first; at < first + stride_; ++at) shared += counts[at];
       if (shared <= bestShared) {
         best = first;
         bestShared = shared;
@@ -63,56 +70,71 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
       if (classOf_[byte] == 0) classOf_[byte] = static_cast<uint16_t>(classes_++);
     }
   }
-  constexpr size_t kNone = static_cast<size_t>(-1);
-  std::vector<size_t> trie(classes_, kNone);
+  // The number of states is known before the table is made: in sorted order each text adds the bytes past
+  // the start it shares with the one before. So the table is one allocation, filled in place.
+  std::vector<std::string_view> sorted;
+  for (const std::string& text : texts) {
+    if (!text.empty()) sorted.push_back(text);
+  }
+  std::sort(sorted.begin(), sorted.end());
+  size_t states = 1;
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    size_t shared = 0;
+    if (i > 0) {
+      std::string_view before = sorted[i - 1];
+      while (shared < before.size() && shared < sorted[i].size() && before[shared] == sorted[i][shared])
+        ++shared;
+    }
+    states += sorted[i].size() - shared;
+  }
+  // Rows are numbered in 31 bits; a table that large would not fit in memory anyway.
+  if (states * classes_ >= (size_t{1} << 31)) Raise(kErrOutOfMemory);
+  constexpr uint32_t kNone = UINT32_MAX;
+  next_.assign(states * classes_, kNone);
+  outputs_.reserve(states);
   outputs_.emplace_back();
   for (size_t i = 0; i < texts.size(); ++i) {
     if (texts[i].empty()) continue;
-    size_t state = 0;
+    uint32_t state = 0;
     for (unsigned char byte : texts[i]) {
-      size_t slot = state * classes_ + classOf_[byte];
-      if (trie[slot] == kNone) {
-        trie[slot] = outputs_.size();
+      uint32_t& slot = next_[state * classes_ + classOf_[byte]];
+      if (slot == kNone) {
+        slot = static_cast<uint32_t>(outputs_.size());
         outputs_.emplace_back();
-        trie.resize(trie.size() + classes_, kNone);
       }
-      state = trie[slot];
+      state = slot;
     }
     outputs_[state].push_back(i);
   }
-  // Breadth first, every missing transition takes the one of the longest proper suffix that is a state.
-  std::vector<size_t> table = trie;
-  std::vector<size_t> fail(outputs_.size(), 0);
-  std::deque<size_t> queue;
+  // Breadth first, every missing transition takes the one of the longest proper suffix that is a state. That
+  // suffix is nearer the root, so its row is complete by then, and the table can be completed in place.
+  std::vector<uint32_t> fail(states, 0);
+  std::vector<uint32_t> queue;
+  queue.reserve(states);
   for (size_t c = 0; c < classes_; ++c) {
-    size_t& target = table[c];
+    uint32_t& target = next_[c];
     if (target == kNone || c == 0) {
       target = 0;
     } else {
       queue.push_back(target);
     }
   }
-  while (!queue.empty()) {
-    size_t state = queue.front();
-    queue.pop_front();
+  for (size_t head = 0; head < queue.size(); ++head) {
+    uint32_t state = queue[head];
     const std::vector<size_t>& inherited = outputs_[fail[state]];
     outputs_[state].insert(outputs_[state].end(), inherited.begin(), inherited.end());
     for (size_t c = 0; c < classes_; ++c) {
-      size_t& target = table[state * classes_ + c];
+      uint32_t& target = next_[state * classes_ + c];
       if (target == kNone || c == 0) {
-        target = table[fail[state] * classes_ + c];
+        target = next_[fail[state] * classes_ + c];
       } else {
-        fail[target] = table[fail[state] * classes_ + c];
+        fail[target] = next_[fail[state] * classes_ + c];
         queue.push_back(target);
       }
     }
   }
-  // Rows are numbered in 31 bits; a table that large would not fit in memory anyway.
-  if (table.size() >= (size_t{1} << 31)) Raise(kErrOutOfMemory);
-  next_.resize(table.size());
-  for (size_t slot = 0; slot < table.size(); ++slot) {
-    size_t state = table[slot];
-    next_[slot] = static_cast<uint32_t>((state * classes_) << 1 | (outputs_[state].empty() ? 0 : 1));
+  for (uint32_t& entry : next_) {
+    entry = static_cast<uint32_t>((entry * classes_) << 1 | (outputs_[entry].empty() ? 0 : 1));
   }
 }
 
