@@ -77,9 +77,9 @@ class clsCryptoGraphy {
   static constexpr int kNeedInput = -3;    // DecodeUntil: the window needs topping up before the next code
   void DecodeStream(InputWindow& source, uint64_t sourceLength, size_t tableBytes, int root,
                     CodecOutput& target);
-  int DecodeUntil(BitReader& reader, const uint64_t* fast, int root, uint8_t* out, uint64_t& written,
+  int DecodeUntil(BitReader& reader, const uint32_t* fast, int root, uint8_t* out, uint64_t& written,
                   uint64_t stop, bool sourceEnded) const;
-  std::vector<uint64_t> BuildFastTable(int root) const;
+  std::vector<uint32_t> BuildFastTable(int root) const;
   int WalkTree(BitReader& bits, int node) const;
   // One pass over the source: stretch(begin, end) on stretches that end at every progress position and
   // at least every few thousand bytes, a yield after each, progress() at each progress position. Returns

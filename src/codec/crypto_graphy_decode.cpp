@@ -16,25 +16,27 @@ namespace {
 
 constexpr uint64_t kYieldStride = 8192;
 
-// The fast table: up to four bytes that the next kFastBits bits decode to, packed as
-// bytes (bits 0-31), how many (bits 32-39; 0 when the first code is longer or is the end symbol) and the
-// bits they take (bits 40-47). The loop stores all four bytes and advances by the count.
+// The fast table: up to three bytes that the next kFastBits bits decode to, packed as the bits they take
+// (bits 0-5, of which 4 and 5 stay 0), how many (bits 6-7; 0 when the first code is longer or is the end
+// symbol) and the bytes (bits 8-31). Entries of four bytes keep the table at 64 KiB, near the processor's
+// fastest cache; the bits taken come first, so the shift of the bit buffer, on which the next lookup
+// waits, needs no other work on the entry. The loop stores four bytes and advances by the count.
 constexpr uint32_t kFastBits = 14;
 // Streams shorter than this (in bytes) are decoded without the table.
 constexpr uint64_t kTableThreshold = 4096;
 
-inline uint32_t FastCount(uint64_t entry) {
-  return static_cast<uint32_t>(entry >> 32) & 0xFF;
+inline uint32_t FastCount(uint32_t entry) {
+  return (entry >> 6) & 3;
 }
 
-// Stores the four bytes of a fast-table entry in stream order, keeps the entry's count of them and takes
-// its bits from the reader.
-inline void Emit(uint8_t* out, uint64_t& written, BitReader& reader, uint64_t entry) {
-  auto bytes = static_cast<uint32_t>(entry);
+// Stores the bytes of a fast-table entry in stream order, keeps the entry's count of them and takes its
+// bits from the reader.
+inline void Emit(uint8_t* out, uint64_t& written, BitReader& reader, uint32_t entry) {
+  uint32_t bytes = entry >> 8;
   if constexpr (std::endian::native == std::endian::big) bytes = __builtin_bswap32(bytes);
   std::memcpy(out + written, &bytes, 4);
   written += FastCount(entry);
-  reader.Consume(static_cast<uint32_t>(entry >> 40));
+  reader.Consume(entry & 63);
 }
 
 // The number of bytes written between two progress events, computed from the source length and the
@@ -56,47 +58,69 @@ int clsCryptoGraphy::WalkTree(BitReader& bits, int node) const {
   return node;
 }
 
-std::vector<uint64_t> clsCryptoGraphy::BuildFastTable(int root) const {
-  std::vector<uint64_t> fast(size_t{1} << kFastBits);
-  for (uint32_t prefix = 0; prefix < fast.size(); ++prefix) {
-    uint32_t used = 0;
-    uint64_t packed = 0;
-    uint32_t symbols = 0;
-    while (symbols < 4) {
-      int node = root;
-      uint32_t taken = used;
-      while (node > kEndSymbol && taken < kFastBits) {
-        bool bit = ((prefix >> (kFastBits - 1 - taken)) & 1) != 0;
-        node = bit ? nodes_[node].oneChild : nodes_[node].zeroChild;
-        ++taken;
-      }
-      if (node >= kEndSymbol) break;
-      packed |= uint64_t{static_cast<uint8_t>(node)} << (8 * symbols);
-      ++symbols;
-      used = taken;
+std::vector<uint32_t> clsCryptoGraphy::BuildFastTable(int root) const {
+  constexpr uint32_t kSize = uint32_t{1} << kFastBits;
+  // First the one symbol each prefix starts with and its code length (0: longer, or the end symbol), filled
+  // from every leaf's code; then each entry chains up to three of those on its bits.
+  std::vector<uint16_t> first(kSize, 0);
+  struct Pending {
+    int node;
+    uint32_t code;
+    uint32_t length;
+  };
+  std::vector<Pending> stack{{root, 0, 0}};
+  while (!stack.empty()) {
+    Pending at = stack.back();
+    stack.pop_back();
+    if (at.node < kEndSymbol) {
+      uint32_t span = kSize >> at.length;
+      uint16_t value = static_cast<uint16_t>(at.length << 8 | static_cast<uint32_t>(at.node));
+      std::fill_n(first.begin() + (at.code << (kFastBits - at.length)), span, value);
+      continue;
     }
-    fast[prefix] = packed | (uint64_t{symbols} << 32) | (uint64_t{used} << 40);
+    if (at.node == kEndSymbol || at.length == kFastBits) continue;
+    stack.push_back({nodes_[at.node].zeroChild, at.code << 1, at.length + 1});
+    stack.push_back({nodes_[at.node].oneChild, at.code << 1 | 1, at.length + 1});
+  }
+  std::vector<uint32_t> fast(kSize);
+  for (uint32_t prefix = 0; prefix < kSize; ++prefix) {
+    uint32_t used = 0;
+    uint32_t packed = 0;
+    uint32_t symbols = 0;
+    while (symbols < 3) {
+      uint16_t next = first[(prefix << used) & (kSize - 1)];
+      uint32_t length = next >> 8;
+      // Bits past the prefix are unknown: a code must end within it.
+      if (length == 0 || used + length > kFastBits) break;
+      packed |= uint32_t{static_cast<uint8_t>(next)} << (8 * symbols + 8);
+      ++symbols;
+      used += length;
+    }
+    fast[prefix] = packed | symbols << 6 | used;
   }
   return fast;
 }
 
-int clsCryptoGraphy::DecodeUntil(BitReader& sharedReader, const uint64_t* fast, int root, uint8_t* out,
+int clsCryptoGraphy::DecodeUntil(BitReader& sharedReader, const uint32_t* fast, int root, uint8_t* out,
                                  uint64_t& written, uint64_t stop, bool sourceEnded) const {
   // A local copy of the reader and the count, so that the byte stores below cannot alias them.
   BitReader reader = sharedReader;
   uint64_t done = written;
   int symbol = kStopReached;
   while (done < stop) {
-    while (fast != nullptr && done + 8 <= stop && reader.HasEightBytes()) {
+    // Four entries give at most twelve bytes, and the last store writes one past them.
+    while (fast != nullptr && done + 12 <= stop && reader.HasEightBytes()) {
       reader.RefillFast();
-      // A refill leaves at least 56 bits, enough for three lookups of kFastBits.
-      uint64_t entry = fast[reader.Peek() >> (64 - kFastBits)];
+      // A refill leaves at least 56 bits, enough for four lookups of kFastBits.
+      uint32_t entry = fast[reader.Peek() >> (64 - kFastBits)];
       if (FastCount(entry) == 0) break;
       Emit(out, done, reader, entry);
       entry = fast[reader.Peek() >> (64 - kFastBits)];
       if (FastCount(entry) == 0) continue;
       Emit(out, done, reader, entry);
-      if (done + 8 > stop) break;
+      entry = fast[reader.Peek() >> (64 - kFastBits)];
+      if (FastCount(entry) == 0) continue;
+      Emit(out, done, reader, entry);
       entry = fast[reader.Peek() >> (64 - kFastBits)];
       if (FastCount(entry) == 0) continue;
       Emit(out, done, reader, entry);
@@ -128,13 +152,13 @@ void clsCryptoGraphy::DecodeStream(InputWindow& source, uint64_t sourceLength, s
     return;
   }
   // Short streams decode faster bit by bit than the table takes to build.
-  const std::vector<uint64_t> fast =
+  const std::vector<uint32_t> fast =
       sourceLength - std::min<uint64_t>(sourceLength, tableBytes) >= kTableThreshold
           ? BuildFastTable(root)
-          : std::vector<uint64_t>();
+          : std::vector<uint32_t>();
   const uint64_t interval = ProgressInterval(sourceLength, tableBytes);
 
-  // The fast loop stores four bytes at a time and stops eight bytes before the end of the buffer.
+  // The fast loop stores four bytes at a time, at most one past its stop; the buffer has room for them.
   std::vector<uint8_t> out(kPieceBytes + 8);
   uint64_t flushed = 0;  // bytes handed to the target
   uint64_t written = 0;

@@ -135,6 +135,26 @@ TEST(CryptoGraphyOverflow, SumsAndCodesBeyondTheFormatRaiseOverflow) {
             kErrOverflow);
 }
 
+TEST(CryptoGraphyStreams, CodesOfEveryLengthDecodeThroughTheTable) {
+  // Counts in a Fibonacci row make a code one bit longer per step: alone, codes of 1 to 12 bits; beside 16
+  // heavy bytes, codes of 4 to 15 bits, the longest the format allows and longer than the table's window.
+  // Shuffled, each length stands at every bit position of the window and across the stops.
+  const int fibonacci[] = {1, 2, 3, 5, 8, 13, 21, 34, 55, 89, 144, 233};
+  for (auto [heavy, times] : {std::pair{0, 40}, std::pair{16, 20}}) {
+    std::string source;
+    for (int i = 0; i < 12; ++i) source += std::string(fibonacci[i] * times, static_cast<char>('a' + i));
+    for (int i = 0; i < heavy; ++i) source += std::string(233 * times, static_cast<char>('A' + i));
+    uint32_t state = 12345;
+    for (size_t i = source.size() - 1; i > 0; --i) {
+      state = state * 1103515245u + 12345u;
+      std::swap(source[i], source[(state >> 8) % (i + 1)]);
+    }
+    std::string encoded = Encode(source);
+    ASSERT_GT(encoded.size(), 4096u);
+    EXPECT_TRUE(Decode(encoded) == source) << heavy;
+  }
+}
+
 // A source that reads as one text until it is rewound and as another after.
 class ChangingInput : public CodecInput {
  public:
