@@ -28,6 +28,9 @@ class CodecOutput {
  public:
   virtual ~CodecOutput() = default;
   virtual void Write(const uint8_t* bytes, size_t size) = 0;
+  // About this many bytes will follow: a target in memory makes room for them at once, rather than
+  // growing (and copying) as they come.
+  virtual void Expect(uint64_t) {}
 };
 
 // Bytes in memory as a source.
@@ -54,6 +57,9 @@ class StringOutput : public CodecOutput {
   explicit StringOutput(std::string& target) : target_(target) {}
   void Write(const uint8_t* bytes, size_t size) override {
     target_.append(reinterpret_cast<const char*>(bytes), size);
+  }
+  void Expect(uint64_t bytes) override {
+    if (bytes < target_.max_size() - target_.size()) target_.reserve(target_.size() + bytes);
   }
 
  private:

@@ -80,6 +80,7 @@ class clsCryptoGraphy {
   int DecodeUntil(BitReader& reader, const uint32_t* fast, int root, uint8_t* out, uint64_t& written,
                   uint64_t stop, bool sourceEnded) const;
   std::vector<uint32_t> BuildFastTable(int root) const;
+  uint64_t ExpectedLength(int root, uint64_t streamBytes) const;
   int WalkTree(BitReader& bits, int node) const;
   // One pass over the source: stretch(begin, end) on stretches that end at every progress position and
   // at least every few thousand bytes, a yield after each, progress() at each progress position. Returns

@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "base/text.h"
@@ -101,6 +102,29 @@ std::vector<uint32_t> clsCryptoGraphy::BuildFastTable(int root) const {
   return fast;
 }
 
+// The decoded length the counts predict: the stream's bits over the mean code length, and a sixteenth more
+// for the counts' rounding. Never more than the eight bytes a stream byte can hold.
+uint64_t clsCryptoGraphy::ExpectedLength(int root, uint64_t streamBytes) const {
+  uint64_t symbols = 0;
+  uint64_t bits = 0;
+  std::vector<std::pair<int, uint64_t>> stack{{root, 0}};
+  while (!stack.empty()) {
+    auto [node, depth] = stack.back();
+    stack.pop_back();
+    if (node <= kEndSymbol) {
+      symbols += static_cast<uint64_t>(nodes_[node].savedCount);
+      bits += static_cast<uint64_t>(nodes_[node].savedCount) * depth;
+      continue;
+    }
+    stack.push_back({nodes_[node].zeroChild, depth + 1});
+    stack.push_back({nodes_[node].oneChild, depth + 1});
+  }
+  if (bits == 0) return 0;
+  const double expected = static_cast<double>(streamBytes) * 8 * static_cast<double>(symbols) /
+                          static_cast<double>(bits) * (1 + 1.0 / 16);
+  return std::min(static_cast<uint64_t>(expected), streamBytes * 8);
+}
+
 int clsCryptoGraphy::DecodeUntil(BitReader& sharedReader, const uint32_t* fast, int root, uint8_t* out,
                                  uint64_t& written, uint64_t stop, bool sourceEnded) const {
   // A local copy of the reader and the count, so that the byte stores below cannot alias them.
@@ -157,6 +181,7 @@ void clsCryptoGraphy::DecodeStream(InputWindow& source, uint64_t sourceLength, s
           ? BuildFastTable(root)
           : std::vector<uint32_t>();
   const uint64_t interval = ProgressInterval(sourceLength, tableBytes);
+  if (!fast.empty()) target.Expect(ExpectedLength(root, sourceLength - tableBytes));
 
   // The fast loop stores four bytes at a time, at most one past its stop; the buffer has room for them.
   std::vector<uint8_t> out(kPieceBytes + 8);

@@ -1,6 +1,8 @@
 // The list-line operations shared by the ignore list, the backup list and the backup index.
 #include "lists/gen_dec.h"
 
+#include <utility>
+
 #include "program/app.h"
 #include "program/error_report.h"
 #include "program/whole_file.h"
@@ -13,7 +15,7 @@ void FillListFromFile(App& app, ListView& list, const std::string& sFile) {
     std::string contents;
     Check(app.os.files.ReadFile(sFile, contents));
     list.Clear();
-    contents = StoredTextAsUtf8(app.os.environment, contents);
+    contents = StoredTextAsUtf8(app.os.environment, std::move(contents));
     for (std::string_view line : SplitLines(contents)) BreakText(line, list);
   });
 }

@@ -36,15 +36,15 @@ int WriteFileWhole(IFileSystem& files, const std::string& target, std::string_vi
   return error;
 }
 
-std::string StoredTextAsUtf8(IEnvironment& environment, std::string_view text) {
-  if (IsUtf8(text)) return std::string(text);
+std::string StoredTextAsUtf8(IEnvironment& environment, std::string text) {
+  if (IsUtf8(text)) return text;
   std::string result;
   result.reserve(text.size() + text.size() / 4);
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
+    std::string_view line = std::string_view(text).substr(start, end - start);
     result += IsUtf8(line) ? std::string(line) : environment.ToUtf8(std::string(line));
     start = end;
     while (start < text.size() && (text[start] == '\r' || text[start] == '\n')) result += text[start++];

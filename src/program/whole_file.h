@@ -33,6 +33,7 @@ int WriteFileWhole(IFileSystem& files, const std::string& target, std::string_vi
 
 // Stored text as the program's UTF-8: a line that is valid UTF-8 is kept, any other line was written by an
 // earlier version in the system's code page and is read in that code page. Line ends stay as they were.
-std::string StoredTextAsUtf8(IEnvironment& environment, std::string_view text);
+// Text that is UTF-8 throughout is handed back as it is, so a caller that moves it in copies nothing.
+std::string StoredTextAsUtf8(IEnvironment& environment, std::string text);
 
 }  // namespace veltrane

@@ -2,6 +2,7 @@
 #include "remedy/backup.h"
 
 #include <optional>
+#include <utility>
 
 #include "base/errors.h"
 #include "base/text.h"
@@ -291,7 +292,7 @@ void UpdateBackupIndex(App& app, const std::string& listPath) {
   if (files.PathFileExists(index)) {
     std::string old;
     Check(files.ReadFile(index, old));
-    old = StoredTextAsUtf8(app.os.environment, old);
+    old = StoredTextAsUtf8(app.os.environment, std::move(old));
     for (std::string_view line : SplitLines(old)) {
       if (IndexLineNames(line, listPath)) continue;
       contents += line;

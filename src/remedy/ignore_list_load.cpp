@@ -1,6 +1,8 @@
 // The ignore list's load: decode in memory (the program's folder may be read-only), fill the list view.
 #include "remedy/ignore_list_load.h"
 
+#include <utility>
+
 #include "base/errors.h"
 #include "base/text.h"
 #include "codec/codec_files.h"
@@ -14,7 +16,7 @@ namespace veltrane {
 bool ReadIgnoreList(App& app, const std::string& encoded, std::string& plain) {
   // A list written by an earlier version holds the system's code page; it is kept as UTF-8 from here on.
   bool whole = DecompressToText(app, encoded, plain);
-  plain = StoredTextAsUtf8(app.os.environment, plain);
+  plain = StoredTextAsUtf8(app.os.environment, std::move(plain));
   if (whole) return true;
   // A text that stops early may stop inside its last entry, which is then not an entry at all.
   size_t end = plain.find_last_of('\n');

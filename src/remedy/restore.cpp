@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "base/errors.h"
 #include "base/text.h"
@@ -194,7 +195,7 @@ bool RestoreBackupList(App& app, const std::string& listPath) {
         MsgButtons::kOk, MsgIcon::kExclamation);
     return false;
   }
-  plain = StoredTextAsUtf8(app.os.environment, plain);
+  plain = StoredTextAsUtf8(app.os.environment, std::move(plain));
 
   // A list may come from elsewhere: it is restored only from a folder of this program's own, and lines
   // restore cannot use are passed over.

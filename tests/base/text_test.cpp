@@ -51,5 +51,15 @@ TEST(TextHelpers, CaseFoldingTrimmingAndSearches) {
             (std::vector<std::string>{"a b \t", "", "0", "4D2", "FFFFFFFF"}));
 }
 
+TEST(Utf8Check, FindsABrokenSequenceWhereverItStandsInARunOfAscii) {
+  // Long runs of ASCII are checked eight bytes at a time; the byte after them must still be looked at.
+  for (size_t at = 0; at < 20; ++at) {
+    std::string text(20, 'a');
+    EXPECT_TRUE(IsUtf8(text.substr(0, at) + "\xC3\xA9" + text));
+    EXPECT_FALSE(IsUtf8(text.substr(0, at) + "\xC3" + text)) << at;
+    EXPECT_FALSE(IsUtf8(text.substr(0, at) + "\xED\xA0\x80")) << at;
+  }
+}
+
 }  // namespace
 }  // namespace veltrane
