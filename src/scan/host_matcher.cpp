@@ -7,6 +7,26 @@
 
 namespace veltrane {
 
+namespace {
+
+// Sorts hashes of `bits` bits in two counting passes: linear, where a comparison sort of the thousands of
+// pieces took a third of building the matcher.
+void SortHashes(std::vector<uint32_t>& hashes, int bits) {
+  const int low = (bits + 1) / 2;
+  const uint32_t mask = (uint32_t{1} << low) - 1;
+  std::vector<uint32_t> sorted(hashes.size());
+  std::vector<uint32_t> starts;
+  for (int shift : {0, low}) {
+    starts.assign(size_t{mask} + 2, 0);
+    for (uint32_t hash : hashes) ++starts[((hash >> shift) & mask) + 1];
+    for (size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+    for (uint32_t hash : hashes) sorted[starts[(hash >> shift) & mask]++] = hash;
+    hashes.swap(sorted);
+  }
+}
+
+}  // namespace
+
 HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     : anchors_((size_t{1} << kAnchorBits) / 64, 0), seenAt_(texts.size(), 0) {
   // Each text gets `stride_` pieces in a row as its anchor. Wherever the text stands in a host, one of those
@@ -35,7 +55,7 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
     hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
     everyText.insert(everyText.end(), hashes.begin(), hashes.end());
   }
-  std::sort(everyText.begin(), everyText.end());
+  SortHashes(everyText, kAnchorBits);
   auto textsPerHash = [&](uint32_t hash) {
     auto [first, last] = std::equal_range(everyText.begin(), everyText.end(), hash);
     return static_cast<uint64_t>(last - first);

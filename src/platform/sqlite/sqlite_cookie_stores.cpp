@@ -20,6 +20,9 @@ namespace {
 
 // How long a write waits for the browser's own short transactions before the store counts as held.
 constexpr int kWriteBusyMs = 1000;
+// Pages a one-pass read of the hosts keeps: the path from the table's root to the page being read. SQLite's
+// default (2 MiB) costs more to allocate than reading a large store does, and no page is read twice.
+constexpr const char* kReadCache = "PRAGMA cache_size = 16";
 // The table of a file written by SaveCookies.
 constexpr const char* kSavedTable = "cookies";
 
@@ -90,6 +93,7 @@ int SqliteCookieStores::ReadHosts(const std::string& store, const CookieTable& t
   sqlite::ReadableStore readable;
   if (int error = readable.Open(Converted(store))) return error;
   if (!sqlite::TableExists(readable.Db(), "main", table.table)) return kErrNone;
+  sqlite3_exec(readable.Db(), kReadCache, nullptr, nullptr, nullptr);
   Statement select(readable.Db(),
                    "SELECT " + QuoteName(table.hostColumn) + " FROM " + QuoteName(table.table));
   if (select.Prepared() != SQLITE_OK) return ErrorFrom(select.Prepared());
