@@ -69,19 +69,52 @@ double ToDouble(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+constexpr uint64_t kHighBits = 0x8080808080808080u;
+constexpr uint64_t kEachByte = 0x0101010101010101u;
+
+// The length of the text's start that is ASCII, read eight bytes at a time: a multiple of eight, so up to
+// seven ASCII bytes before the end are left to the caller's byte loop.
+size_t AsciiPrefix(std::string_view text) {
+  size_t pos = 0;
+  uint64_t eight;
+  while (pos + 8 <= text.size() && (std::memcpy(&eight, text.data() + pos, 8), eight & kHighBits) == 0)
+    pos += 8;
+  return pos;
+}
+
+// Eight ASCII bytes upper-cased at once: a byte from 'a' to 'z' loses its 0x20 bit. No byte carries into
+// the next, since none is above 0x7F.
+uint64_t UpperAsciiWord(uint64_t eight) {
+  const uint64_t fromA = eight + (0x80 - 'a') * kEachByte;
+  const uint64_t pastZ = eight + (0x80 - 'z' - 1) * kEachByte;
+  return eight ^ ((fromA & ~pastZ & kHighBits) >> 2);
+}
+
+}  // namespace
+
 std::string Upper(std::string_view text) {
+  // Paths and definitions are nearly all ASCII, and every look-up in the ignore list upper-cases one: they
+  // go eight bytes at a time.
   std::string result(text);
-  bool ascii = true;
-  for (char& c : result) {
-    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    c = UpperChar(c);
+  size_t pos = 0;
+  for (uint64_t eight; pos + 8 <= result.size(); pos += 8) {
+    std::memcpy(&eight, result.data() + pos, 8);
+    if ((eight & kHighBits) != 0) break;
+    eight = UpperAsciiWord(eight);
+    std::memcpy(result.data() + pos, &eight, 8);
   }
-  if (ascii) return result;
+  for (; pos < result.size(); ++pos) {
+    if (static_cast<unsigned char>(result[pos]) >= 0x80) break;
+    result[pos] = UpperChar(result[pos]);
+  }
+  if (pos == result.size()) return result;
   // Bytes that are no UTF-8 (text of an earlier version) are kept as they are.
   result.clear();
-  for (size_t pos = 0; pos < text.size();) {
-    size_t start = pos;
-    char32_t code = NextCodePoint(text, pos);
+  for (size_t at = 0; at < text.size();) {
+    size_t start = at;
+    char32_t code = NextCodePoint(text, at);
     if (code == kNotUtf8) {
       result += text[start];
     } else {
@@ -195,10 +228,7 @@ bool IsUtf8(std::string_view text) {
   size_t pos = 0;
   while (pos < text.size()) {
     // Runs of ASCII, eight bytes at a time: most stored text is nothing else.
-    uint64_t eight;
-    while (pos + 8 <= text.size() &&
-           (std::memcpy(&eight, text.data() + pos, 8), eight & 0x8080808080808080u) == 0)
-      pos += 8;
+    pos += AsciiPrefix(text.substr(pos));
     if (pos >= text.size()) break;
     char32_t code = NextCodePoint(text, pos);
     // NextCodePoint passes a lone surrogate (a name from UTF-16 may hold one); well-formed UTF-8 has none.

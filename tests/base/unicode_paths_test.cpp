@@ -43,6 +43,17 @@ TEST(UpperCase, MapsLettersAsWindowsComparesNames) {
                                "c:\\\xD0\xBF\xD0\x90\xD0\x9F\xD0\x9A\xD0\x90"));
   EXPECT_FALSE(EqualsIgnoreCase("\xC3\xA9", "e"));
   EXPECT_EQ(UpperCodePoint(0x1F80), 0x1F88u);
+  // ASCII goes eight bytes at a time: every byte, at every place in a word and in the bytes after the words,
+  // and a letter beyond ASCII after whole words.
+  std::string ascii;
+  std::string expected;
+  for (int byte = 1; byte < 0x80; ++byte) {
+    ascii += static_cast<char>(byte);
+    expected += static_cast<char>(byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte);
+  }
+  for (size_t shift = 0; shift < 9; ++shift)
+    EXPECT_EQ(Upper(ascii.substr(shift)), expected.substr(shift)) << shift;
+  EXPECT_EQ(Upper("windows\\system32\\\xC3\xA9"), "WINDOWS\\SYSTEM32\\\xC3\x89");
 }
 
 TEST(PathForms, PlainFullPathsTakeThePrefixAndOthersAreLeftToThePlatform) {
