@@ -43,7 +43,13 @@ int main(int argc, char** argv) {
   host.files.WriteFile(source, plain);
   veltrane::CompressFile(app, source, app.ProgramFile("spyList"));
 
+  // The load first, on the heap of a process that has done nothing else yet, as at a real start: work done
+  // before it would leave memory behind for it to reuse, which a starting program does not have.
   Clock::time_point start = Clock::now();
+  veltrane::FillScanItemList(app);
+  const double loadSeconds = SecondsSince(start);
+
+  start = Clock::now();
   size_t parsed = 0;
   veltrane::FieldReader reader(plain);
   std::string_view field;
@@ -53,10 +59,6 @@ int main(int argc, char** argv) {
   start = Clock::now();
   veltrane::DecompressFile(app, app.ProgramFile("spyList"), app.ProgramFile("decoded"));
   const double decodeSeconds = SecondsSince(start);
-
-  start = Clock::now();
-  veltrane::FillScanItemList(app);
-  const double loadSeconds = SecondsSince(start);
 
   const int32_t loaded = app.definitions.lDefinitionCount;
 
