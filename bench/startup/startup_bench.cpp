@@ -78,8 +78,13 @@ int main(int argc, char** argv) {
   host.files.ReadFile(app.ProgramFile("spyList"), encoded);
   std::string decoded;
   veltrane::clsCryptoGraphy().Decompress(encoded, decoded);
+  // Counted first and sized once, as the program does: the bare load is the quickest plain way.
+  size_t bareFields = 0;
+  for (veltrane::FieldReader counter(decoded); counter.Next(field);) ++bareFields;
   std::vector<std::string> names;
   std::vector<std::string> files;
+  names.reserve((bareFields + 1) / 2);
+  files.reserve(bareFields / 2);
   veltrane::FieldReader bare(decoded);
   for (size_t position = 0; bare.Next(field); ++position)
     (position % 2 == 0 ? names : files).emplace_back(field);
