@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,8 +59,14 @@ class StringOutput : public CodecOutput {
   void Write(const uint8_t* bytes, size_t size) override {
     target_.append(reinterpret_cast<const char*>(bytes), size);
   }
+  // Only a hint: a damaged file may predict far more than it holds, so room that cannot be had is left to
+  // the appends, which fail (or not) as they always did.
   void Expect(uint64_t bytes) override {
-    if (bytes < target_.max_size() - target_.size()) target_.reserve(target_.size() + bytes);
+    if (bytes >= target_.max_size() - target_.size()) return;
+    try {
+      target_.reserve(target_.size() + static_cast<size_t>(bytes));
+    } catch (const std::bad_alloc&) {
+    }
   }
 
  private:

@@ -103,7 +103,8 @@ std::vector<uint32_t> clsCryptoGraphy::BuildFastTable(int root) const {
 }
 
 // The decoded length the counts predict: the stream's bits over the mean code length, and a sixteenth more
-// for the counts' rounding. Never more than the eight bytes a stream byte can hold.
+// for the counts' rounding. At most four bytes per stream byte (a mean code of two bits; text is near five),
+// so a damaged file whose end code comes early cannot ask for much more room than its own size.
 uint64_t clsCryptoGraphy::ExpectedLength(int root, uint64_t streamBytes) const {
   uint64_t symbols = 0;
   uint64_t bits = 0;
@@ -122,7 +123,7 @@ uint64_t clsCryptoGraphy::ExpectedLength(int root, uint64_t streamBytes) const {
   if (bits == 0) return 0;
   const double expected = static_cast<double>(streamBytes) * 8 * static_cast<double>(symbols) /
                           static_cast<double>(bits) * (1 + 1.0 / 16);
-  return std::min(static_cast<uint64_t>(expected), streamBytes * 8);
+  return std::min(static_cast<uint64_t>(expected), streamBytes * 4);
 }
 
 int clsCryptoGraphy::DecodeUntil(BitReader& sharedReader, const uint32_t* fast, int root, uint8_t* out,
