@@ -45,12 +45,16 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
   // How many texts hold each piece: the hashes of every text's pieces, each once per text, sorted. A few
   // thousand entries, where a table by hash would take half a megabyte of fresh memory for every scan.
   std::vector<uint32_t> hashes;
+  // The hashes of a text's pieces, in the text's order; false for a text without anchor.
+  auto piecesOf = [&](const std::string& text) {
+    hashes.clear();
+    if (shortText_ || text.empty()) return false;
+    for (size_t at = 0; at + gram_ <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
+    return true;
+  };
   std::vector<uint32_t> everyText;
   for (const std::string& text : texts) {
-    if (shortText_) break;
-    if (text.empty()) continue;
-    hashes.clear();
-    for (size_t at = 0; at + gram_ <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
+    if (!piecesOf(text)) continue;
     std::sort(hashes.begin(), hashes.end());
     hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
     everyText.insert(everyText.end(), hashes.begin(), hashes.end());
@@ -65,10 +69,7 @@ HostMatcher::HostMatcher(const std::vector<std::string>& texts)
   // are common in hosts too, and would let most hosts through. Of equal runs the last is taken: the end of a
   // text ("...1900.example") tends to be rarer in hosts than its start ("site...").
   for (const std::string& text : texts) {
-    if (shortText_) break;
-    if (text.empty()) continue;
-    hashes.clear();
-    for (size_t at = 0; at + gram_ <= text.size(); ++at) hashes.push_back(GramHash(text.data() + at));
+    if (!piecesOf(text)) continue;
     counts.clear();
     for (uint32_t hash : hashes) counts.push_back(textsPerHash(hash));
     size_t best = 0;
