@@ -1,8 +1,11 @@
 // The list-line operations shared by the ignore list, the backup list and the backup index.
 #include "lists/gen_dec.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
+#include "base/text.h"
 #include "program/app.h"
 #include "program/error_report.h"
 #include "program/whole_file.h"
@@ -53,6 +56,24 @@ void RemoveFromTextFileAndList(App& app, ListView& list, const std::string& sFil
     Check(WriteFileWhole(app.os.files, sFile, contents));
     list.RemoveChecked();
   });
+}
+
+void RemoveCheckedLines(std::string_view text, ListView& list,
+                        const std::function<void(const std::string&)>& write) {
+  std::vector<std::string> lines;
+  for (std::string_view line : SplitLines(text)) lines.emplace_back(line);
+  for (const ListRow& row : list.Rows()) {
+    if (!row.checked) continue;
+    std::string entry = DeleteFromAll(row);
+    entry.resize(entry.size() - 2);
+    auto found = std::find(lines.begin(), lines.end(), entry);
+    if (found != lines.end()) lines.erase(found);
+  }
+  std::string kept;
+  for (const std::string& line : lines) kept += line + "\r\n";
+  write(kept);
+  list.Clear();
+  for (const std::string& line : lines) BreakText(line, list);
 }
 
 void SelectText(TextBox& textBox) {

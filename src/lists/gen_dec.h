@@ -1,6 +1,7 @@
 // List-line files: three texts joined by ":-" per line, moved between files and three-column list views.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,11 @@ void BreakText(std::string_view sLine, ListView& list);
 void RemoveFromTextFileAndList(App& app, ListView& list, const std::string& sFile);
 // The line of one row: text ":-" first sub-item ":-" second sub-item, then CR LF.
 std::string DeleteFromAll(const ListRow& row);
+// Takes one line out of a list file's text for each checked row of the list, so that lines another run
+// added since the list was filled stay; write gets what is left (CR LF after each line), and once it has
+// returned the list shows those lines.
+void RemoveCheckedLines(std::string_view text, ListView& list,
+                        const std::function<void(const std::string&)>& write);
 // Selects the whole text of a text box.
 void SelectText(TextBox& textBox);
 

@@ -1,7 +1,6 @@
 // The ignore list's exclusion, file rewrite and removal of entries.
 #include "remedy/ignore_list.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "lists/gen_dec.h"
@@ -75,21 +74,8 @@ void cmdRemove_Click(App& app) {
     if (!ReadIgnoreList(app, stored, plain)) return;
     // Each checked entry takes out one line of the file as it stands now, so entries another run added
     // since the list was shown stay; the checked rows leave the list only once the file is written.
-    std::vector<std::string> lines;
-    for (std::string_view line : SplitLines(plain)) lines.emplace_back(line);
-    ListView& list = app.Dialog().lvwIgnorList;
-    for (const ListRow& row : list.Rows()) {
-      if (!row.checked) continue;
-      std::string entry = DeleteFromAll(row);
-      entry.resize(entry.size() - 2);
-      auto found = std::find(lines.begin(), lines.end(), entry);
-      if (found != lines.end()) lines.erase(found);
-    }
-    std::string kept;
-    for (const std::string& line : lines) kept += line + "\r\n";
-    WriteEncodedList(app, encoded, kept);
-    list.Clear();
-    for (const std::string& line : lines) BreakText(line, list);
+    RemoveCheckedLines(plain, app.Dialog().lvwIgnorList,
+                       [&](const std::string& kept) { WriteEncodedList(app, encoded, kept); });
   });
 }
 }  // namespace frmCustomSettings

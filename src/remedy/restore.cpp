@@ -1,7 +1,6 @@
 // The backups screen's commands and the restore of files, folders and registry values.
 #include "remedy/restore.h"
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -79,21 +78,8 @@ void Clean(App& app, std::string_view procedure) {
     FileLock lock(files, index);
     std::string old;
     if (files.PathFileExists(index)) Check(files.ReadFile(index, old));
-    std::vector<std::string> lines;
-    for (std::string_view line : SplitLines(old)) lines.emplace_back(line);
-    ListView& backups = app.main.lvwBackUp;
-    for (const ListRow& row : backups.Rows()) {
-      if (!row.checked) continue;
-      std::string entry = DeleteFromAll(row);
-      entry.resize(entry.size() - 2);
-      auto found = std::find(lines.begin(), lines.end(), entry);
-      if (found != lines.end()) lines.erase(found);
-    }
-    std::string contents;
-    for (const std::string& line : lines) contents += line + "\r\n";
-    Check(WriteFileWhole(files, index, contents));
-    backups.Clear();
-    for (const std::string& line : lines) BreakText(line, backups);
+    RemoveCheckedLines(old, app.main.lvwBackUp,
+                       [&](const std::string& contents) { Check(WriteFileWhole(files, index, contents)); });
   });
 }
 
